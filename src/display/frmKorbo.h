@@ -1,0 +1,69 @@
+// The table window. It owns the controls, turns mouse and menu events into calls of the
+// game, and draws what the game asks for.
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+
+#include "game/game.h"
+#include "game/random.h"
+
+class QLabel;
+
+namespace korbo::ui {
+
+class SystemClock final : public Clock {
+public:
+    double SecondsSinceMidnight() override;
+};
+
+class frmKorbo : public QMainWindow, public TableView {
+    Q_OBJECT
+public:
+    explicit frmKorbo(QWidget* parent = nullptr);
+    ~frmKorbo() override;
+
+    Game& game() { return *game_; }
+
+    // TableView
+    void SetCaption(Ctl c, int index, std::string_view text) override;
+    std::string Caption(Ctl c, int index) const override;
+    void SetVisible(Ctl c, int index, bool on) override;
+    bool Visible(Ctl c, int index) const override;
+    void SetEnabled(Ctl c, int index, bool on) override;
+    bool Enabled(Ctl c, int index) const override;
+    void SetBackColor(Ctl c, int index, long color) override;
+    void SetToolTip(Ctl c, int index, std::string_view text) override;
+    Rect PictureRect(Ctl c, int index) const override;
+    void MovePicture(Ctl c, int index, int left, int top) override;
+    void BringToFront(Ctl c, int index) override;
+    void Refresh(Ctl c, int index) override;
+    void ClearPicture(Ctl c, int index) override;
+    void DrawCard(Ctl c, int index, int cardId) override;
+    void SetBorderStyle(Ctl c, int index, int style) override;
+    void WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) override;
+    int CardLibraryValue(int id) override;
+    void CardLibraryReset() override;
+    void EnableMenu(Menu m, bool on) override;
+    void CheckMenu(Menu m, bool on) override;
+    void ShowForm(Form f, bool modal) override;
+    void PlayResource(int id) override;
+    void PlayFile(std::string_view path, bool waitUntilEnd) override;
+    void Beep() override;
+    int MsgBox(std::string_view text, int buttonsAndIcon, std::string_view title) override;
+    void Pause(double seconds, bool dispatch) override;
+    void DoEvents() override;
+
+private:
+    using Key = std::pair<Ctl, int>;
+    std::map<Key, std::string> captions_;
+    std::map<Key, bool> visible_, enabled_;
+    std::map<Key, Rect> rects_;
+    SystemClock clock_;
+    MtRandom rnd_;
+    std::unique_ptr<Game> game_;
+    QLabel* status_ = nullptr;
+};
+
+}  // namespace korbo::ui

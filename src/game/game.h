@@ -1,0 +1,105 @@
+// The game: the table state and the routines of the table window that need no window.
+// The Qt table calls these entry points and implements the TableView they draw through.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ports.h"
+#include "table_state.h"
+
+namespace korbo {
+
+// Result of reading a "DK" deck list.
+struct DeckListResult {
+    bool ok = false;
+    std::string error;  // why the list was refused; the table is then unchanged
+};
+
+class Game : public TableState {
+public:
+    Game(TableView& view, Random& rnd, Clock& clock, Transport* net = nullptr)
+        : view_(view), rnd_(rnd), clock_(clock), net_(net) {}
+    virtual ~Game() = default;
+
+    TableView& View() { return view_; }
+    Random& Rnd() { return rnd_; }
+    Clock& Time() { return clock_; }
+    Transport* Net() { return net_; }
+    void SetTransport(Transport* net) { net_ = net; }
+
+    // --- pacing -----------------------------------------------------------------------
+    void Delay(double seconds);
+    void DoEvents() { view_.DoEvents(); }
+    // A resource clip, unless the sound level is "None".
+    void PlayResource(int id);
+    // One card, card back or empty pile into a picture, with the sound its kind selects.
+    void DrawPilePicture(Ctl pics, int element, int cardId, int kind);
+
+    // --- new game, deal and shuffle ------------------------------------------------------
+    void NewGame_Click();
+    void Command2_Click();
+    void SetUp();
+    void GoDeal();
+    void Deal_Comp();
+    void Deal_Player();
+    // The parts of SetUp, usable on their own.
+    void BuildDeck();
+    void ShuffleDeck();
+    void DealCards();          // pay-off piles, hands and StockTop from the built deck
+    void ChooseFirstPlayer();  // Turn from the pay-off tops; a tie draws a coin
+
+    // The "DK" field list: values, then (for a peer with a version) ids and three rules.
+    std::string EncodeDeckList(bool withVersion) const;
+    // Reads a list into the stock and, for a new enough host, the rules. A list that is
+    // short, long or out of range is refused and changes nothing.
+    DeckListResult DecodeDeckList(std::string_view list, std::string_view hostVersion);
+
+    // --- move legality ---------------------------------------------------------------------
+    // Hit test of the dragged Picture7(slot) at `card`; -1 when it lies on no target.
+    int FindDropTarget(int slot, const Rect& card);
+    int FindDropTarget(int slot);  // at the picture's current place
+    void Legal();
+    // The checks before a discard onto HOLD place t; true when the discard may go ahead.
+    bool DiscardCheck(int t);
+    void CheatError();
+    void PlayerGoBack(std::string_view cardName);
+
+    // --- routines of other parts of the table that the deal calls --------------------------
+    virtual void ClearBoard();
+    virtual void Redraw();
+    virtual void EnablePic(Ctl pics, bool on);
+    virtual void Computer();
+    virtual void Opponent();
+    virtual void STALEMATE();
+    virtual void RESHUFFLE();
+    virtual void SaveAuto();
+    virtual void StatusBar_Clear();
+    virtual void WildUpdate();
+    virtual void RulesRefresh();
+    virtual void StackCurrent();
+    virtual void ShowWelcome();
+    // Network: one received message is processed; one is sent.
+    virtual void ProcessNext();
+    virtual void Server_Send(std::string_view message);
+    // Waits until the last message type is `type`; false when the peer quit (GO) or the
+    // network game ended first.
+    bool WaitForType(int type);
+
+protected:
+    bool RefillHand(bool player);
+
+    TableView& view_;
+    Random& rnd_;
+    Clock& clock_;
+    Transport* net_;
+};
+
+// Message types of the network protocol that the deal waits for.
+namespace msg {
+constexpr int IP = 1, NM = 2, GS = 3, DK = 4, TR = 5, GO = 6, PC = 7, WT = 8, OK = 9, SY = 10,
+              PK = 11, RC = 12, RS = 13;
+}
+
+}  // namespace korbo

@@ -1,0 +1,56 @@
+#include "korbogl.h"
+
+#include <fnmatch.h>
+
+#include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <system_error>
+
+namespace korbo::korbogl {
+
+void Delay(TableView& view, Clock& clock, bool busy, double seconds) {
+    if (!(seconds > 0)) return;
+    const double start = clock.SecondsSinceMidnight();
+    // The wait ends at midnight at the latest, however long it was asked to be.
+    const double untilMidnight = kSecondsPerDay - start;
+    const double wait = std::min(seconds, std::max(0.0, untilMidnight));
+    view.Pause(wait, !busy);
+}
+
+bool FileExists(std::string_view path) {
+    namespace fs = std::filesystem;
+    if (path.empty()) return false;
+    fs::path p{std::string(path)};
+    std::string name = p.filename().string();
+    std::error_code ec;
+    if (name.find_first_of("*?") == std::string::npos) return fs::exists(p, ec) && !ec;
+    fs::path dir = p.parent_path();
+    if (dir.empty()) dir = ".";
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        if (fnmatch(name.c_str(), it->path().filename().c_str(), 0) == 0) return true;
+    }
+    return false;
+}
+
+std::string NumText(long n) {
+    return n >= 0 ? " " + std::to_string(n) : std::to_string(n);
+}
+
+long Val(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long value = 0;
+    bool overflow = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        int d = text[i] - '0';
+        if (value > (LONG_MAX - d) / 10) overflow = true;
+        else value = value * 10 + d;
+    }
+    if (overflow) return negative ? LONG_MIN : LONG_MAX;
+    return negative ? -value : value;
+}
+
+}  // namespace korbo::korbogl

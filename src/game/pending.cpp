@@ -1,0 +1,25 @@
+// Routines of the table whose full behaviour lives with the turns, the records, the
+// display and the network play. Until each is built these keep the deal playable.
+#include "game.h"
+
+namespace korbo {
+
+void Game::Redraw() {}
+void Game::Computer() {}
+void Game::Opponent() {}
+void Game::STALEMATE() { Turn = TurnNobody; TurnAbort = 1; }
+void Game::RESHUFFLE() {}
+void Game::SaveAuto() {}
+void Game::StatusBar_Clear() {}
+void Game::WildUpdate() {}
+void Game::RulesRefresh() {}
+void Game::StackCurrent() {}
+void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
+void Game::ProcessNext() {
+    if (!net_) NetActive = false;  // no connection: nothing can ever arrive
+}
+void Game::Server_Send(std::string_view message) {
+    if (net_) net_->SendLine(message);
+}
+
+}  // namespace korbo

@@ -1,0 +1,93 @@
+// The ports through which the core reaches the world. The Qt table implements TableView;
+// tests implement every port with fakes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "types.h"
+
+namespace korbo {
+
+// Everything the game shows, plays or waits for, addressed by the table's control names.
+class TableView {
+public:
+    virtual ~TableView() = default;
+
+    // Captions, visibility and the simple properties of a control (array element `index`).
+    virtual void SetCaption(Ctl c, int index, std::string_view text) = 0;
+    virtual std::string Caption(Ctl c, int index) const = 0;
+    virtual void SetVisible(Ctl c, int index, bool on) = 0;
+    virtual bool Visible(Ctl c, int index) const = 0;
+    virtual void SetEnabled(Ctl c, int index, bool on) = 0;
+    virtual bool Enabled(Ctl c, int index) const = 0;
+    virtual void SetBackColor(Ctl c, int index, long color) = 0;
+    virtual void SetToolTip(Ctl c, int index, std::string_view text) = 0;
+
+    // Pictures: place, front order, refresh, clearing and drawing one card in the current
+    // card style (id 0 is the empty pile, also the back of a face-down card).
+    virtual Rect PictureRect(Ctl c, int index) const = 0;
+    virtual void MovePicture(Ctl c, int index, int left, int top) = 0;
+    virtual void BringToFront(Ctl c, int index) = 0;
+    virtual void Refresh(Ctl c, int index) = 0;
+    virtual void ClearPicture(Ctl c, int index) = 0;
+    virtual void DrawCard(Ctl c, int index, int cardId) = 0;
+    virtual void SetBorderStyle(Ctl c, int index, int style) = 0;
+
+    // A card flying from one picture to another; returns when it has arrived.
+    virtual void WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) = 0;
+
+    // The picture-card library's value of card `id` (1..13), for the picture-card style.
+    virtual int CardLibraryValue(int id) = 0;
+    // The library's values back to its defaults, when the table is cleared.
+    virtual void CardLibraryReset() = 0;
+
+    virtual void EnableMenu(Menu m, bool on) = 0;
+    virtual void CheckMenu(Menu m, bool on) = 0;
+    virtual void ShowForm(Form f, bool modal) = 0;
+
+    // Sound on one channel: a clip carried with the program, or a WAV file.
+    virtual void PlayResource(int id) = 0;
+    virtual void PlayFile(std::string_view path, bool waitUntilEnd) = 0;
+    virtual void Beep() = 0;
+
+    // A modal box; the answer is one of the mb::ID* codes.
+    virtual int MsgBox(std::string_view text, int buttonsAndIcon, std::string_view title) = 0;
+
+    // Waiting: Pause lets `seconds` pass, dispatching window events unless `dispatch` is
+    // false; it never spins. DoEvents dispatches what is pending and returns.
+    virtual void Pause(double seconds, bool dispatch) = 0;
+    virtual void DoEvents() = 0;
+};
+
+// The one uniform generator r in [0, 1).
+class Random {
+public:
+    virtual ~Random() = default;
+    virtual double Next() = 0;
+    virtual void Seed(double seed) = 0;
+};
+
+// Seconds since midnight, local time.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual double SecondsSinceMidnight() = 0;
+};
+
+// One socket element as the game sees it. State codes follow the game's socket control:
+// 0 closed, 1 open, 2 listening, 7 connected, 8 peer closing, 9 error.
+class Transport {
+public:
+    virtual ~Transport() = default;
+    virtual int State() const = 0;
+    virtual bool Listen(int port) = 0;
+    virtual bool Connect(std::string_view host, int port) = 0;
+    virtual void Close() = 0;
+    virtual bool SendLine(std::string_view text) = 0;   // text without the line feed
+    virtual std::string TakeReceived() = 0;              // everything received so far
+    virtual std::string LocalAddress() const = 0;
+    virtual int LocalPort() const = 0;
+};
+
+}  // namespace korbo

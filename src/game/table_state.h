@@ -1,0 +1,160 @@
+// The state of the one game on the table, and the settings and flags the game's routines
+// share. Field names are the game's own; arrays keep the game's bounds, so index 0 of a
+// 1-based array is present and stays empty.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "types.h"
+
+namespace korbo {
+
+// A two-row card array (field, position): field 0 Id, field 1 Value. Stored field-fastest,
+// so the Id and Value of one position are adjacent, as the saved-game record lays them.
+template <int N>
+struct CardRow {
+    std::array<int16_t, 2 * (N + 1)> cells{};
+    int16_t& Id(int pos) { return cells.at(2 * pos); }
+    int16_t& Value(int pos) { return cells.at(2 * pos + 1); }
+    int16_t Id(int pos) const { return cells.at(2 * pos); }
+    int16_t Value(int pos) const { return cells.at(2 * pos + 1); }
+    CardRec Get(int pos) const { return {Id(pos), Value(pos)}; }
+    void Set(int pos, CardRec c) { Id(pos) = c.Id; Value(pos) = c.Value; }
+    void Clear(int pos) { Set(pos, {}); }
+    void ClearAll() { cells.fill(0); }
+    static constexpr int Last = N;
+};
+
+// HOLD piles: (field, pile 0..4, card 0..30), field fastest, then pile, then card.
+struct HoldArray {
+    std::array<int16_t, 2 * 5 * 31> cells{};
+    static int At(int field, int pile, int card) {
+        if (pile < 0 || pile > 4 || card < 0 || card > 30) throw std::out_of_range("HOLD pile index");
+        return field + 2 * (pile + 5 * card);
+    }
+    int16_t& Id(int pile, int card) { return cells.at(At(0, pile, card)); }
+    int16_t& Value(int pile, int card) { return cells.at(At(1, pile, card)); }
+    int16_t Id(int pile, int card) const { return cells.at(At(0, pile, card)); }
+    int16_t Value(int pile, int card) const { return cells.at(At(1, pile, card)); }
+    CardRec Get(int pile, int card) const { return {Id(pile, card), Value(pile, card)}; }
+    void Set(int pile, int card, CardRec c) { Id(pile, card) = c.Id; Value(pile, card) = c.Value; }
+    void ClearAll() { cells.fill(0); }
+};
+
+using SideSlots = CardRow<10>;  // 1 pay-off top, 2..6 hand, 7..10 HOLD tops
+using SidePile = CardRow<26>;
+
+struct TableState {
+    // --- the cards -------------------------------------------------------------------
+    std::array<DeckRec, 105> Deck{};
+    int16_t StockTop = 0;
+    std::array<CardRec, 105> UsedPile{};
+    int16_t UsedCount = 0;
+    std::array<std::array<CardRec, 13>, 4> Center{};  // (pile 0..3, position 0..12)
+    std::array<int16_t, 4> CenterCount{};
+    SideSlots PlayerSlots, OppSlots;
+    SidePile PlayerSide, OppSide;
+    int16_t PlayerSideCount = 0, OppSideCount = 0;
+    HoldArray PlayerHold, OppHold;
+    std::array<int16_t, 5> PlayerHoldCount{};
+    std::array<std::array<int16_t, 4>, 5> OppHoldInfo{};  // (pile, 1 count / 2 shape / 3 partner)
+
+    // --- turn and the moving card --------------------------------------------------
+    int16_t Turn = TurnNobody;
+    std::array<int16_t, 2> MovingCard{};  // (0) Id, (1) Value
+    int16_t WildShown = 0;
+    int CurIndex = 0;
+
+    // --- hands and refills ---------------------------------------------------------
+    int16_t HandCount = 5;
+    int16_t SkipCompDeal = 0, SkipPlayerDeal = 0;
+    int DealCounter = 2, DealSlot = 2;
+    double SavedTempo = 0;
+    int16_t TurnAbort = 0;
+
+    // --- counters of the game ------------------------------------------------------
+    int16_t OppWildPlayed = 0, PlayerWildPlayed = 0;
+    int16_t OppWildFromPayOff = 0, PlayerWildFromPayOff = 0;
+    int16_t OppStackImage = 6, PlayerStackImage = 31;
+
+    // --- aids and their marks ------------------------------------------------------
+    bool CountCards = false;
+    bool HelpUsed = false;
+    bool CountLost = false;
+    bool TableDealt = false;
+    int16_t AutoSaveTurn = 0;
+    bool AwaitingPlayer = false;
+
+    // --- house rules ----------------------------------------------------------------
+    int16_t SideSize = 19;  // pay-off piles hold SideSize + 1 cards
+    int16_t ForcedRule = 0;
+    bool NoWildAce = false;
+    bool ShuffleApart = false;
+
+    // --- play settings ---------------------------------------------------------------
+    int16_t CardStyle = 1;
+    int16_t SoundLevel = 0;
+    double TempoDelay = 0.38;
+    double NetTempo = 0;
+    int16_t CompLevel = LevelAverage;
+    int16_t PeekFlag = 0;
+    bool PeerPeeking = false;
+    int16_t LookAhead = 0;
+    bool AutoSave = false;
+    bool NoComments = false;
+    long DeckColor = 0xC0E0FF;
+    bool DevFlag = false;
+
+    // --- people ------------------------------------------------------------------------
+    std::string PlayerName;
+    std::string OppName = "Korbo";
+    std::array<std::string, 36> Comments{};  // CommentSlot 0..35, 0 stays empty
+    std::array<std::string, 16> Sounds{};    // SoundSlot 1..15: full paths
+
+    // --- move state of the player's drag and drop ------------------------------------
+    int ClickSlot = 0, PlaySlot = 0, DragSlot = 0;
+    int Dragging = 0;
+    int GrabX = 0, GrabY = 0;
+    int DragStartLeft = 0, DragStartTop = 0;
+    bool RightDown = false, MovedByDrag = false;
+    int MoveSource = 0, MoveTarget = 0;
+    Ctl DropTarget = Ctl::Picture4;
+    bool DropTargetSet = false;
+    std::string MsgText;
+
+    // --- geometry the rules need (table units, kept by the layout) -------------------
+    int CardWidth = 1065, CardHeight = 1440, CardGap = 41;
+
+    // --- pacing and re-entrancy guards ---------------------------------------------
+    bool Busy = false;
+    bool CardMoving = false;
+
+    // --- play statistics: (counter 0..5, category 0..5) -----------------------------
+    std::array<std::array<int16_t, 6>, 6> RunStats{};
+
+    // --- network play (the protocol and its waits live in the network layer) --------
+    bool NetActive = false;
+    int16_t NetRole = 0;          // 1 host, 0 remote, 9 failed
+    std::string PeerVersion = "NG";
+    bool PeerCurrent = true;
+    int NetMsgType = 0;           // type of the last message processed
+    long NetMsgNumber = 0;
+    std::string NetMsgText;       // the fields of the last message
+    int NetPrevMsgType = 0;
+    int RecoverMode = 0;
+    bool ReplyArrived = false;
+    int16_t RemoteSlot = 0;
+    std::string OutMessage;
+};
+
+// The partition check: every card id 1..104 lies in exactly one place. Returns an empty
+// string when the table is sound, else a description of the first fault found.
+std::string CheckPartition(const TableState& t);
+
+// The card count formula of the table (stock + used + centre + pay-off + hands + HOLD).
+int CountCardsInPlay(const TableState& t);
+
+}  // namespace korbo

@@ -1,0 +1,92 @@
+// Shared value types of the game core. No Qt here: this layer builds without it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace korbo {
+
+// One card: Id 1..104 over the two decks, Value 1 (Ace) .. 13 (King, wild); 0/0 is empty.
+struct CardRec {
+    int16_t Id = 0;
+    int16_t Value = 0;
+    bool operator==(const CardRec&) const = default;
+};
+
+// A stock entry. Seen belongs to the card whose Id equals the entry's index, never to
+// whatever card currently lies at that position.
+struct DeckRec {
+    int16_t Id = 0;
+    int16_t Value = 0;
+    int16_t Seen = 0;
+};
+
+// The game's Boolean: 0 false, -1 true, as stored in files and sent to peers.
+constexpr int16_t kTrue = -1;
+constexpr int16_t kFalse = 0;
+
+// Turn codes.
+enum TurnState : int16_t { TurnNobody = 0, TurnOpponent = 1, TurnPlayer = 2, TurnRefused = 99 };
+
+// Computer levels.
+enum ComputerLevel : int16_t { LevelAverage = 0, LevelClever = 1, LevelRuthless = 2 };
+
+// Forced-card house rule bits.
+constexpr int16_t ForcedAce = 1;
+constexpr int16_t ForcedTwo = 2;
+constexpr int16_t VisibleOnly = 4;
+
+// Resource clips carried inside the program.
+enum ResourceSound : int {
+    SndCheat = 109, SndDeal = 110, SndRefuse = 112, SndKind3 = 116, SndKind2 = 117,
+    SndKind1 = 118, SndKind5 = 119, SndShuffle = 121, SndNewGame = 122, SndWin = 105
+};
+
+// The controls of the table window that the core addresses. Control arrays take an index.
+enum class Ctl {
+    Picture7,    // the player's places 1..10
+    Picture1,    // the opponent's places 1..10; element 0 is the flight/peek-under picture
+    Picture4,    // 0 the stock, 1..3 the centre piles
+    Label9,      // 0 status line, 1 remarks to the player, 2 persona comments, 3..4 others
+    LblWild,     // 1..3 the value a King on a centre pile stands for
+    ImgTurn1,    // "It's your opponent's turn."
+    ImgTurn2,    // "It's your turn!"
+    ImgHold,
+    ImgAvatar,
+    Command2,    // the DEAL button
+    Stack,       // pay-off pile thickness shapes 1..50
+    StatusBar1,  // panels by index
+    ChatSend,    // the chat window's Send button
+    LabelPeek,
+    Label1,
+};
+
+// Menu entries the core enables and disables.
+enum class Menu { New, Recover, Save, Restore, OptionStuff, Stats, Level, Players, Cheat, Exit };
+
+// Windows the core asks the table to show.
+enum class Form { frmHold, frmWelcome, frmRules, frmCounter, frmSave, frmScores, frmStats,
+                  frmFlasher, frmChat, frmPlayers, frmCustom, frmScoresNet };
+
+// A picture's place and size in table units (twips).
+struct Rect {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    bool operator==(const Rect&) const = default;
+};
+
+// Message box codes, as the game's platform defines them.
+namespace mb {
+constexpr int OKOnly = 0, OKCancel = 1, YesNoCancel = 3, YesNo = 4;
+constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
+constexpr int DefaultButton2 = 256;
+constexpr int IDOK = 1, IDCancel = 2, IDYes = 6, IDNo = 7;
+}  // namespace mb
+
+constexpr std::string_view CRLF = "\r\n";
+
+}  // namespace korbo

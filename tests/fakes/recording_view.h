@@ -1,0 +1,159 @@
+// A TableView for tests: it keeps every property the core sets, records every call as a
+// line of text, answers message boxes from a script and takes pauses as zero time.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/ports.h"
+
+namespace korbo::test {
+
+inline const char* CtlName(Ctl c) {
+    switch (c) {
+        case Ctl::Picture7: return "Picture7";
+        case Ctl::Picture1: return "Picture1";
+        case Ctl::Picture4: return "Picture4";
+        case Ctl::Label9: return "Label9";
+        case Ctl::LblWild: return "LblWild";
+        case Ctl::ImgTurn1: return "ImgTurn1";
+        case Ctl::ImgTurn2: return "ImgTurn2";
+        case Ctl::ImgHold: return "ImgHold";
+        case Ctl::ImgAvatar: return "ImgAvatar";
+        case Ctl::Command2: return "Command2";
+        case Ctl::Stack: return "Stack";
+        case Ctl::StatusBar1: return "StatusBar1";
+        case Ctl::ChatSend: return "ChatSend";
+        case Ctl::LabelPeek: return "LabelPeek";
+        case Ctl::Label1: return "Label1";
+    }
+    return "?";
+}
+
+struct MsgBoxCall {
+    std::string text;
+    int buttons;
+    std::string title;
+};
+
+class RecordingView : public TableView {
+public:
+    using Key = std::pair<Ctl, int>;
+
+    // What the fake remembers of each control.
+    std::map<Key, std::string> captions;
+    std::map<Key, bool> visible;
+    std::map<Key, bool> enabled;
+    std::map<Key, long> backColor;
+    std::map<Key, std::string> toolTips;
+    std::map<Key, Rect> rects;
+    std::map<Key, int> drawn;  // card id last drawn into a picture
+    std::map<Key, int> border;
+    std::map<Menu, bool> menus, menuChecks;
+
+    std::vector<std::string> log;   // every call, in order
+    std::vector<int> sounds;        // resource ids played
+    std::vector<std::string> files; // sound files played
+    std::vector<MsgBoxCall> boxes;
+    std::deque<int> answers;        // scripted answers of the next boxes; OK when empty
+    std::vector<double> pauses;
+    std::vector<std::pair<Form, bool>> forms;
+    int walks = 0;
+    int doEvents = 0;
+    std::vector<int> libraryValues;  // values for the picture-card style, by id (index 0 unused)
+
+    // Runs inside every pause and DoEvents, to play a user acting during a wait.
+    std::function<void()> onDispatch;
+
+    std::string Caption(Ctl c, int i) const override {
+        auto it = captions.find({c, i});
+        return it == captions.end() ? std::string() : it->second;
+    }
+    void SetCaption(Ctl c, int i, std::string_view text) override {
+        captions[{c, i}] = std::string(text);
+        log.push_back(std::string("Caption ") + CtlName(c) + "(" + std::to_string(i) + ")=" + std::string(text));
+    }
+    void SetVisible(Ctl c, int i, bool on) override {
+        visible[{c, i}] = on;
+        log.push_back(std::string("Visible ") + CtlName(c) + "(" + std::to_string(i) + ")=" + (on ? "1" : "0"));
+    }
+    bool Visible(Ctl c, int i) const override {
+        auto it = visible.find({c, i});
+        return it != visible.end() && it->second;
+    }
+    void SetEnabled(Ctl c, int i, bool on) override { enabled[{c, i}] = on; }
+    bool Enabled(Ctl c, int i) const override {
+        auto it = enabled.find({c, i});
+        return it != enabled.end() && it->second;
+    }
+    void SetBackColor(Ctl c, int i, long color) override { backColor[{c, i}] = color; }
+    void SetToolTip(Ctl c, int i, std::string_view text) override { toolTips[{c, i}] = std::string(text); }
+    Rect PictureRect(Ctl c, int i) const override {
+        auto it = rects.find({c, i});
+        return it == rects.end() ? Rect{} : it->second;
+    }
+    void MovePicture(Ctl c, int i, int left, int top) override {
+        Rect& r = rects[{c, i}];
+        r.Left = left;
+        r.Top = top;
+    }
+    void BringToFront(Ctl, int) override {}
+    void Refresh(Ctl, int) override {}
+    void ClearPicture(Ctl c, int i) override { drawn[{c, i}] = -1; }
+    void DrawCard(Ctl c, int i, int cardId) override {
+        drawn[{c, i}] = cardId;
+        log.push_back(std::string("Draw ") + CtlName(c) + "(" + std::to_string(i) + ")=" + std::to_string(cardId));
+    }
+    void SetBorderStyle(Ctl c, int i, int style) override { border[{c, i}] = style; }
+    void WalkTheCard(Ctl src, int si, Ctl dst, int di) override {
+        ++walks;
+        log.push_back(std::string("Walk ") + CtlName(src) + "(" + std::to_string(si) + ")->" + CtlName(dst) + "(" +
+                      std::to_string(di) + ")");
+    }
+    int CardLibraryValue(int id) override {
+        return id >= 0 && id < static_cast<int>(libraryValues.size()) ? libraryValues[id] : ((id - 1) % 13) + 1;
+    }
+    void CardLibraryReset() override {}
+    void EnableMenu(Menu m, bool on) override { menus[m] = on; }
+    void CheckMenu(Menu m, bool on) override { menuChecks[m] = on; }
+    void ShowForm(Form f, bool modal) override { forms.emplace_back(f, modal); }
+    void PlayResource(int id) override {
+        sounds.push_back(id);
+        log.push_back("Sound " + std::to_string(id));
+    }
+    void PlayFile(std::string_view path, bool) override { files.emplace_back(path); }
+    void Beep() override { log.push_back("Beep"); }
+    int MsgBox(std::string_view text, int buttons, std::string_view title) override {
+        boxes.push_back({std::string(text), buttons, std::string(title)});
+        log.push_back("MsgBox " + std::string(title) + ": " + std::string(text));
+        if (answers.empty()) return mb::IDOK;
+        int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void Pause(double seconds, bool dispatch) override {
+        pauses.push_back(seconds);
+        if (dispatch && onDispatch) onDispatch();
+    }
+    void DoEvents() override {
+        ++doEvents;
+        if (onDispatch) onDispatch();
+    }
+
+    // Helpers for assertions.
+    bool Played(int id) const {
+        for (int s : sounds)
+            if (s == id) return true;
+        return false;
+    }
+    int Drawn(Ctl c, int i) const {
+        auto it = drawn.find({c, i});
+        return it == drawn.end() ? -1 : it->second;
+    }
+};
+
+}  // namespace korbo::test
