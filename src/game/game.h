@@ -66,7 +66,17 @@ public:
     void CheatError();
     void PlayerGoBack(std::string_view cardName);
 
+    // --- the centre piles ------------------------------------------------------------------
+    void Add_Center();  // MovingCard onto centre pile CurIndex
+    void Add_Used();    // the complete pile CurIndex to the used pile
+
     // --- routines of other parts of the table that the deal calls --------------------------
+    virtual void StatsAdd(int source, int counter);
+    virtual void StatsCk(int current, int best);
+    virtual void Dumbness();
+    virtual void Game_End();
+    virtual void Move_Transmit();
+    virtual void Move_Transmit_Done();
     virtual void ClearBoard();
     virtual void Redraw();
     virtual void EnablePic(Ctl pics, bool on);

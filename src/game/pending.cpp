@@ -4,6 +4,12 @@
 
 namespace korbo {
 
+void Game::StatsAdd(int, int) {}
+void Game::StatsCk(int, int) {}
+void Game::Dumbness() {}
+void Game::Game_End() { Turn = TurnNobody; }
+void Game::Move_Transmit() {}
+void Game::Move_Transmit_Done() {}
 void Game::Redraw() {}
 void Game::Computer() {}
 void Game::Opponent() {}
