@@ -62,6 +62,7 @@ void frmKorbo::Refresh(Ctl, int) {}
 void frmKorbo::ClearPicture(Ctl, int) {}
 void frmKorbo::DrawCard(Ctl, int, int) {}
 void frmKorbo::SetBorderStyle(Ctl, int, int) {}
+void frmKorbo::AnimationFrame() {}
 void frmKorbo::WalkTheCard(Ctl, int, Ctl, int) {}
 int frmKorbo::CardLibraryValue(int id) { return ((id - 1) % 13) + 1; }
 void frmKorbo::CardLibraryReset() {}

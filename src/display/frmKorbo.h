@@ -42,6 +42,7 @@ public:
     void ClearPicture(Ctl c, int index) override;
     void DrawCard(Ctl c, int index, int cardId) override;
     void SetBorderStyle(Ctl c, int index, int style) override;
+    void AnimationFrame() override;
     void WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) override;
     int CardLibraryValue(int id) override;
     void CardLibraryReset() override;

@@ -34,6 +34,10 @@ public:
     virtual void DrawCard(Ctl c, int index, int cardId) = 0;
     virtual void SetBorderStyle(Ctl c, int index, int style) = 0;
 
+    // One frame of an animation the core moves step by step (a card sliding home): the
+    // view shows what changed and lets about one displayed frame pass.
+    virtual void AnimationFrame() = 0;
+
     // A card flying from one picture to another; returns when it has arrived.
     virtual void WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) = 0;
 

@@ -109,6 +109,8 @@ public:
         log.push_back(std::string("Draw ") + CtlName(c) + "(" + std::to_string(i) + ")=" + std::to_string(cardId));
     }
     void SetBorderStyle(Ctl c, int i, int style) override { border[{c, i}] = style; }
+    int frames = 0;
+    void AnimationFrame() override { ++frames; }
     void WalkTheCard(Ctl src, int si, Ctl dst, int di) override {
         ++walks;
         log.push_back(std::string("Walk ") + CtlName(src) + "(" + std::to_string(si) + ")->" + CtlName(dst) + "(" +
