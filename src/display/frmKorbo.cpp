@@ -64,6 +64,7 @@ void frmKorbo::DrawCard(Ctl, int, int) {}
 void frmKorbo::SetBorderStyle(Ctl, int, int) {}
 void frmKorbo::AnimationFrame() {}
 void frmKorbo::WalkTheCard(Ctl, int, Ctl, int) {}
+void frmKorbo::HandSortAnimation(Ctl, int, int) {}
 int frmKorbo::CardLibraryValue(int id) { return ((id - 1) % 13) + 1; }
 void frmKorbo::CardLibraryReset() {}
 void frmKorbo::EnableMenu(Menu, bool) {}

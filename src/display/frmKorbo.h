@@ -44,6 +44,7 @@ public:
     void SetBorderStyle(Ctl c, int index, int style) override;
     void AnimationFrame() override;
     void WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) override;
+    void HandSortAnimation(Ctl pics, int from, int to) override;
     int CardLibraryValue(int id) override;
     void CardLibraryReset() override;
     void EnableMenu(Menu m, bool on) override;

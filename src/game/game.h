@@ -70,6 +70,32 @@ public:
     void Add_Center();  // MovingCard onto centre pile CurIndex
     void Add_Used();    // the complete pile CurIndex to the used pile
 
+    // --- the player's card moves (events of the table window) -----------------------------
+    // Button is a btn:: code, Shift a keys:: mask, X and Y the pointer inside the picture
+    // in table units. A place outside its picture array is ignored.
+    void Picture7_MouseDown(int Index, int Button, int Shift, double X, double Y);
+    void Picture7_MouseMove(int Index, int Button, int Shift, double X, double Y);
+    void Picture7_MouseUp(int Index, int Button, int Shift, double X, double Y);
+    void Picture7_DblClick(int Index);
+    void Picture7_KeyDown(int Index, int KeyCode, int Shift);
+    void Picture1_MouseDown(int Index, int Button, int Shift, double X, double Y);
+    void Picture4_DblClick(int Index);
+    void Picture4_MouseDown(int Index, int Button, int Shift, double X, double Y);
+    // Plays the card of PlaySlot onto centre pile CurIndex (already judged by Legal).
+    void Move_Player();
+    // Moves the card of hand place `from` to hand place `to`, shifting the places between.
+    void Hand_Sort(SideSlots& slots, Ctl pics, int from, int to);
+
+    // --- stalemate and reshuffle -------------------------------------------------------------
+    // The recovery of a stalemate: every card but the pay-off piles is gathered, reshuffled
+    // and dealt into two new hands; WorkIndex 666 when it could not be done.
+    void Stale_Recover();
+    // The reshuffle's "DK" list: the StockTop values, then (for a peer with a version) ids.
+    std::string EncodeReshuffleList(bool withVersion) const;
+    // Reads a reshuffle list into Deck(1..StockTop). It must hold exactly the cards of the
+    // used pile; anything else is refused and changes nothing.
+    DeckListResult DecodeReshuffleList(std::string_view list, std::string_view hostVersion);
+
     // --- routines of other parts of the table that the deal calls --------------------------
     virtual void StatsAdd(int source, int counter);
     virtual void StatsCk(int current, int best);
@@ -82,6 +108,8 @@ public:
     virtual void EnablePic(Ctl pics, bool on);
     virtual void Computer();
     virtual void Opponent();
+    // Always leaves TurnAbort 1 with Turn 0 (the game is stopped, the cards stay where
+    // they are) or TurnAbort 2 with Turn unchanged (the cards in play were dealt anew).
     virtual void STALEMATE();
     virtual void RESHUFFLE();
     virtual void SaveAuto();
@@ -99,6 +127,15 @@ public:
 
 protected:
     bool RefillHand(bool player);
+    // Moves and slides of the player's pictures.
+    void SlideBack(int left, int top);
+    void DiscardToHold(int t);
+    void ShowHoldViewer(int side);
+    void ShowHandPlace(const SideSlots& slots, Ctl pics, int place);
+    void PlaySoundSlot(int slot);
+    // Waits for a reply of `type`; false when a new game (GS) or the peer's quit (GO)
+    // came first or the network game ended.
+    bool AwaitReply(int type);
 
     TableView& view_;
     Random& rnd_;

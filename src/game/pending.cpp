@@ -4,8 +4,6 @@
 
 namespace korbo {
 
-void Game::StatsAdd(int, int) {}
-void Game::StatsCk(int, int) {}
 void Game::Dumbness() {}
 void Game::Game_End() { Turn = TurnNobody; }
 void Game::Move_Transmit() {}
@@ -13,8 +11,6 @@ void Game::Move_Transmit_Done() {}
 void Game::Redraw() {}
 void Game::Computer() {}
 void Game::Opponent() {}
-void Game::STALEMATE() { Turn = TurnNobody; TurnAbort = 1; }
-void Game::RESHUFFLE() {}
 void Game::SaveAuto() {}
 void Game::StatusBar_Clear() {}
 void Game::WildUpdate() {}

@@ -41,6 +41,11 @@ public:
     // A card flying from one picture to another; returns when it has arrived.
     virtual void WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) = 0;
 
+    // A hand card moves from place `from` to place `to` of `pics` (hand places 2..6): the
+    // view lifts the look of pics(from) into the floating ImgHold, which carries it while
+    // the game shifts the places between; the game then draws every place it changed.
+    virtual void HandSortAnimation(Ctl pics, int from, int to) = 0;
+
     // The picture-card library's value of card `id` (1..13), for the picture-card style.
     virtual int CardLibraryValue(int id) = 0;
     // The library's values back to its defaults, when the table is cleared.

@@ -125,6 +125,11 @@ struct TableState {
     bool DropTargetSet = false;
     std::string MsgText;
 
+    // --- the HOLD viewer and the player's information clicks -----------------------------
+    int16_t HoldViewSide = 0;             // 0 the player's piles, else the opponent's
+    std::array<int16_t, 21> HoldView{};   // card id shown in viewer picture i, 0 none
+    int16_t WorkIndex = 0;                // scratch; 666 marks a failed stalemate recovery
+
     // --- geometry the rules need (table units, kept by the layout) -------------------
     int CardWidth = 1065, CardHeight = 1440, CardGap = 41;
 
@@ -148,6 +153,7 @@ struct TableState {
     bool ReplyArrived = false;
     int16_t RemoteSlot = 0;
     std::string OutMessage;
+    std::string HostAddress;      // the host's address as the remote typed it
 };
 
 // The partition check: every card id 1..104 lies in exactly one place. Returns an empty

@@ -79,6 +79,15 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
+// Mouse buttons and the shift-key mask of the table's mouse and key events.
+namespace btn {
+constexpr int Left = 1, Right = 2, Middle = 4;
+}
+namespace keys {
+constexpr int Shift = 1, Ctrl = 2, Alt = 4;
+constexpr int A = 65, H = 72, P = 80, S = 83;
+}  // namespace keys
+
 // Message box codes, as the game's platform defines them.
 namespace mb {
 constexpr int OKOnly = 0, OKCancel = 1, YesNoCancel = 3, YesNo = 4;

@@ -96,7 +96,13 @@ public:
         auto it = rects.find({c, i});
         return it == rects.end() ? Rect{} : it->second;
     }
+    struct Move {
+        Ctl c;
+        int index, left, top;
+    };
+    std::vector<Move> moves;  // every MovePicture, in order
     void MovePicture(Ctl c, int i, int left, int top) override {
+        moves.push_back({c, i, left, top});
         Rect& r = rects[{c, i}];
         r.Left = left;
         r.Top = top;
@@ -115,6 +121,10 @@ public:
         ++walks;
         log.push_back(std::string("Walk ") + CtlName(src) + "(" + std::to_string(si) + ")->" + CtlName(dst) + "(" +
                       std::to_string(di) + ")");
+    }
+    void HandSortAnimation(Ctl pics, int from, int to) override {
+        log.push_back(std::string("HandSort ") + CtlName(pics) + "(" + std::to_string(from) + ")->(" +
+                      std::to_string(to) + ")");
     }
     int CardLibraryValue(int id) override {
         return id >= 0 && id < static_cast<int>(libraryValues.size()) ? libraryValues[id] : ((id - 1) % 13) + 1;
