@@ -30,7 +30,7 @@ public:
     int transmitCalls = 0, transmitDoneCalls = 0;
     int turnAtComputer = -1;
     std::vector<int> transmittedTargets;
-    std::function<void()> onComputer;
+    std::function<void()> onComputer, onTransmit;
     // Message types the peer "sends", one taken by each ProcessNext; the text goes with it.
     std::deque<std::pair<int, std::string>> incoming;
 
@@ -48,6 +48,7 @@ public:
     void Move_Transmit() override {
         ++transmitCalls;
         transmittedTargets.push_back(MoveTarget);
+        if (onTransmit) onTransmit();
     }
     void Move_Transmit_Done() override { ++transmitDoneCalls; }
     // Back to a fresh game: every table field and every record.
@@ -56,7 +57,7 @@ public:
         computerCalls = opponentCalls = gameEndCalls = dumbnessCalls = transmitCalls = transmitDoneCalls = 0;
         turnAtComputer = -1;
         transmittedTargets.clear();
-        onComputer = nullptr;
+        onComputer = onTransmit = nullptr;
         incoming.clear();
     }
     void ProcessNext() override {

@@ -640,6 +640,54 @@ TEST_F(MovesTest, TakingTheOpponentsValueDrawsAComplaint) {
     }
 }
 
+TEST_F(MovesTest, TakingTheOpponentsValueWithTheSideCardIsWhinedAbout) {
+    game.Comments[1] = "one";
+    for (int i = 2; i <= 10; ++i) game.Comments[i] = "other";
+    game.Sounds[11] = "/s/whine.wav";
+    BuildUp(2, 1, 9, 4);
+    game.OppSlots.Value(1) = 10;
+    PlayersTurn();
+    DoubleClick(1);
+    EXPECT_EQ(game.CenterCount[2], 10);
+    EXPECT_NE(view.Caption(Ctl::Label9, 2), " ");
+    EXPECT_EQ(view.files, std::vector<std::string>{"/s/whine.wav"});
+    // Only with full sound.
+    SetUp();
+    game.Sounds[11] = "/s/whine.wav";
+    game.SoundLevel = 1;
+    BuildUp(2, 1, 9, 4);
+    game.OppSlots.Value(1) = 10;
+    PlayersTurn();
+    DoubleClick(1);
+    EXPECT_TRUE(view.files.empty());
+}
+
+TEST_F(MovesTest, ANetworkPlayIsSentAndANewGameStopsTheRest) {
+    BuildUp(1, 4, 11, 4);
+    ToStock(game.PlayerSlots.Get(4));
+    game.PlayerSlots.Set(4, FromStock(V(12, 4)));
+    PlayersTurn();
+    game.NetActive = true;
+    game.onTransmit = [&] { game.NetMsgType = msg::GS; };
+    DoubleClick(4);
+    EXPECT_EQ(game.transmittedTargets, std::vector<int>{1});
+    EXPECT_EQ(game.MoveSource, 4);
+    EXPECT_EQ(game.CenterCount[1], 12);  // the new game takes over: no clearing, no refill
+    EXPECT_FALSE(Logged("Caption Label9(0)=CLEARING"));
+    EXPECT_FALSE(view.Enabled(Ctl::Picture7, 2));
+
+    SetUp();
+    BuildUp(1, 4, 11, 4);
+    ToStock(game.PlayerSlots.Get(4));
+    game.PlayerSlots.Set(4, FromStock(V(12, 4)));
+    PlayersTurn();
+    game.NetActive = true;
+    game.onTransmit = [&] { game.NetMsgType = msg::WT; };
+    DoubleClick(4);
+    EXPECT_EQ(game.CenterCount[1], 0);
+    EXPECT_TRUE(view.Enabled(Ctl::Picture7, 2));
+}
+
 TEST_F(MovesTest, AnAceOnAnEmptyPileIsNoComplaintWhileAnotherPileIsEmpty) {
     game.Comments[1] = game.Comments[2] = "complaint";
     for (int i = 3; i <= 10; ++i) game.Comments[i] = "complaint";
