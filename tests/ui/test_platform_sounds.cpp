@@ -1,0 +1,266 @@
+// The clips carried inside the program and the one-channel sound player, on a fake
+// output (what was started and stopped) and on outputs without an audio device.
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "platform/sound_player.h"
+#include "ui/wav_check.h"
+
+using namespace korbo::platform;
+using korbo::test::CheckWav;
+
+namespace {
+
+// Records what the player asks for. A started sound ends when the test says so, or on
+// the next turn of the event loop when `endSoon` is set.
+class FakeOutput : public SoundOutput {
+public:
+    bool available = true;
+    bool endSoon = false;
+    QStringList log;
+    bool active = false;
+
+    bool Available() const override { return available; }
+    bool Start(const QUrl& source) override {
+        log << "start " + source.toString();
+        active = true;
+        if (endSoon) QTimer::singleShot(0, this, [this] { End(); });
+        return true;
+    }
+    void Stop() override {
+        log << "stop";
+        End();
+    }
+    void End() {
+        if (!active) return;
+        active = false;
+        emit Finished();
+    }
+};
+
+// A short mono 22050 Hz WAV of `ms` milliseconds of a quiet tone.
+QString WriteWav(const QString& path, int ms) {
+    const int samples = 22050 * ms / 1000;
+    QByteArray b;
+    auto u32 = [&](quint32 v) { for (int i = 0; i < 4; ++i) b.append(char(v >> (8 * i))); };
+    auto u16 = [&](quint16 v) { b.append(char(v)); b.append(char(v >> 8)); };
+    b.append("RIFF"); u32(36 + 2 * samples); b.append("WAVE");
+    b.append("fmt "); u32(16); u16(1); u16(1); u32(22050); u32(44100); u16(2); u16(16);
+    b.append("data"); u32(2 * samples);
+    for (int i = 0; i < samples; ++i) u16(static_cast<quint16>(static_cast<qint16>(i % 50 < 25 ? 3000 : -3000)));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(b) != b.size()) return {};
+    return path;
+}
+
+}  // namespace
+
+class SoundClipsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { EnsureSoundResources(); }
+
+    // The ids and sizes the game was made with, written out here rather than taken
+    // from the program's own table.
+    void clipsHaveTheirExactSizes_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("bytes");
+        const int table[][2] = {{105, 27956}, {109, 27496}, {110, 10160}, {112, 22312}, {116, 8460},
+                                {117, 8728},  {118, 11684}, {119, 21284}, {121, 29624}, {122, 83092}};
+        for (const auto& row : table) QTest::addRow("clip %d", row[0]) << row[0] << row[1];
+    }
+    void clipsHaveTheirExactSizes() {
+        QFETCH(int, id);
+        QFETCH(int, bytes);
+        QCOMPARE(ResourceClipPath(id), QString(":/sounds/%1.wav").arg(id));
+        QFile f(ResourceClipPath(id));
+        QVERIFY2(f.open(QIODevice::ReadOnly), "the clip is not in the resources");
+        const QByteArray data = f.readAll();
+        QCOMPARE(data.size(), bytes);
+        const auto wav = CheckWav(data);
+        QVERIFY2(wav.error.isEmpty(), qPrintable(wav.error));
+        QCOMPARE(wav.samples, (bytes - 44) / 2);
+        QVERIFY2(wav.peak > 0.5 && wav.peak < 0.99, "too quiet or clipping");
+        QVERIFY2(wav.rms > 0.005, "(nearly) silent");
+    }
+
+    void clipsSoundDifferent() {
+        const int ids[] = {105, 109, 110, 112, 116, 117, 118, 119, 121, 122};
+        QList<QByteArray> pcm;
+        for (int id : ids) {
+            QFile f(ResourceClipPath(id));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            pcm << f.readAll().mid(44, 8000);  // the first 4000 samples of each
+        }
+        for (int a = 0; a < pcm.size(); ++a)
+            for (int b = a + 1; b < pcm.size(); ++b) QVERIFY(pcm[a] != pcm[b]);
+    }
+
+    void noOtherClips_data() {
+        QTest::addColumn<int>("id");
+        for (int id : {0, 104, 106, 111, 120, 123, -105}) QTest::addRow("id %d", id) << id;
+    }
+    void noOtherClips() {
+        QFETCH(int, id);
+        QVERIFY(ResourceClipPath(id).isEmpty());
+        auto fake = std::make_unique<FakeOutput>();
+        FakeOutput* out = fake.get();
+        SoundPlayer player(std::move(fake));
+        player.PlayResource(id);
+        QVERIFY(out->log.isEmpty());
+        QVERIFY(!player.Playing());
+    }
+};
+
+class SoundPlayerTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString shortWav;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir.isValid());
+        QVERIFY(QDir(dir.path()).mkpath("Sounds"));
+        shortWav = WriteWav(dir.filePath("Sounds/short.wav"), 200);
+        QVERIFY(!shortWav.isEmpty());
+    }
+
+    void oneChannel() {
+        auto fake = std::make_unique<FakeOutput>();
+        FakeOutput* out = fake.get();
+        SoundPlayer player(std::move(fake));
+        player.PlayResource(118);
+        QVERIFY(player.Playing());
+        player.PlayResource(117);
+        player.PlayFile(shortWav, false);
+        QCOMPARE(out->log, QStringList({"start qrc:/sounds/118.wav", "stop", "start qrc:/sounds/117.wav", "stop",
+                                        "start " + QUrl::fromLocalFile(shortWav).toString()}));
+        QCOMPARE(player.Current(), QUrl::fromLocalFile(shortWav));
+        player.Stop();
+        QVERIFY(!player.Playing());
+        QCOMPARE(out->log.last(), QString("stop"));
+        player.Stop();  // nothing left to stop
+        QCOMPARE(out->log.count("stop"), 3);
+    }
+
+    void asynchronousPlayReturnsAtOnce() {
+        auto fake = std::make_unique<FakeOutput>();
+        FakeOutput* out = fake.get();
+        SoundPlayer player(std::move(fake));
+        QObject scope;  // takes a timer that never fired away with the locals it uses
+        bool loopRan = false;
+        QTimer::singleShot(0, &scope, [&] { loopRan = true; });
+        player.PlayFile(shortWav, false);
+        QVERIFY2(!loopRan, "an asynchronous play ran the event loop");
+        QVERIFY(player.Playing());
+        out->End();
+        QVERIFY(!player.Playing());
+    }
+
+    void waitingRunsTheEventLoopUntilTheEnd() {
+        auto fake = std::make_unique<FakeOutput>();
+        FakeOutput* out = fake.get();
+        out->endSoon = true;
+        SoundPlayer player(std::move(fake));
+        QObject scope;  // takes a timer that never fired away with the locals it uses
+        bool loopRan = false;
+        QTimer::singleShot(0, &scope, [&] { loopRan = true; });
+        player.PlayFile(shortWav, true);
+        QVERIFY2(loopRan, "the wait did not let events through");
+        QVERIFY(!player.Playing());
+        QCOMPARE(out->log, QStringList({"start " + QUrl::fromLocalFile(shortWav).toString()}));
+    }
+
+    void aNewSoundEndsTheWait() {
+        auto fake = std::make_unique<FakeOutput>();
+        FakeOutput* out = fake.get();
+        SoundPlayer player(std::move(fake));
+        // An event handled during the wait plays another sound: the wait gives up, and
+        // the new sound keeps playing.
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] { player.PlayResource(118); });
+        player.PlayFile(shortWav, true);
+        QVERIFY(player.Playing());
+        QCOMPARE(player.Current(), QUrl("qrc:/sounds/118.wav"));
+        QCOMPARE(out->log.last(), QString("start qrc:/sounds/118.wav"));
+    }
+
+    void missingFilesPlayNothing_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addRow("empty") << QString();
+        QTest::addRow("no such file") << "/no/such/folder/sound.wav";
+        QTest::addRow("a folder") << QDir::tempPath();
+        QTest::addRow("name only") << "Winner";
+    }
+    void missingFilesPlayNothing() {
+        QFETCH(QString, path);
+        auto fake = std::make_unique<FakeOutput>();
+        FakeOutput* out = fake.get();
+        SoundPlayer player(std::move(fake));
+        player.PlayResource(118);
+        QObject scope;  // takes a timer that never fired away with the locals it uses
+        bool loopRan = false;
+        QTimer::singleShot(0, &scope, [&] { loopRan = true; });
+        player.PlayFile(path, true);
+        QVERIFY2(!loopRan, "waited for a sound that does not exist");
+        QCOMPARE(out->log, QStringList({"start qrc:/sounds/118.wav"}));  // and the clip plays on
+        QVERIFY(player.Playing());
+    }
+
+    void backslashPathsAreFound() {
+        auto fake = std::make_unique<FakeOutput>();
+        FakeOutput* out = fake.get();
+        SoundPlayer player(std::move(fake));
+        player.PlayFile(dir.path() + "\\Sounds\\short.wav", false);
+        QCOMPARE(out->log, QStringList({"start " + QUrl::fromLocalFile(shortWav).toString()}));
+    }
+
+    void noAudioDevicePlaysNothingAndGoesOn() {
+        for (bool silentOutput : {true, false}) {
+            auto fake = std::make_unique<FakeOutput>();
+            fake->available = false;
+            std::unique_ptr<SoundOutput> output = silentOutput ? MakeSilentOutput() : std::move(fake);
+            SoundPlayer player(std::move(output));
+            QObject scope;  // takes a timer that never fired away with the locals it uses
+        bool loopRan = false;
+            QTimer::singleShot(0, &scope, [&] { loopRan = true; });
+            player.PlayResource(122);
+            QVERIFY(!player.Playing());
+            player.PlayFile(shortWav, true);
+            QVERIFY2(!loopRan, "waited with nothing to play on");
+            QVERIFY(!player.Playing());
+            player.Stop();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // The real output on this machine: with a device it plays (and a wait ends with the
+    // sound), without one it plays nothing; either way nothing hangs or fails.
+    void deviceOutputSurvivesThisMachine() {
+        SoundPlayer player;
+        player.PlayResource(118);
+        player.PlayResource(110);
+        player.PlayFile(shortWav, true);
+        QVERIFY(!player.Playing());
+        player.PlayFile("/no/such/file.wav", true);
+        player.Stop();
+        auto device = MakeDeviceOutput();
+        if (!device->Available()) QVERIFY(!device->Start(QUrl("qrc:/sounds/118.wav")));
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    int status = 0;
+    {
+        SoundClipsTest t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        SoundPlayerTest t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    return status;
+}
+
+#include "test_platform_sounds.moc"
