@@ -7,7 +7,6 @@ namespace korbo {
 void Game::StatsAdd(int, int) {}
 void Game::StatsCk(int, int) {}
 void Game::Dumbness() {}
-void Game::Game_End() { Turn = TurnNobody; }
 void Game::Move_Transmit() {}
 void Game::Move_Transmit_Done() {}
 void Game::Redraw() {}
@@ -15,12 +14,13 @@ void Game::Computer() {}
 void Game::Opponent() {}
 void Game::STALEMATE() { Turn = TurnNobody; TurnAbort = 1; }
 void Game::RESHUFFLE() {}
-void Game::SaveAuto() {}
 void Game::StatusBar_Clear() {}
 void Game::WildUpdate() {}
 void Game::RulesRefresh() {}
 void Game::StackCurrent() {}
 void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
+void Game::Peek() {}
+void Game::Scores_Net() {}
 void Game::ProcessNext() {
     if (!net_) NetActive = false;  // no connection: nothing can ever arrive
 }
