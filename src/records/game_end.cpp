@@ -2,6 +2,7 @@
 // result in the player's file and the overall score file (solo) or in the network session.
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 #include "game/game.h"
 #include "game/korbogl.h"
@@ -10,6 +11,7 @@
 
 namespace korbo {
 
+using Missing = records::RecordFile::Missing;
 using korbogl::NumText;
 using records::ScoreRec;
 using records::TrimBlanks;
@@ -27,6 +29,124 @@ bool UsableFileName(const std::string& name) {
 }
 
 int16_t Saturate16(long v) { return static_cast<int16_t>(std::clamp<long>(v, INT16_MIN, INT16_MAX)); }
+
+int16_t Checked16(long v) {
+    if (v < INT16_MIN || v > INT16_MAX) throw std::overflow_error("Overflow: a total is beyond its 16-bit range.");
+    return static_cast<int16_t>(v);
+}
+
+long PersonaRecord(Game& g, records::RecordFile& f);
+
+// The result in the player's own file. Everything is put into the open file and written in
+// one step when it is closed, so a failure leaves the file as it was.
+void RecordPlayerResult(Game& g) {
+    g.MsgText.clear();
+    const std::string wanted = UpperAscii(TrimBlanks(g.PlayerName));
+    if (static_cast<int>(g.PlayerNames.size()) < g.PlayerCount + 1)
+        g.PlayerNames.resize(static_cast<size_t>(std::max<int>(g.PlayerCount, 0)) + 1);
+    int found = 0;
+    for (int i = 1; i <= g.PlayerCount && !found; ++i)
+        if (UpperAscii(TrimBlanks(g.PlayerNames[static_cast<size_t>(i)])) == wanted) found = i;
+    const std::string fileName = TrimBlanks(found ? g.PlayerNames[static_cast<size_t>(found)] : g.PlayerName);
+    if (!UsableFileName(fileName)) {
+        g.ReportProblem("The player name \"" + fileName + "\" cannot be used as a file name;" + Crlf() +
+                        "the result was not recorded.");
+        return;
+    }
+    records::RecordFile f;
+    if (records::Status s = f.Open(g.PlayerFilePath(fileName), records::kScoreRecLength, Missing::CreateOnCommit); !s) {
+        g.ReportProblem(s.error);
+        return;
+    }
+    try {
+        // A file already on disk is never blanked, even when the list of players missed it.
+        if (f.RecordCount() == 0)
+            for (long r = 1; r <= pf::Records; ++r) (void)records::WriteScoreRec(f, r, ScoreRec{});
+        g.ScoreBuffer = records::ReadScoreRec(f, pf::Totals);
+        g.ScorePlayed = g.ScoreBuffer.Played;
+        g.ScoreWon = g.ScoreBuffer.Won;
+        g.ScoreMargin = g.ScoreBuffer.Margin;
+        g.ScoreExtra = g.ScoreBuffer.Extra;
+        g.RecIndex = pf::Totals;
+        g.DoTheMath();
+        g.ScoreBuffer.Played = g.ScorePlayed;
+        g.ScoreBuffer.Won = g.ScoreWon;
+        g.ScoreBuffer.Margin = g.ScoreMargin;
+        (void)records::WriteScoreRec(f, pf::Totals, g.ScoreBuffer);
+
+        const long lost = long{g.ScorePlayed} - g.ScoreWon;
+        g.ScoreLost = Saturate16(lost);
+        const std::string totals = g.PlayerName + Crlf() + "Games Won:" + NumText(g.ScoreWon) + Crlf() +
+                                   "Games Lost:" + NumText(lost);
+
+        auto update = [&](long r) {
+            g.RecIndex = r;
+            g.ScoreBuffer = records::ReadScoreRec(f, r);
+            g.DoTheUpdate();
+            (void)records::WriteScoreRec(f, r, g.ScoreBuffer);
+        };
+        update(pf::LevelTotals + std::clamp<int>(g.CompLevel, LevelAverage, LevelRuthless));
+        if (g.HelpUsed) update(pf::AidTotals);
+        update(PersonaRecord(g, f));
+
+        g.StatsSave(f, 2, 0);
+        g.StatsSave(f, 4, 5);
+        if (records::Status s = f.Close(); !s) {
+            g.ReportProblem(s.error);
+            return;
+        }
+        g.MsgText = totals;
+        if (!found) {
+            ++g.PlayerCount;
+            g.PlayerNames.push_back(fileName);
+        }
+        g.PlayerChosen = true;
+    } catch (const std::exception& e) {
+        f.Discard();
+        g.ReportProblem(std::string(e.what()) + Crlf() + "The result was not recorded in the player's file.");
+    }
+}
+
+// The record of the persona played against: 6 for the built-in one; for another the record
+// 7..11 that carries its name, else the first free one, else 6.
+long PersonaRecord(Game& g, records::RecordFile& f) {
+    const size_t who = g.PersonIndex > 0 && static_cast<size_t>(g.PersonIndex) < g.PeopleNames.size()
+                           ? static_cast<size_t>(g.PersonIndex) : 0;
+    if (who == 0 || g.PeopleNames[who] == g.PeopleNames[0]) return pf::BuiltInPersona;
+    const std::string persona = TrimBlanks(g.PeopleNames[who]);
+    long same = 0, free = 0;
+    for (long r = pf::FirstCustomPersona; r <= pf::LastCustomPersona; ++r) {
+        const std::string name = TrimBlanks(records::ReadScoreRec(f, r).Name);
+        if (!same && name == persona) same = r;
+        if (!free && name.empty()) free = r;
+    }
+    return same ? same : free ? free : pf::BuiltInPersona;
+}
+
+// The computer's totals in the overall score file, from the computer's side.
+void RecordComputerResult(Game& g) {
+    records::RecordFile f;
+    if (records::Status s = f.Open(g.DataPath("score.ran"), records::kScoreRecLength, Missing::Fail); !s) {
+        g.ReportProblem(s.error);
+        return;
+    }
+    try {
+        ScoreRec r = records::ReadScoreRec(f, records::score_file::Computer);
+        const bool computerWon = g.OppSideCount == 0;
+        const int16_t played = Checked16(long{r.Played} + 1);
+        const int16_t won = computerWon ? Checked16(long{r.Won} + 1) : r.Won;
+        const int16_t margin = computerWon ? Checked16(long{r.Margin} + g.PlayerSideCount)
+                                           : Checked16(long{r.Margin} - g.OppSideCount);
+        r.Played = played;
+        r.Won = won;
+        r.Margin = margin;
+        (void)records::WriteScoreRec(f, records::score_file::Computer, r);
+        if (records::Status c = f.Close(); !c) g.ReportProblem(c.error);
+    } catch (const std::exception& e) {
+        f.Discard();
+        g.ReportProblem(std::string(e.what()) + Crlf() + "The result was not recorded in the score file.");
+    }
+}
 
 }  // namespace
 
@@ -87,118 +207,8 @@ void Game::Game_End() {
 
     if (!NetActive) {
         view_.EnableMenu(Menu::New, false);
-        MsgText.clear();
-
-        // The player's own file. Everything is put into the open file and written in one
-        // step when it is closed, so a failure leaves the file as it was.
-        const std::string wanted = UpperAscii(TrimBlanks(PlayerName));
-        if (static_cast<int>(PlayerNames.size()) < PlayerCount + 1) PlayerNames.resize(static_cast<size_t>(PlayerCount) + 1);
-        int found = 0;
-        for (int i = 1; i <= PlayerCount; ++i)
-            if (UpperAscii(TrimBlanks(PlayerNames[static_cast<size_t>(i)])) == wanted) {
-                found = i;
-                break;
-            }
-        const std::string fileName = found ? TrimBlanks(PlayerNames[static_cast<size_t>(found)]) : TrimBlanks(PlayerName);
-        records::RecordFile f;
-        if (!UsableFileName(fileName)) {
-            ReportProblem("The player name \"" + fileName + "\" cannot be used as a file name; the result was not recorded.");
-        } else if (records::Status s = f.Open(PlayerFilePath(fileName), records::kScoreRecLength); !s) {
-            ReportProblem(s.error);
-        } else {
-            try {
-                // A file already on disk is never blanked, even when the list of players
-                // missed it.
-                const bool fresh = f.RecordCount() == 0;
-                if (fresh)
-                    for (long r = 1; r <= pf::Records; ++r) (void)records::WriteScoreRec(f, r, ScoreRec{});
-                ScoreBuffer = records::ReadScoreRec(f, pf::Totals);
-                ScorePlayed = ScoreBuffer.Played;
-                ScoreWon = ScoreBuffer.Won;
-                ScoreMargin = ScoreBuffer.Margin;
-                ScoreExtra = ScoreBuffer.Extra;
-
-                RecIndex = pf::Totals;
-                DoTheMath();
-                ScoreBuffer.Played = ScorePlayed;
-                ScoreBuffer.Won = ScoreWon;
-                ScoreBuffer.Margin = ScoreMargin;
-                (void)records::WriteScoreRec(f, pf::Totals, ScoreBuffer);
-
-                const long lost = long{ScorePlayed} - ScoreWon;
-                ScoreLost = Saturate16(lost);
-                const std::string totals = PlayerName + Crlf() + "Games Won:" + NumText(ScoreWon) + Crlf() +
-                                           "Games Lost:" + NumText(lost);
-
-                auto update = [&](long r) {
-                    RecIndex = r;
-                    ScoreBuffer = records::ReadScoreRec(f, r);
-                    DoTheUpdate();
-                    (void)records::WriteScoreRec(f, r, ScoreBuffer);
-                };
-                update(pf::LevelTotals + std::clamp<int>(CompLevel, LevelAverage, LevelRuthless));
-                if (HelpUsed) update(pf::AidTotals);
-
-                const size_t who = PersonIndex > 0 && static_cast<size_t>(PersonIndex) < PeopleNames.size()
-                                       ? static_cast<size_t>(PersonIndex) : 0;
-                long personaRec = pf::BuiltInPersona;
-                if (who != 0 && PeopleNames[who] != PeopleNames[0]) {
-                    const std::string persona = TrimBlanks(PeopleNames[who]);
-                    long same = 0, free = 0;
-                    for (long r = pf::FirstCustomPersona; r <= pf::LastCustomPersona; ++r) {
-                        const std::string name = TrimBlanks(records::ReadScoreRec(f, r).Name);
-                        if (!same && name == persona) same = r;
-                        if (!free && name.empty()) free = r;
-                    }
-                    personaRec = same ? same : free ? free : pf::BuiltInPersona;
-                }
-                update(personaRec);
-
-                StatsSave(f, 2, 0);
-                StatsSave(f, 4, 5);
-                if (records::Status s = f.Close(); !s) {
-                    ReportProblem(s.error);
-                } else {
-                    MsgText = totals;
-                    if (!found) {
-                        ++PlayerCount;
-                        PlayerNames.push_back(fileName);
-                    }
-                    PlayerChosen = true;
-                }
-            } catch (const std::exception& e) {
-                f.Discard();
-                ReportProblem(std::string(e.what()) + Crlf() + "The result was not recorded in the player's file.");
-            }
-        }
-
-        // The computer's totals in the overall score file.
-        records::RecordFile score;
-        if (records::Status s = score.Open(DataPath("score.ran"), records::kScoreRecLength, false); !s) {
-            ReportProblem(s.error);
-        } else {
-            try {
-                ScoreRec r = records::ReadScoreRec(score, records::score_file::Computer);
-                const bool computerWon = OppSideCount == 0;
-                auto checked = [](long v) {
-                    if (v < INT16_MIN || v > INT16_MAX) throw std::overflow_error("Overflow: a total is beyond its 16-bit range.");
-                    return static_cast<int16_t>(v);
-                };
-                const int16_t played = checked(long{r.Played} + 1);
-                const int16_t won = computerWon ? checked(long{r.Won} + 1) : r.Won;
-                const int16_t margin = computerWon ? checked(long{r.Margin} + PlayerSideCount)
-                                                   : checked(long{r.Margin} - OppSideCount);
-                r.Played = played;
-                r.Won = won;
-                r.Margin = margin;
-                (void)records::WriteScoreRec(score, records::score_file::Computer, r);
-                if (records::Status c = score.Close(); !c) ReportProblem(c.error);
-            } catch (const std::exception& e) {
-                score.Discard();
-                ReportProblem(std::string(e.what()) + Crlf() + "The result was not recorded in the score file.");
-            }
-        }
-
+        RecordPlayerResult(*this);
+        RecordComputerResult(*this);
         if (!playerWon) {
             if (SoundLevel == 0) view_.PlayFile(Sounds[13], false);
             view_.Flash();

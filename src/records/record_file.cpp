@@ -61,14 +61,21 @@ bool WriteFaults::Fails(WriteStep step, const std::string& path) {
 
 // --- the file ------------------------------------------------------------------------------
 
-Status RecordFile::Open(const std::string& path, size_t length, bool createMissing) {
+Status RecordFile::Open(const std::string& path, size_t length, Missing missing) {
     Discard();
     if (length == 0) return Status::Fail("A record file needs a record length.");
     std::error_code ec;
     fs::file_status st = fs::status(path, ec);
     if (fs::is_directory(st)) return Status::Fail(FileName(path) + " is a folder, not a file.");
     if (!fs::exists(st)) {
-        if (!createMissing) return Status::Fail("The file " + FileName(path) + " is missing.");
+        if (missing == Missing::Fail) return Status::Fail("The file " + FileName(path) + " is missing.");
+        if (missing == Missing::CreateOnCommit) {
+            path_ = path;
+            length_ = length;
+            open_ = true;
+            readError_.clear();
+            return Status::Ok();
+        }
         // An empty file cannot be half written, so it is created in place.
         int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)

@@ -65,10 +65,13 @@ public:
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
 
-    // Opens `path` as a file of `length`-byte records. A missing file is created empty when
-    // `createMissing`, else the open fails. A path that is a folder, or a file that cannot
-    // be read, fails.
-    Status Open(const std::string& path, size_t length, bool createMissing = true);
+    // What opening a missing file does: create it empty at once, fail, or read it as empty
+    // and create it at the first commit (so that a failed first write leaves no file).
+    enum class Missing { Create, Fail, CreateOnCommit };
+
+    // Opens `path` as a file of `length`-byte records. A path that is a folder, or a file
+    // that cannot be read, fails.
+    Status Open(const std::string& path, size_t length, Missing missing = Missing::Create);
     bool IsOpen() const { return open_; }
     const std::string& Path() const { return path_; }
     size_t Length() const { return length_; }

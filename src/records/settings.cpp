@@ -24,6 +24,7 @@
 
 namespace korbo {
 
+using Missing = records::RecordFile::Missing;
 using records::ReadScoreRec;
 using records::ScoreRec;
 using records::TrimBlanks;
@@ -170,14 +171,14 @@ records::Status Game::ChangeSettings2(records::RecordFile& f) {
         if (PersonIndex < 0 || static_cast<size_t>(PersonIndex) >= PeopleNames.size())
             return records::Status::Fail("Persona " + std::to_string(PersonIndex) + " is not in the list of personas.");
         const std::string& who = PeopleNames[static_cast<size_t>(PersonIndex)];
-        if (records::Status s = f4.Open(DataPath("users/" + who + ".pms"), 5020, false); !s) return s;
+        if (records::Status s = f4.Open(DataPath("users/" + who + ".pms"), 5020, Missing::Fail); !s) return s;
         std::vector<uint8_t> rec = f4.Get(1);
         for (int i = 1; i <= 15; ++i) {
             const size_t at = 1800 + 100 * static_cast<size_t>(SoundScheme + 2 * i);
             names[static_cast<size_t>(i)] = records::DecodeText(std::span(rec).subspan(at, 100));
         }
     } else {
-        if (records::Status s = f4.Open(DataPath("wav.ran"), 200, false); !s) return s;
+        if (records::Status s = f4.Open(DataPath("wav.ran"), 200, Missing::Fail); !s) return s;
         for (int i = 1; i <= 15; ++i) {
             std::vector<uint8_t> rec = f4.Get(i);
             names[static_cast<size_t>(i)] =
