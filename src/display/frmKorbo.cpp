@@ -1,5 +1,7 @@
 #include "display/frmKorbo.h"
 
+#include "dialogs/frmSave.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -68,8 +70,37 @@ void frmKorbo::HandSortAnimation(Ctl, int, int) {}
 int frmKorbo::CardLibraryValue(int id) { return ((id - 1) % 13) + 1; }
 void frmKorbo::CardLibraryReset() {}
 void frmKorbo::EnableMenu(Menu, bool) {}
-void frmKorbo::CheckMenu(Menu, bool) {}
+void frmKorbo::CheckMenu(Menu m, bool on) { menuChecks_[m] = on; }
 void frmKorbo::ShowForm(Form, bool) {}
+void frmKorbo::CheckMenuItem(Menu m, int index, bool on) { menuItemChecks_[{m, index}] = on; }
+bool frmKorbo::MenuChecked(Menu m) const {
+    auto it = menuChecks_.find(m);
+    return it != menuChecks_.end() && it->second;
+}
+int frmKorbo::MenuItemCount(Menu) const { return 1; }
+void frmKorbo::SetMenuCaption(Menu, int, std::string_view) {}
+void frmKorbo::SetForeColor(Ctl, int, long) {}
+void frmKorbo::SetBackStyle(Ctl, int, int) {}
+void frmKorbo::SetFontSize(Ctl c, int index, double points) { fontSizes_[{c, index}] = points; }
+double frmKorbo::FontSize(Ctl c, int index) const {
+    auto it = fontSizes_.find({c, index});
+    return it == fontSizes_.end() ? 12.0 : it->second;
+}
+void frmKorbo::SetTableBackColor(long) {}
+void frmKorbo::LoadCardFaceSet(int) {}
+void frmKorbo::SetCardBack(int, int) {}
+void frmKorbo::ResetPilePictures() {}
+void frmKorbo::ClearBackground() {}
+void frmKorbo::BackgroundPaint(int) {}
+void frmKorbo::Flash() {}
+void frmKorbo::Sore_Loser() {}
+
+SaveDialogResult frmKorbo::ShowSaveDialog(const SaveDialogSetup& setup) {
+    frmSave dialog(setup, this);
+    dialog.exec();
+    return dialog.Result();
+}
+
 void frmKorbo::PlayResource(int) {}
 void frmKorbo::PlayFile(std::string_view, bool) {}
 void frmKorbo::Beep() { QApplication::beep(); }
@@ -77,7 +108,8 @@ void frmKorbo::Beep() { QApplication::beep(); }
 int frmKorbo::MsgBox(std::string_view text, int buttonsAndIcon, std::string_view title) {
     QMessageBox box(this);
     box.setText(QString::fromStdString(std::string(text)));
-    box.setWindowTitle(QString::fromStdString(std::string(title)));
+    box.setWindowTitle(title.empty() ? QApplication::applicationDisplayName()
+                                     : QString::fromStdString(std::string(title)));
     switch (buttonsAndIcon & 0x70) {
         case mb::Critical: box.setIcon(QMessageBox::Critical); break;
         case mb::Question: box.setIcon(QMessageBox::Question); break;

@@ -7,6 +7,9 @@
 #include <string_view>
 
 #include "ports.h"
+#include "records/record_file.h"
+#include "records/saved_games.h"
+#include "records/score_rec.h"
 #include "table_state.h"
 
 namespace korbo {
@@ -96,6 +99,43 @@ public:
     // used pile; anything else is refused and changes nothing.
     DeckListResult DecodeReshuffleList(std::string_view list, std::string_view hostVersion);
 
+    // --- player records -----------------------------------------------------------------------
+    // The settings routines work on the settings file their caller has open (the score file
+    // at start-up and exit, the chosen player's file when a player is chosen); they neither
+    // open nor close it, and what they put reaches the disk when the caller closes it.
+    void ChangeSettings(records::RecordFile& file2);
+    // Fails, after the settings are applied, when the persona's or the built-in sound table
+    // cannot be read; the sound table is then left as it was.
+    records::Status ChangeSettings2(records::RecordFile& file2);
+    void ChangeBestRun(records::RecordFile& file2);
+    void ChangePreferences();
+    void SaveSettings(records::RecordFile& file2);
+    // Run statistics into the open player file; an index outside 0..5 throws out_of_range.
+    void StatsSave(records::RecordFile& file, int current, int best);
+    // Score arithmetic on the work copies; a total beyond 16 bits throws overflow_error.
+    void DoTheMath();
+    void DoTheUpdate();  // ScoreBuffer holds record RecIndex
+    // The end of a game, and the saved games.
+    void Saving();
+    void SaveIt_Click();
+    // True when a game was put on the table.
+    bool Restore_Click();
+    // A file problem told to the player in a box ("Here's the problem:" and the reason).
+    void ReportProblem(std::string_view what);
+    // Paths in the program folder.
+    std::string DataPath(std::string_view relative) const;
+    std::string PlayerFilePath(std::string_view player) const;
+
+    // Form fields of the records routines.
+    records::ScoreRec ScoreBuffer;
+    int16_t ScorePlayed = 0, ScoreWon = 0, ScoreMargin = 0, ScoreExtra = 0, ScoreLost = 0;
+    long RecIndex = 0;
+    std::string EndText, EndText2, NeedsText, WhoText;
+    records::GameBytes GameBuffer{};
+    // A player switch holds the new file's persona and sound scheme aside until the sound
+    // table is loaded.
+    int16_t HeldPersonIndex = 0, HeldSoundScheme = 0;
+
     // --- routines of other parts of the table that the deal calls --------------------------
     virtual void StatsAdd(int source, int counter);
     virtual void StatsCk(int current, int best);
@@ -118,6 +158,8 @@ public:
     virtual void RulesRefresh();
     virtual void StackCurrent();
     virtual void ShowWelcome();
+    virtual void Peek();
+    virtual void Scores_Net();
     // Network: one received message is processed; one is sent.
     virtual void ProcessNext();
     virtual void Server_Send(std::string_view message);

@@ -2,12 +2,35 @@
 // tests implement every port with fakes.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "types.h"
 
 namespace korbo {
+
+// The saved-games dialog as the game sets it up: the slots 1..10 and the automatic slot 11,
+// the AutoSave box, and what ticking that box does while the dialog is open.
+struct SaveDialogSetup {
+    struct Slot {
+        std::string text;
+        bool available = true;
+    };
+    bool saving = true;                 // the button reads "Save", else "Restore"
+    std::array<Slot, 12> Text1{};       // the boxes 1..11; 0 unused
+    bool showAutoSave = false;          // the AutoSave box is offered
+    bool autoSaveTicked = false;
+    std::function<void(bool ticked)> autoSaveClicked;  // the box was ticked or unticked
+};
+
+// What the dialog was left with.
+struct SaveDialogResult {
+    bool cancelled = true;
+    int slot = 0;
+    std::string name;  // the chosen box's text, trimmed
+};
 
 // Everything the game shows, plays or waits for, addressed by the table's control names.
 class TableView {
@@ -54,13 +77,40 @@ public:
     virtual void EnableMenu(Menu m, bool on) = 0;
     virtual void CheckMenu(Menu m, bool on) = 0;
     virtual void ShowForm(Form f, bool modal) = 0;
+    virtual bool MenuChecked(Menu m) const = 0;  // the tick CheckMenu set
+    // Items of a menu array by their own index: Level(0..2), Noises(0..2), chatter(1..).
+    virtual void CheckMenuItem(Menu m, int index, bool on) = 0;
+    virtual int MenuItemCount(Menu m) const = 0;  // the highest item of a menu array
+    virtual void SetMenuCaption(Menu m, int index, std::string_view text) = 0;
+
+    // The looks of the table: label colours and fonts, the mat, the card faces and back.
+    virtual void SetForeColor(Ctl c, int index, long color) = 0;
+    virtual void SetBackStyle(Ctl c, int index, int style) = 0;  // 0 transparent, 1 opaque
+    virtual void SetFontSize(Ctl c, int index, double points) = 0;
+    virtual double FontSize(Ctl c, int index) const = 0;
+    virtual void SetTableBackColor(long color) = 0;
+    virtual void LoadCardFaceSet(int cardStyle) = 0;
+    // The card back: designer deck `deckChoice` (1..5), or with 0 the store's picture
+    // `filePic` (1 the large standard back, 2 the plain one).
+    virtual void SetCardBack(int deckChoice, int filePic) = 0;
+    virtual void ResetPilePictures() = 0;
+    virtual void ClearBackground() = 0;               // the painted background off, form refreshed
+    virtual void BackgroundPaint(int backIndex) = 0;  // background picture backIndex painted
+
+    // The end-of-game animations: the persona's picture sequence and the loser's shake.
+    virtual void Flash() = 0;
+    virtual void Sore_Loser() = 0;
+
+    // The saved-games dialog, modal.
+    virtual SaveDialogResult ShowSaveDialog(const SaveDialogSetup& setup) = 0;
 
     // Sound on one channel: a clip carried with the program, or a WAV file.
     virtual void PlayResource(int id) = 0;
     virtual void PlayFile(std::string_view path, bool waitUntilEnd) = 0;
     virtual void Beep() = 0;
 
-    // A modal box; the answer is one of the mb::ID* codes.
+    // A modal box; the answer is one of the mb::ID* codes. An empty title stands for the
+    // program's own title.
     virtual int MsgBox(std::string_view text, int buttonsAndIcon, std::string_view title) = 0;
 
     // Waiting: Pause lets `seconds` pass, dispatching window events unless `dispatch` is

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "types.h"
 
@@ -139,6 +140,46 @@ struct TableState {
 
     // --- play statistics: (counter 0..5, category 0..5) -----------------------------
     std::array<std::array<int16_t, 6>, 6> RunStats{};
+
+    // --- the program folder and the player records --------------------------------------
+    std::string BaseDir = ".";        // every data path is BaseDir + "/" + a relative path
+    bool FormLoading = false;         // true while the table window starts
+    std::string LastPlayerName;       // the player whose settings are applied
+    bool PlayerChosen = false;        // the confirmed player has a player file
+    std::vector<std::string> PlayerNames{std::string()};  // 1..PlayerCount, entry 0 empty
+    int16_t PlayerCount = 0;
+    std::vector<std::string> PeopleNames{std::string("Korbo")};  // personas; 0 the built-in one
+    int16_t PersonaFileCount = 0;
+    int16_t PersonIndex = 0;
+    int16_t SoundScheme = 0;          // 0 default column, 1 custom column
+    int16_t ChatterLevel = 1;
+    int16_t PrefCode = 0;
+    int16_t DisplayMode = 0;
+    long ScreenWidth = 15360;         // twips
+    long ColorBits = 24;
+    // Looks and options kept in the settings records.
+    long FontColor = 0;
+    long MatColor = 0;
+    bool MatColorOn = false;
+    bool NoLoseAnim = false;
+    bool NoWinAnim = false;
+    std::string AvatarFile;
+    int16_t BackChoice = 0;
+    int16_t BackIndex = 0;
+    int16_t BackPicCount = 0;
+    int16_t DefaultBackIndex = 0;
+    int16_t SpeedIndex = 2;
+    int16_t DeckChoice = 0;
+    int16_t CommentFontSize = 12;
+    int16_t WalkSteps = 45;
+    bool FlashShown = false;
+    // The running network session: player's wins, opponent's wins, player's margin,
+    // opponent's margin.
+    std::array<int16_t, 4> NetSession{};
+    // The saved-games dialog's answer.
+    int16_t SaveSlot = 0;
+    std::string SaveName;
+    bool DialogCancelled = false;
 
     // --- network play (the protocol and its waits live in the network layer) --------
     bool NetActive = false;

@@ -133,11 +133,74 @@ public:
     void EnableMenu(Menu m, bool on) override { menus[m] = on; }
     void CheckMenu(Menu m, bool on) override { menuChecks[m] = on; }
     void ShowForm(Form f, bool modal) override { forms.emplace_back(f, modal); }
+
+    // Menu arrays, the menu bar's captions and the looks of the table.
+    std::map<std::pair<Menu, int>, bool> menuItemChecks;
+    std::map<std::pair<Menu, int>, std::string> menuCaptions;
+    std::map<Menu, int> menuItemCounts;  // highest item of each menu array; 1 when not set
+    std::map<Key, long> foreColor;
+    std::map<Key, int> backStyle;
+    std::map<Key, double> fontSize;
+    long tableBackColor = -1;
+    void CheckMenuItem(Menu m, int i, bool on) override {
+        menuItemChecks[{m, i}] = on;
+        log.push_back("CheckMenuItem " + std::to_string(static_cast<int>(m)) + "(" + std::to_string(i) + ")=" +
+                      (on ? "1" : "0"));
+    }
+    bool MenuChecked(Menu m) const override {
+        auto it = menuChecks.find(m);
+        return it != menuChecks.end() && it->second;
+    }
+    bool ItemChecked(Menu m, int i) const {
+        auto it = menuItemChecks.find({m, i});
+        return it != menuItemChecks.end() && it->second;
+    }
+    int MenuItemCount(Menu m) const override {
+        auto it = menuItemCounts.find(m);
+        return it == menuItemCounts.end() ? 1 : it->second;
+    }
+    void SetMenuCaption(Menu m, int i, std::string_view text) override { menuCaptions[{m, i}] = std::string(text); }
+    void SetForeColor(Ctl c, int i, long color) override { foreColor[{c, i}] = color; }
+    void SetBackStyle(Ctl c, int i, int style) override { backStyle[{c, i}] = style; }
+    void SetFontSize(Ctl c, int i, double points) override { fontSize[{c, i}] = points; }
+    double FontSize(Ctl c, int i) const override {
+        auto it = fontSize.find({c, i});
+        return it == fontSize.end() ? 0.0 : it->second;
+    }
+    void SetTableBackColor(long color) override { tableBackColor = color; }
+    void LoadCardFaceSet(int style) override { log.push_back("LoadCardFaceSet " + std::to_string(style)); }
+    void SetCardBack(int deckChoice, int filePic) override {
+        log.push_back("SetCardBack " + std::to_string(deckChoice) + " " + std::to_string(filePic));
+    }
+    void ResetPilePictures() override { log.push_back("ResetPilePictures"); }
+    void ClearBackground() override { log.push_back("ClearBackground"); }
+    void BackgroundPaint(int backIndex) override { log.push_back("BackgroundPaint " + std::to_string(backIndex)); }
+    void Flash() override { log.push_back("Flash"); }
+    void Sore_Loser() override { log.push_back("Sore_Loser"); }
+
+    // The saved-games dialog: each showing is kept; the answer comes from `saveDialog` when
+    // set (it may tick the AutoSave box through the setup), else from `saveAnswers`, else
+    // the dialog is cancelled.
+    std::vector<SaveDialogSetup> saveDialogs;
+    std::function<SaveDialogResult(const SaveDialogSetup&)> saveDialog;
+    std::deque<SaveDialogResult> saveAnswers;
+    SaveDialogResult ShowSaveDialog(const SaveDialogSetup& setup) override {
+        saveDialogs.push_back(setup);
+        log.push_back(std::string("SaveDialog ") + (setup.saving ? "Save" : "Restore"));
+        if (saveDialog) return saveDialog(setup);
+        if (saveAnswers.empty()) return {};
+        SaveDialogResult r = saveAnswers.front();
+        saveAnswers.pop_front();
+        return r;
+    }
     void PlayResource(int id) override {
         sounds.push_back(id);
         log.push_back("Sound " + std::to_string(id));
     }
-    void PlayFile(std::string_view path, bool) override { files.emplace_back(path); }
+    void PlayFile(std::string_view path, bool wait) override {
+        files.emplace_back(path);
+        log.push_back(std::string("PlayFile ") + std::string(path) + (wait ? " (wait)" : ""));
+    }
     void Beep() override { log.push_back("Beep"); }
     int MsgBox(std::string_view text, int buttons, std::string_view title) override {
         boxes.push_back({std::string(text), buttons, std::string(title)});
