@@ -74,6 +74,28 @@ public:
     void Pause(double seconds, bool dispatch) override;
     void DoEvents() override;
 
+    // --- layout and sizing (frmKorbo_layout.cpp) -----------------------------------------
+    // Geometry is in twips; card play, animation and hit tests work in pixels.
+    void InitialCardSize();   // CardBase 82, CardGap 41, the first hand card's size
+    void GetCardSize();
+    void ReSizeNet();
+    void FitWindow();
+    void SizeRelative();
+    void ResizeMe();
+    void GetSize();
+    void LayOut();
+    void ChgDisplay_Click(int Index);
+    void Form_Resize();
+    void CardSizeInPixels();  // CardWidth, CardHeight from BaseCardWidth, BaseCardHeight
+    void ScaleFormControls(int mode, int size);
+    void DrawStacks();
+    void Redraw();
+
+    // --- start-up and shutdown (src/app/startup.cpp) --------------------------------------
+    void Form_Load();
+    void OpenDoor();
+    void ExitLeft();
+
 private:
     using Key = std::pair<Ctl, int>;
     std::map<Key, std::string> captions_;
