@@ -1,75 +1,535 @@
 #include "display/frmKorbo.h"
 
 #include "dialogs/frmSave.h"
+#include "game/korbogl.h"
+#include "platform/sound_player.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QCloseEvent>
 #include <QEventLoop>
+#include <QFile>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QThread>
 #include <QTime>
 #include <QTimer>
+#include <cmath>
 
 namespace korbo::ui {
+
+namespace {
+
+constexpr long kEmptyPlaceColor = 0x80C0FF;
+
+QString Text(std::string_view s) {
+    QString t = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return t;
+}
+
+// The frames of the built-in persona's end-of-game sequence: a face whose grin grows
+// frame by frame, in a burst that grows with it.
+void PaintFlashFrame(QPainter& p, const QRectF& r, int n) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF c = r.center();
+    const double s = std::min(r.width(), r.height()) / 2.0;
+    const double grow = 0.55 + 0.065 * n;
+    QPainterPath burst;
+    const int points = 14;
+    for (int k = 0; k < points * 2; ++k) {
+        const double a = k * M_PI / points;
+        const double rad = (k % 2 == 0 ? s * grow : s * grow * 0.72);
+        const QPointF pt = c + QPointF(std::cos(a) * rad, std::sin(a) * rad);
+        if (k == 0) burst.moveTo(pt);
+        else burst.lineTo(pt);
+    }
+    burst.closeSubpath();
+    p.setPen(QPen(QColor(0x90, 0x30, 0x00), 1.5));
+    p.setBrush(QColor(0xFF, 0xC0 - 8 * n, 0x20));
+    p.drawPath(burst);
+    const double fr = s * 0.5;
+    p.setBrush(QColor(0xFF, 0xE0, 0xB0));
+    p.setPen(QPen(QColor(0x50, 0x30, 0x10), 1.5));
+    p.drawEllipse(c, fr, fr);
+    p.setBrush(QColor(0x20, 0x20, 0x20));
+    p.drawEllipse(c + QPointF(-fr * 0.35, -fr * 0.25), fr * 0.1, fr * 0.14);
+    p.drawEllipse(c + QPointF(fr * 0.35, -fr * 0.25), fr * 0.1, fr * 0.14);
+    QPainterPath mouth;
+    const double w = fr * (0.3 + 0.06 * n);
+    mouth.moveTo(c + QPointF(-w, fr * 0.25));
+    mouth.quadTo(c + QPointF(0, fr * (0.25 + 0.09 * n)), c + QPointF(w, fr * 0.25));
+    p.setBrush(n >= 4 ? QColor(0x80, 0x10, 0x10) : Qt::NoBrush);
+    p.drawPath(mouth);
+    p.restore();
+}
+
+}  // namespace
 
 double SystemClock::SecondsSinceMidnight() {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
-frmKorbo::frmKorbo(QWidget* parent) : QMainWindow(parent), rnd_(1) {
-    setWindowTitle("KorboNET");
-    resize(960, 720);
-    status_ = new QLabel(this);
-    status_->setAlignment(Qt::AlignCenter);
-    setCentralWidget(status_);
-    setStyleSheet("QMainWindow { background: #1f6b3a; } QLabel { color: white; font-size: 18px; }");
-    game_ = std::make_unique<Game>(*this, rnd_, clock_);
-    rnd_.Seed(clock_.SecondsSinceMidnight());
+frmKorbo::frmKorbo(QWidget* parent, GameFactory makeGame) : QMainWindow(parent), rnd_(1) {
+    setWindowTitle(QStringLiteral("KorboNET"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    sound_ = std::make_unique<platform::SoundPlayer>(this);
+    BuildControls();
+    BuildMenus();
+    if (makeGame) game_ = makeGame(*this, rnd_, clock_);
+    if (!game_) game_ = std::make_unique<Game>(*this, rnd_, clock_);
+    resize(Nearest(12542 / TwipsPerPixel()), Nearest(8433 / TwipsPerPixel()));
 }
 
 frmKorbo::~frmKorbo() = default;
 
+// --- building the table ----------------------------------------------------------------
+
+Control* frmKorbo::AddPicture(std::vector<Control*>& arr, int index, const std::string& name, Ctl ctl) {
+    auto* box = new PictureBox(surface_);
+    box->picturePainter = [this](QPainter& p, const QRectF& r, const PictureSpec& s) { PaintPicture(p, r, s); };
+    box->cardPainter = [this](QPainter& p, const QRectF& r, int id) { PaintLibraryCard(p, r, id); };
+    auto c = std::make_unique<Control>(box, ControlType::PictureBox, name + "(" + std::to_string(index) + ")");
+    Control* raw = c.get();
+    owned_.push_back(std::move(c));
+    controls_.push_back(raw);
+    if (static_cast<int>(arr.size()) <= index) arr.resize(index + 1, nullptr);
+    arr[index] = raw;
+    if (ctl == Ctl::Picture7) {
+        box->onMouseDown = [this, index](int b, int s, double x, double y) { game_->Picture7_MouseDown(index, b, s, x, y); };
+        box->onMouseMove = [this, index](int b, int s, double x, double y) { game_->Picture7_MouseMove(index, b, s, x, y); };
+        box->onMouseUp = [this, index](int b, int s, double x, double y) { game_->Picture7_MouseUp(index, b, s, x, y); };
+        box->onDblClick = [this, index] { game_->Picture7_DblClick(index); };
+        box->onKeyDown = [this, index](int key, int shift) { game_->Picture7_KeyDown(index, key, shift); };
+    } else if (ctl == Ctl::Picture1) {
+        box->onMouseDown = [this, index](int b, int s, double x, double y) { game_->Picture1_MouseDown(index, b, s, x, y); };
+    } else if (ctl == Ctl::Picture4) {
+        box->onMouseDown = [this, index](int b, int s, double x, double y) { game_->Picture4_MouseDown(index, b, s, x, y); };
+        box->onDblClick = [this, index] { game_->Picture4_DblClick(index); };
+    }
+    return raw;
+}
+
+Control* frmKorbo::AddLabel(const std::string& name, double l, double t, double w, double h, bool frame) {
+    auto* label = new QLabel(surface_);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->setWordWrap(true);
+    label->setAlignment(frame ? (Qt::AlignHCenter | Qt::AlignTop) : (Qt::AlignLeft | Qt::AlignTop));
+    if (frame) label->setStyleSheet(QStringLiteral("QLabel { border: 1px solid #e8e8d0; color: #f4f4e0; }"));
+    else label->setStyleSheet(QStringLiteral("QLabel { color: #000000; }"));
+    auto c = std::make_unique<Control>(label, ControlType::Label, name);
+    c->SetGeometry(l, t, w, h);
+    c->SetFontSize(frame ? 8.25 : 9.75);
+    Control* raw = c.get();
+    owned_.push_back(std::move(c));
+    controls_.push_back(raw);
+    return raw;
+}
+
+void frmKorbo::BuildControls() {
+    surface_ = new QWidget(this);
+    surface_->setAutoFillBackground(true);
+    QPalette pal = surface_->palette();
+    pal.setColor(QPalette::Window, GameColor(tableBackColor_));
+    surface_->setPalette(pal);
+    setCentralWidget(surface_);
+
+    // Frames first, so that the cards lie on them.
+    label3_.resize(2);
+    label3_[0] = AddLabel("Label3(0)", 6000, 3945, 4575, 1710, true);
+    label3_[1] = AddLabel("Label3(1)", 6000, 1800, 4575, 1695, true);
+    static_cast<QLabel*>(label3_[0]->Widget())->setText(QStringLiteral("Your HOLD piles"));
+    static_cast<QLabel*>(label3_[1]->Widget())->setText(QStringLiteral("Korbo's HOLD piles"));
+    label10_ = AddLabel("Label10", 90, 2280, 3735, 1695, true);
+    static_cast<QLabel*>(label10_->Widget())->setText(QStringLiteral("CENTER PILES"));
+    label1_ = AddLabel("Label1", 10560, 2640, 1275, 1635, true);
+
+    shpHold_.resize(11, nullptr);
+    for (int k = 7; k <= 10; ++k) {
+        auto* s = new ShapeBox(surface_, true);
+        s->SetFilled(false);
+        auto c = std::make_unique<Control>(s, ControlType::Shape, "ShpHold(" + std::to_string(k) + ")");
+        c->SetGeometry(6120 + (k - 7) * 1080, 3600, 1065, 1440);
+        shpHold_[k] = c.get();
+        controls_.push_back(c.get());
+        owned_.push_back(std::move(c));
+    }
+    {
+        auto* s = new ShapeBox(surface_, false);
+        auto c = std::make_unique<Control>(s, ControlType::Shape, "Stack(0)");
+        c->SetGeometry(600, 6840, 1065, 1440);
+        c->SetVisible(false);
+        stack_[0] = c.get();
+        controls_.push_back(c.get());
+        owned_.push_back(std::move(c));
+    }
+    {
+        auto* img = new PictureBox(surface_);
+        img->picturePainter = [this](QPainter& p, const QRectF& r, const PictureSpec& s) { PaintPicture(p, r, s); };
+        img->cardPainter = [this](QPainter& p, const QRectF& r, int id) { PaintLibraryCard(p, r, id); };
+        img->SetTransparent(true);
+        img->SetPicture(filePic0_);
+        img->setAttribute(Qt::WA_TransparentForMouseEvents);
+        auto c = std::make_unique<Control>(img, ControlType::Image, "ImgHold");
+        c->SetGeometry(1920, 6840, 735, 1065);
+        c->SetVisible(false);
+        imgHold_ = c.get();
+        controls_.push_back(c.get());
+        owned_.push_back(std::move(c));
+    }
+
+    // The stock and centre piles, the opponent's places, the player's places.
+    const int centreLeft[] = {10635, 180, 1380, 2580};
+    for (int i = 0; i <= 3; ++i) {
+        Control* c = AddPicture(pic4_, i, "Picture4", Ctl::Picture4);
+        c->SetGeometry(centreLeft[i], i == 0 ? 2736 : 2385, 1065, 1440);
+        auto& box = static_cast<PictureBox&>(*c->Widget());
+        box.SetBorderStyle(1);
+        if (i == 0) {
+            box.SetBackColor(game_ ? game_->DeckColor : 0xC0E0FF);
+            box.SetPicture(filePic0_);
+        } else {
+            box.SetBackColor(kEmptyPlaceColor);
+        }
+    }
+    const int handLeft[] = {0, 0, 3480, 4440, 5400, 6360, 7320};
+    for (int i = 0; i <= 10; ++i) {
+        Control* c = AddPicture(pic1_, i, "Picture1", Ctl::Picture1);
+        auto& box = static_cast<PictureBox&>(*c->Widget());
+        box.SetBorderStyle(1);
+        if (i == 0) c->SetGeometry(8685, 150, 1065, 1440);
+        else if (i == 1) c->SetGeometry(952, 178, 1065, 1440);
+        else if (i <= 6) c->SetGeometry(handLeft[i], 120, 1065, 1440);
+        else c->SetGeometry(6120 + (i - 7) * 1080, 1920, 1065, 1440);
+        if (i >= 7) box.SetBackColor(kEmptyPlaceColor);
+        else c->SetVisible(false);
+    }
+    pic7_.assign(1, nullptr);
+    for (int i = 1; i <= 10; ++i) {
+        Control* c = AddPicture(pic7_, i, "Picture7", Ctl::Picture7);
+        auto& box = static_cast<PictureBox&>(*c->Widget());
+        box.SetBorderStyle(1);
+        if (i == 1) c->SetGeometry(809, 5280, 1065, 1440);
+        else if (i <= 6) c->SetGeometry(handLeft[i], 5880, 1065, 1440);
+        else c->SetGeometry(6120 + (i - 7) * 1080, 4080, 1065, 1440);
+        if (i >= 7) box.SetBackColor(kEmptyPlaceColor);
+        else c->SetVisible(false);
+        c->SetEnabled(false);
+    }
+
+    lblWild_.resize(4, nullptr);
+    for (int i = 1; i <= 3; ++i) {
+        lblWild_[i] = AddLabel("LblWild(" + std::to_string(i) + ")", 660 + (i - 1) * 1200, 2040, 255, 240, false);
+        auto* l = static_cast<QLabel*>(lblWild_[i]->Widget());
+        l->setAlignment(Qt::AlignCenter);
+        l->setStyleSheet(QStringLiteral("QLabel { color: #000000; background: #ffff80; border: 1px solid #404040; }"));
+        lblWild_[i]->SetVisible(false);
+    }
+    const double l9[5][4] = {{3240, 4560, 1470, 870},
+                             {120, 4080, 3885, 1155},
+                             {3945, 1800, 1950, 3450},
+                             {2160, 6480, 1275, 825},
+                             {2390, 480, 1245, 810}};
+    label9_.resize(5);
+    for (int i = 0; i <= 4; ++i)
+        label9_[i] = AddLabel("Label9(" + std::to_string(i) + ")", l9[i][0], l9[i][1], l9[i][2], l9[i][3], false);
+    static_cast<QLabel*>(label9_[0]->Widget())->setStyleSheet(QStringLiteral("QLabel { color: #ffff60; font-weight: bold; }"));
+    labelPeek_ = AddLabel("LabelPeek", 9600, 5880, 2055, 915, false);
+
+    auto addArrow = [&](bool up, const char* name, double top, const char* tip) {
+        auto* a = new ArrowBox(surface_, up);
+        a->setToolTip(QString::fromUtf8(tip));
+        auto c = std::make_unique<Control>(a, ControlType::Image, name);
+        c->SetGeometry(10920, top, 480, 480);
+        c->SetVisible(false);
+        Control* raw = c.get();
+        controls_.push_back(raw);
+        owned_.push_back(std::move(c));
+        return raw;
+    };
+    imgTurn1_ = addArrow(true, "ImgTurn1", 2160, "It's your opponent's turn.");
+    imgTurn2_ = addArrow(false, "ImgTurn2", 4320, "It's your turn!");
+
+    {
+        auto* img = new QLabel(surface_);
+        img->setScaledContents(true);
+        img->setAttribute(Qt::WA_TransparentForMouseEvents);
+        auto c = std::make_unique<Control>(img, ControlType::Image, "ImgAvatar");
+        c->SetGeometry(10200, 0, 1560, 1560);
+        imgAvatar_ = c.get();
+        controls_.push_back(c.get());
+        owned_.push_back(std::move(c));
+    }
+    {
+        auto* b = new QPushButton(QStringLiteral("DEAL"), surface_);
+        connect(b, &QPushButton::clicked, this, [this] { Command2_Click(); });
+        auto c = std::make_unique<Control>(b, ControlType::CommandButton, "Command2");
+        c->SetGeometry(4320, 3360, 1080, 395);
+        c->SetFontSize(9.75);
+        command2_ = c.get();
+        controls_.push_back(c.get());
+        owned_.push_back(std::move(c));
+    }
+
+    statusBar_ = new QStatusBar(this);
+    for (int p = 1; p <= 8; ++p) {
+        panels_[p] = new QLabel(statusBar_);
+        panels_[p]->setMinimumWidth(p == 1 || p == 5 ? 70 : 50);
+        statusBar_->addWidget(panels_[p], p == 1 || p == 5 ? 0 : 1);
+    }
+    setStatusBar(statusBar_);
+}
+
+void frmKorbo::BuildMenus() {
+    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
+    newGame_ = game->addAction(QStringLiteral("&New"));
+    connect(newGame_, &QAction::triggered, this, [this] { NewGame_Click(); });
+    game->addSeparator();
+    endGame_ = game->addAction(QStringLiteral("E&xit"));
+    connect(endGame_, &QAction::triggered, this, [this] { EndGame_Click(); });
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    QMenu* display = options->addMenu(QStringLiteral("Display &Size"));
+    chgDisplay_[0] = display->addAction(QStringLiteral("Move Cards Up"));
+    chgDisplay_[1] = display->addAction(QStringLiteral("Make Display Smaller"));
+    for (int i = 0; i <= 1; ++i) connect(chgDisplay_[i], &QAction::triggered, this, [this, i] { ChgDisplay_Click(i); });
+}
+
+// --- looking controls up -------------------------------------------------------------------
+
+Control* frmKorbo::Find(Ctl c, int i) const {
+    auto at = [i](const std::vector<Control*>& v) -> Control* {
+        return i >= 0 && i < static_cast<int>(v.size()) ? v[i] : nullptr;
+    };
+    switch (c) {
+        case Ctl::Picture7: return at(pic7_);
+        case Ctl::Picture1: return at(pic1_);
+        case Ctl::Picture4: return at(pic4_);
+        case Ctl::Label9: return at(label9_);
+        case Ctl::LblWild: return at(lblWild_);
+        case Ctl::ImgTurn1: return i == 0 ? imgTurn1_ : nullptr;
+        case Ctl::ImgTurn2: return i == 0 ? imgTurn2_ : nullptr;
+        case Ctl::ImgHold: return i == 0 ? imgHold_ : nullptr;
+        case Ctl::ImgAvatar: return i == 0 ? imgAvatar_ : nullptr;
+        case Ctl::Command2: return i == 0 ? command2_ : nullptr;
+        case Ctl::Stack: return i >= 0 && i <= 50 ? stack_[i] : nullptr;
+        case Ctl::LabelPeek: return i == 0 ? labelPeek_ : nullptr;
+        case Ctl::Label1: return i == 0 ? label1_ : nullptr;
+        case Ctl::StatusBar1:
+        case Ctl::ChatSend: return nullptr;
+    }
+    return nullptr;
+}
+
+PictureBox& frmKorbo::Box(Ctl c, int i) {
+    Control* ctl = Find(c, i);
+    if (!ctl || !(ctl->Type() == ControlType::PictureBox || c == Ctl::ImgHold))
+        throw std::out_of_range("no picture box");
+    return static_cast<PictureBox&>(*ctl->Widget());
+}
+
+QLabel* frmKorbo::StatusPanel(int panel) const { return panel >= 1 && panel <= 8 ? panels_[panel] : nullptr; }
+
+// --- TableView: captions and simple properties ----------------------------------------------
+
 void frmKorbo::SetCaption(Ctl c, int index, std::string_view text) {
     captions_[{c, index}] = std::string(text);
-    if (c == Ctl::Label9 && index == 2) status_->setText(QString::fromStdString(std::string(text)));
+    if (c == Ctl::StatusBar1) {
+        if (QLabel* p = StatusPanel(index)) p->setText(Text(text));
+        return;
+    }
+    Control* ctl = Find(c, index);
+    if (!ctl) return;
+    if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) l->setText(Text(text));
+    else if (auto* b = qobject_cast<QPushButton*>(ctl->Widget())) b->setText(Text(text));
 }
+
 std::string frmKorbo::Caption(Ctl c, int index) const {
     auto it = captions_.find({c, index});
     return it == captions_.end() ? std::string() : it->second;
 }
-void frmKorbo::SetVisible(Ctl c, int index, bool on) { visible_[{c, index}] = on; }
+
+void frmKorbo::SetVisible(Ctl c, int index, bool on) {
+    if (c == Ctl::StatusBar1) {
+        statusBar_->setVisible(on);
+        return;
+    }
+    if (Control* ctl = Find(c, index)) ctl->SetVisible(on);
+    else visible_[{c, index}] = on;
+}
+
 bool frmKorbo::Visible(Ctl c, int index) const {
+    if (c == Ctl::StatusBar1) return !statusBar_->isHidden();
+    if (Control* ctl = Find(c, index)) return ctl->Visible();
     auto it = visible_.find({c, index});
     return it != visible_.end() && it->second;
 }
-void frmKorbo::SetEnabled(Ctl c, int index, bool on) { enabled_[{c, index}] = on; }
+
+void frmKorbo::SetEnabled(Ctl c, int index, bool on) {
+    if (Control* ctl = Find(c, index)) ctl->SetEnabled(on);
+    else enabled_[{c, index}] = on;
+}
+
 bool frmKorbo::Enabled(Ctl c, int index) const {
+    if (Control* ctl = Find(c, index)) return ctl->Enabled();
     auto it = enabled_.find({c, index});
-    return it != enabled_.end() && it->second;
+    return it == enabled_.end() || it->second;
 }
-void frmKorbo::SetBackColor(Ctl, int, long) {}
-void frmKorbo::SetToolTip(Ctl, int, std::string_view) {}
+
+void frmKorbo::SetBackColor(Ctl c, int index, long color) {
+    Control* ctl = Find(c, index);
+    if (!ctl) return;
+    if (auto* box = qobject_cast<PictureBox*>(ctl->Widget())) box->SetBackColor(color);
+    else if (auto* shape = dynamic_cast<ShapeBox*>(ctl->Widget())) shape->SetFillColor(color);
+}
+
+void frmKorbo::SetToolTip(Ctl c, int index, std::string_view text) {
+    if (Control* ctl = Find(c, index)) ctl->Widget()->setToolTip(Text(text));
+    else if (c == Ctl::StatusBar1) {
+        if (QLabel* p = StatusPanel(index)) p->setToolTip(Text(text));
+    }
+}
+
+// --- TableView: pictures ----------------------------------------------------------------------
+
 Rect frmKorbo::PictureRect(Ctl c, int index) const {
-    auto it = rects_.find({c, index});
-    return it == rects_.end() ? Rect{} : it->second;
+    Control* ctl = Find(c, index);
+    if (!ctl) return {};
+    const double tpp = TwipsPerPixel();
+    return {ctl->PxLeft(), ctl->PxTop(), Nearest(ctl->Width() / tpp), Nearest(ctl->Height() / tpp)};
 }
+
 void frmKorbo::MovePicture(Ctl c, int index, int left, int top) {
-    Rect& r = rects_[{c, index}];
-    r.Left = left;
-    r.Top = top;
+    if (Control* ctl = Find(c, index)) ctl->MovePx(left, top);
 }
-void frmKorbo::BringToFront(Ctl, int) {}
-void frmKorbo::Refresh(Ctl, int) {}
-void frmKorbo::ClearPicture(Ctl, int) {}
-void frmKorbo::DrawCard(Ctl, int, int) {}
-void frmKorbo::SetBorderStyle(Ctl, int, int) {}
-void frmKorbo::AnimationFrame() {}
-void frmKorbo::WalkTheCard(Ctl, int, Ctl, int) {}
-void frmKorbo::HandSortAnimation(Ctl, int, int) {}
-int frmKorbo::CardLibraryValue(int id) { return ((id - 1) % 13) + 1; }
-void frmKorbo::CardLibraryReset() {}
-void frmKorbo::EnableMenu(Menu, bool) {}
+
+void frmKorbo::BringToFront(Ctl c, int index) {
+    if (Control* ctl = Find(c, index)) ctl->Widget()->raise();
+}
+
+void frmKorbo::Refresh(Ctl c, int index) {
+    if (Control* ctl = Find(c, index)) {
+        if (ctl->Widget()->isVisible()) ctl->Widget()->repaint();
+    }
+}
+
+void frmKorbo::ClearPicture(Ctl c, int index) {
+    Control* ctl = Find(c, index);
+    if (!ctl) return;
+    if (auto* box = qobject_cast<PictureBox*>(ctl->Widget())) box->Clear();
+}
+
+void frmKorbo::DrawingProblem(Ctl c, int index, int cardId, const std::string& what) {
+    static const char* names[] = {"Picture7", "Picture1", "Picture4", "Label9", "LblWild", "ImgTurn1", "ImgTurn2",
+                                  "ImgHold", "ImgAvatar", "Command2", "Stack", "StatusBar1", "ChatSend",
+                                  "LabelPeek", "Label1"};
+    const std::string crlf(CRLF);
+    const std::string text = "Houston, we have a problem:" + crlf + "Error " + korbogl::NumText(340) + ": " + what +
+                             crlf + "Object is: " + names[static_cast<int>(c)] + crlf +
+                             "ToPicNum: " + korbogl::NumText(index) + "  FromPicNum: " + korbogl::NumText(cardId);
+    MsgBox(text, mb::OKOnly | mb::Exclamation, "");
+    game_->MsgText.clear();
+}
+
+void frmKorbo::DrawCard(Ctl c, int index, int cardId) {
+    Control* ctl = Find(c, index);
+    auto* box = ctl ? qobject_cast<PictureBox*>(ctl->Widget()) : nullptr;
+    if (!box) {
+        DrawingProblem(c, index, cardId, "Control array element '" + std::to_string(index) + "' doesn't exist");
+        return;
+    }
+    if (cardId < 0 || cardId > 104) {
+        DrawingProblem(c, index, cardId, "Invalid picture");
+        return;
+    }
+    if (c == Ctl::ImgHold) {
+        // The floating image shows the card back, or a face while a hand card travels.
+        if (cardId == 0) box->SetPicture(filePic0_);
+        else if (game_->CardStyle == 6) box->SetLibraryCard(cardId);
+        else box->SetPicture({PictureSpec::Kind::NumberFace, faceStyle_, ((cardId - 1) % 13) + 1});
+        return;
+    }
+    if (cardId == 0) {
+        box->SetPicture(filePic0_);
+        box->SetBorderStyle(1);
+        box->SetBackColor(game_->DeckColor);
+    } else if (game_->CardStyle == 6) {
+        box->SetLibraryCard(cardId);
+    } else {
+        int rank = cardId;
+        while (rank >= 14) rank -= 13;
+        box->SetPicture({PictureSpec::Kind::NumberFace, faceStyle_, rank});
+        box->SetBorderStyle(1);
+        box->SetBackColor(0xFFFFFF);
+    }
+}
+
+void frmKorbo::SetBorderStyle(Ctl c, int index, int style) {
+    Control* ctl = Find(c, index);
+    if (!ctl) return;
+    if (auto* box = qobject_cast<PictureBox*>(ctl->Widget())) box->SetBorderStyle(style);
+}
+
+void frmKorbo::PaintPicture(QPainter& p, const QRectF& r, const PictureSpec& s) {
+    const QSize size(static_cast<int>(r.width()), static_cast<int>(r.height()));
+    const qreal dpr = devicePixelRatioF();
+    switch (s.kind) {
+        case PictureSpec::Kind::None: break;
+        case PictureSpec::Kind::Pile: platform::DrawPilePicture(p, r, s.a); break;
+        case PictureSpec::Kind::NumberFace: {
+            QPixmap pm = platform::NumberCardPixmap(s.a, s.b, size, dpr);
+            if (!pm.isNull()) p.drawPixmap(r.topLeft(), pm);
+            break;
+        }
+        case PictureSpec::Kind::DesignerBack: {
+            QPixmap pm = platform::NumberCardPixmap(s.a, platform::kCardBackImage, size, dpr);
+            if (!pm.isNull()) p.drawPixmap(r.topLeft(), pm);
+            break;
+        }
+        case PictureSpec::Kind::Flash: {
+            if (s.a >= 1 && s.a <= 7 && !personaFrames_[s.a].isNull())
+                p.drawPixmap(r.toRect(), personaFrames_[s.a]);
+            else
+                PaintFlashFrame(p, r, s.a);
+            break;
+        }
+    }
+}
+
+void frmKorbo::PaintLibraryCard(QPainter& p, const QRectF& r, int id) {
+    const QSize size(static_cast<int>(r.width()), static_cast<int>(r.height()));
+    QPixmap pm = platform::PictureCardPixmap(lib_, id, size, devicePixelRatioF());
+    if (!pm.isNull()) p.drawPixmap(r.topLeft(), pm);
+}
+
+void frmKorbo::WaitFrame() {
+    // One displayed frame: what moved is painted, then the frame's time passes in the
+    // event loop (or asleep while Busy forbids dispatching).
+    if (isVisible()) surface_->repaint();
+    Pause(kFrameSeconds, !game_->Busy);
+}
+
+void frmKorbo::AnimationFrame() { WaitFrame(); }
+
+// --- TableView: the card library, menus, forms ------------------------------------------------
+
+int frmKorbo::CardLibraryValue(int id) {
+    const int v = lib_.GetCardValue(id);
+    return v != 0 ? v : ((id - 1) % 13 + 13) % 13 + 1;
+}
+void frmKorbo::CardLibraryReset() { lib_.SetDefaultValues(); }
+
+void frmKorbo::EnableMenu(Menu m, bool on) {
+    menuEnabled_[m] = on;
+    if (m == Menu::New) newGame_->setEnabled(on);
+    else if (m == Menu::Exit) endGame_->setEnabled(on);
+}
 void frmKorbo::CheckMenu(Menu m, bool on) { menuChecks_[m] = on; }
 void frmKorbo::ShowForm(Form, bool) {}
 void frmKorbo::CheckMenuItem(Menu m, int index, bool on) { menuItemChecks_[{m, index}] = on; }
@@ -79,21 +539,56 @@ bool frmKorbo::MenuChecked(Menu m) const {
 }
 int frmKorbo::MenuItemCount(Menu) const { return 1; }
 void frmKorbo::SetMenuCaption(Menu, int, std::string_view) {}
-void frmKorbo::SetForeColor(Ctl, int, long) {}
-void frmKorbo::SetBackStyle(Ctl, int, int) {}
-void frmKorbo::SetFontSize(Ctl c, int index, double points) { fontSizes_[{c, index}] = points; }
-double frmKorbo::FontSize(Ctl c, int index) const {
-    auto it = fontSizes_.find({c, index});
-    return it == fontSizes_.end() ? 12.0 : it->second;
+
+// --- TableView: looks --------------------------------------------------------------------------
+
+void frmKorbo::SetForeColor(Ctl c, int index, long color) {
+    Control* ctl = Find(c, index);
+    if (!ctl) return;
+    if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
+        const QColor q = GameColor(color);
+        l->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(q.name()));
+    }
 }
-void frmKorbo::SetTableBackColor(long) {}
-void frmKorbo::LoadCardFaceSet(int) {}
-void frmKorbo::SetCardBack(int, int) {}
-void frmKorbo::ResetPilePictures() {}
+void frmKorbo::SetBackStyle(Ctl c, int index, int style) {
+    Control* ctl = Find(c, index);
+    if (!ctl) return;
+    ctl->Widget()->setAutoFillBackground(style == 1);
+}
+void frmKorbo::SetFontSize(Ctl c, int index, double points) {
+    if (Control* ctl = Find(c, index)) ctl->SetFontSize(points);
+}
+double frmKorbo::FontSize(Ctl c, int index) const {
+    if (Control* ctl = Find(c, index)) return ctl->FontSize();
+    return 8.25;
+}
+void frmKorbo::SetTableBackColor(long color) {
+    tableBackColor_ = color;
+    QPalette pal = surface_->palette();
+    pal.setColor(QPalette::Window, GameColor(color));
+    surface_->setPalette(pal);
+}
+void frmKorbo::LoadCardFaceSet(int cardStyle) {
+    // Picture cards keep the first number style as the working set.
+    faceStyle_ = cardStyle >= 1 && cardStyle <= 5 ? cardStyle : 1;
+}
+void frmKorbo::SetCardBack(int deckChoice, int filePic) {
+    if (deckChoice >= 1 && deckChoice <= 5) filePic0_ = {PictureSpec::Kind::DesignerBack, deckChoice, 0};
+    else filePic0_ = {PictureSpec::Kind::Pile, filePic == 1 || filePic == 2 ? filePic : 0, 0};
+}
+void frmKorbo::ResetPilePictures() {
+    for (int i = 0; i <= 3; ++i) {
+        PictureBox& box = Box(Ctl::Picture4, i);
+        box.SetBackColor(game_->DeckColor);
+        box.SetPicture(filePic0_);
+    }
+    Box(Ctl::Picture7, 1).SetBackColor(game_->DeckColor);
+    Box(Ctl::Picture1, 1).SetBackColor(game_->DeckColor);
+    game_->DrawPilePicture(Ctl::Picture1, 1, 0, 0);
+    game_->DrawPilePicture(Ctl::Picture7, 1, 0, 0);
+}
 void frmKorbo::ClearBackground() {}
 void frmKorbo::BackgroundPaint(int) {}
-void frmKorbo::Flash() {}
-void frmKorbo::Sore_Loser() {}
 
 SaveDialogResult frmKorbo::ShowSaveDialog(const SaveDialogSetup& setup) {
     frmSave dialog(setup, this);
@@ -101,15 +596,21 @@ SaveDialogResult frmKorbo::ShowSaveDialog(const SaveDialogSetup& setup) {
     return dialog.Result();
 }
 
-void frmKorbo::PlayResource(int) {}
-void frmKorbo::PlayFile(std::string_view, bool) {}
+// --- sound -------------------------------------------------------------------------------------
+
+// The level gates are the game's: it asks for a sound only when the level lets it through.
+void frmKorbo::PlayResource(int id) { sound_->PlayResource(id); }
+void frmKorbo::PlayFile(std::string_view path, bool waitUntilEnd) {
+    sound_->PlayFile(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())), waitUntilEnd);
+}
 void frmKorbo::Beep() { QApplication::beep(); }
+
+// --- boxes and waiting ---------------------------------------------------------------------------
 
 int frmKorbo::MsgBox(std::string_view text, int buttonsAndIcon, std::string_view title) {
     QMessageBox box(this);
-    box.setText(QString::fromStdString(std::string(text)));
-    box.setWindowTitle(title.empty() ? QApplication::applicationDisplayName()
-                                     : QString::fromStdString(std::string(title)));
+    box.setText(Text(text));
+    box.setWindowTitle(title.empty() ? QApplication::applicationDisplayName() : Text(title));
     switch (buttonsAndIcon & 0x70) {
         case mb::Critical: box.setIcon(QMessageBox::Critical); break;
         case mb::Question: box.setIcon(QMessageBox::Question); break;
@@ -117,12 +618,20 @@ int frmKorbo::MsgBox(std::string_view text, int buttonsAndIcon, std::string_view
         case mb::Information: box.setIcon(QMessageBox::Information); break;
         default: break;
     }
+    QList<QMessageBox::StandardButton> order;
     switch (buttonsAndIcon & 0x7) {
-        case mb::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-        case mb::YesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
-        case mb::OKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        default: box.setStandardButtons(QMessageBox::Ok); break;
+        case mb::YesNo: order = {QMessageBox::Yes, QMessageBox::No}; break;
+        case mb::YesNoCancel: order = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}; break;
+        case mb::OKCancel: order = {QMessageBox::Ok, QMessageBox::Cancel}; break;
+        default: order = {QMessageBox::Ok}; break;
     }
+    QMessageBox::StandardButtons buttons;
+    for (auto b : order) buttons |= b;
+    box.setStandardButtons(buttons);
+    const int def = (buttonsAndIcon & mb::DefaultButton2) && order.size() > 1 ? 1 : 0;
+    box.setDefaultButton(order[def]);
+    if (order.size() == 1 || (buttonsAndIcon & 0x7) == mb::OKCancel || (buttonsAndIcon & 0x7) == mb::YesNoCancel)
+        box.setEscapeButton(order.back());
     switch (box.exec()) {
         case QMessageBox::Yes: return mb::IDYes;
         case QMessageBox::No: return mb::IDNo;
@@ -133,17 +642,57 @@ int frmKorbo::MsgBox(std::string_view text, int buttonsAndIcon, std::string_view
 
 void frmKorbo::Pause(double seconds, bool dispatch) {
     if (!(seconds > 0)) return;
-    const int ms = static_cast<int>(seconds * 1000.0 + 0.5);
+    const int ms = std::max(1, static_cast<int>(seconds * 1000.0 + 0.5));
     if (!dispatch) {
-        QThread::msleep(ms);
+        QThread::msleep(static_cast<unsigned long>(ms));
         return;
     }
     // Wait in the event loop: the process sleeps until the timer or an event wakes it.
     QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    timer.start(ms);
     loop.exec();
 }
 
 void frmKorbo::DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+// --- menus, buttons and the window's own events ---------------------------------------------------
+
+void frmKorbo::NewGame_Click() { game_->NewGame_Click(); }
+
+void frmKorbo::Command2_Click() { game_->Command2_Click(); }
+
+void frmKorbo::EndGame_Click() {
+    // The title is "No más" (a-acute, 225 in the game's code page).
+    if (MsgBox("Do you really want to quit?", mb::YesNo, "No m\xC3\xA1s") == mb::IDYes) ExitLeft();
+}
+
+void frmKorbo::DefaultMove_Click() {
+    FitWindow();
+    move(0, 0);
+}
+
+void frmKorbo::closeEvent(QCloseEvent* e) {
+    // A close by the user is turned into the orderly exit, which ends the program itself.
+    if (e->spontaneous()) {
+        e->ignore();
+        ExitLeft();
+        return;
+    }
+    e->accept();
+}
+
+void frmKorbo::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    Form_Resize();
+}
+
+double frmKorbo::WindowWidthTwips() const { return width() * TwipsPerPixel(); }
+double frmKorbo::WindowHeightTwips() const { return height() * TwipsPerPixel(); }
+void frmKorbo::SetWindowWidthTwips(double w) { resize(std::max(1, Nearest(w / TwipsPerPixel())), height()); }
+void frmKorbo::SetWindowHeightTwips(double h) { resize(width(), std::max(1, Nearest(h / TwipsPerPixel()))); }
 
 }  // namespace korbo::ui

@@ -3,13 +3,24 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
+#include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
+#include "display/table_controls.h"
 #include "game/game.h"
 #include "game/random.h"
+#include "platform/card_library.h"
 
+class QAction;
 class QLabel;
+class QStatusBar;
+
+namespace korbo::platform {
+class SoundPlayer;
+}
 
 namespace korbo::ui {
 
@@ -21,10 +32,62 @@ public:
 class frmKorbo : public QMainWindow, public TableView {
     Q_OBJECT
 public:
-    explicit frmKorbo(QWidget* parent = nullptr);
+    // Makes the game the table plays; tests hand in games of their own.
+    using GameFactory = std::function<std::unique_ptr<Game>(TableView&, Random&, Clock&)>;
+
+    explicit frmKorbo(QWidget* parent = nullptr, GameFactory makeGame = {});
     ~frmKorbo() override;
 
     Game& game() { return *game_; }
+    MtRandom& rnd() { return rnd_; }
+
+    // --- the controls, by the game's names -----------------------------------------------
+    Control& Picture7(int i) { return *pic7_.at(i); }
+    Control& Picture1(int i) { return *pic1_.at(i); }
+    Control& Picture4(int i) { return *pic4_.at(i); }
+    Control& Label9(int i) { return *label9_.at(i); }
+    Control& LblWild(int i) { return *lblWild_.at(i); }
+    Control& Label3(int i) { return *label3_.at(i); }
+    Control& Label10() { return *label10_; }
+    Control& Label1() { return *label1_; }
+    Control& LabelPeek() { return *labelPeek_; }
+    Control& ImgTurn1() { return *imgTurn1_; }
+    Control& ImgTurn2() { return *imgTurn2_; }
+    Control& ImgHold() { return *imgHold_; }
+    Control& ImgAvatar() { return *imgAvatar_; }
+    Control& ShpHold(int i) { return *shpHold_.at(i); }
+    Control& Stack(int i) { return *stack_.at(i); }  // 1..50 exist once DrawStacks ran
+    bool HasStack(int i) const { return i >= 0 && i <= 50 && stack_[i] != nullptr; }
+    Control& Command2() { return *command2_; }
+    PictureBox& Box(Ctl c, int i);  // the picture box behind Picture7/1/4, ImgHold
+    QLabel* StatusPanel(int panel) const;  // StatusBar1 panels 1..8
+    QStatusBar* StatusBar1() const { return statusBar_; }
+    platform::SoundPlayer& Sound() { return *sound_; }
+    QAction* ChgDisplay(int i) const { return chgDisplay_.at(i); }
+    QAction* NewGame() const { return newGame_; }
+    QAction* EndGame() const { return endGame_; }
+
+    // The window's own size in twips, as the layout sets and reads it.
+    double WindowWidthTwips() const;
+    double WindowHeightTwips() const;
+    void SetWindowWidthTwips(double w);
+    void SetWindowHeightTwips(double h);
+
+    // --- menus and buttons ---------------------------------------------------------------
+    void NewGame_Click();
+    void EndGame_Click();
+    void Command2_Click();
+    void DefaultMove_Click();
+
+    // --- layout variables of the table (twips unless said otherwise) ---------------------
+    int WinWidth = 0, WinHeight = 0;
+    int CardBase = 82;  // pixels
+    int BaseCardWidth = 1065, BaseCardHeight = 1440, BaseGap = 1212;
+    std::array<int, 11> HoldLeft{};
+    int HoldTop = 4040;
+    int WindowStartState = 0;
+    // A step of an animation takes one displayed frame.
+    static constexpr double kFrameSeconds = 1.0 / 60.0;
 
     // TableView
     void SetCaption(Ctl c, int index, std::string_view text) override;
@@ -96,18 +159,55 @@ public:
     void OpenDoor();
     void ExitLeft();
 
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
 private:
     using Key = std::pair<Ctl, int>;
+    void BuildControls();
+    void BuildMenus();
+    Control* Find(Ctl c, int index) const;
+    Control* AddPicture(std::vector<Control*>& arr, int index, const std::string& name, Ctl ctl);
+    Control* AddLabel(const std::string& name, double l, double t, double w, double h, bool frame);
+    void PaintPicture(QPainter& p, const QRectF& r, const PictureSpec& spec);
+    void PaintLibraryCard(QPainter& p, const QRectF& r, int id);
+    // Errors of a drawing are told in the program's own box and then forgotten.
+    void DrawingProblem(Ctl c, int index, int cardId, const std::string& what);
+    void WaitFrame();
+
+    QWidget* surface_ = nullptr;
+    std::vector<Control*> controls_;  // every control, in the order it was made
+    std::vector<std::unique_ptr<Control>> owned_;
+    std::vector<Control*> pic7_, pic1_, pic4_, label9_, lblWild_, label3_, shpHold_;
+    std::array<Control*, 51> stack_{};
+    Control *label10_ = nullptr, *label1_ = nullptr, *labelPeek_ = nullptr;
+    Control *imgTurn1_ = nullptr, *imgTurn2_ = nullptr, *imgHold_ = nullptr, *imgAvatar_ = nullptr;
+    Control* command2_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    std::array<QLabel*, 9> panels_{};
+    QAction *newGame_ = nullptr, *endGame_ = nullptr;
+    std::array<QAction*, 2> chgDisplay_{};
+
+    // State the game sets on things this window does not build as controls.
     std::map<Key, std::string> captions_;
     std::map<Key, bool> visible_, enabled_;
-    std::map<Key, Rect> rects_;
-    std::map<Menu, bool> menuChecks_;
+    std::map<Menu, bool> menuChecks_, menuEnabled_;
     std::map<std::pair<Menu, int>, bool> menuItemChecks_;
-    std::map<Key, double> fontSizes_;
+
+    platform::CardLibrary lib_;
+    int faceStyle_ = 1;        // the working face set: number style 1..5
+    PictureSpec filePic0_{PictureSpec::Kind::Pile, 0, 0};  // empty pile and card back
+    long tableBackColor_ = 0x3A6B1F;
+    std::unique_ptr<platform::SoundPlayer> sound_;
     SystemClock clock_;
     MtRandom rnd_;
     std::unique_ptr<Game> game_;
-    QLabel* status_ = nullptr;
+    bool flashShownOnSurface_ = false;
+    int flashFrame_ = 0;
+    QWidget* flashLayer_ = nullptr;
+    std::array<QPixmap, 8> personaFrames_{};
+    bool personaPictureLoaded_ = false;
 };
 
 }  // namespace korbo::ui

@@ -156,7 +156,8 @@ public:
     virtual void StatusBar_Clear();
     virtual void WildUpdate();
     virtual void RulesRefresh();
-    virtual void StackCurrent();
+    virtual void StackCurrent();  // shows the shapes that stand for cards
+    void StackCurrent(bool show);
     virtual void ShowWelcome();
     virtual void Peek();
     virtual void Scores_Net();

@@ -7,15 +7,11 @@ namespace korbo {
 void Game::Dumbness() {}
 void Game::Move_Transmit() {}
 void Game::Move_Transmit_Done() {}
-void Game::Redraw() {}
 void Game::Computer() {}
 void Game::Opponent() {}
 void Game::StatusBar_Clear() {}
-void Game::WildUpdate() {}
 void Game::RulesRefresh() {}
-void Game::StackCurrent() {}
 void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
-void Game::Peek() {}
 void Game::Scores_Net() {}
 void Game::ProcessNext() {
     if (!net_) NetActive = false;  // no connection: nothing can ever arrive

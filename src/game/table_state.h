@@ -131,8 +131,10 @@ struct TableState {
     std::array<int16_t, 21> HoldView{};   // card id shown in viewer picture i, 0 none
     int16_t WorkIndex = 0;                // scratch; 666 marks a failed stalemate recovery
 
-    // --- geometry the rules need (table units, kept by the layout) -------------------
-    int CardWidth = 1065, CardHeight = 1440, CardGap = 41;
+    // --- geometry the rules need, in pixels (kept by the layout) ----------------------
+    // Card play, animation and hit tests work in pixels: a card of 71 x 96 and the
+    // centre-pile hit gap of 41 on the normal display.
+    int CardWidth = 71, CardHeight = 96, CardGap = 41;
 
     // --- pacing and re-entrancy guards ---------------------------------------------
     bool Busy = false;

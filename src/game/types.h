@@ -72,7 +72,7 @@ enum class Menu { New, Recover, Save, Restore, OptionStuff, Stats, Level, Player
 enum class Form { frmHold, frmWelcome, frmRules, frmCounter, frmSave, frmScores, frmStats,
                   frmFlasher, frmChat, frmPlayers, frmCustom, frmScoresNet };
 
-// A picture's place and size in table units (twips).
+// A picture's place and size in pixels of the table, the unit card play works in.
 struct Rect {
     int Left = 0;
     int Top = 0;
