@@ -511,6 +511,7 @@ void frmKorbo::PaintLibraryCard(QPainter& p, const QRectF& r, int id) {
 void frmKorbo::WaitFrame() {
     // One displayed frame: what moved is painted, then the frame's time passes in the
     // event loop (or asleep while Busy forbids dispatching).
+    ++framesShown_;
     if (isVisible()) surface_->repaint();
     Pause(kFrameSeconds, !game_->Busy);
 }
@@ -642,6 +643,11 @@ int frmKorbo::MsgBox(std::string_view text, int buttonsAndIcon, std::string_view
 
 void frmKorbo::Pause(double seconds, bool dispatch) {
     if (!(seconds > 0)) return;
+    seconds *= pauseScale;
+    if (!(seconds > 0)) {
+        if (dispatch) DoEvents();
+        return;
+    }
     const int ms = std::max(1, static_cast<int>(seconds * 1000.0 + 0.5));
     if (!dispatch) {
         QThread::msleep(static_cast<unsigned long>(ms));

@@ -88,6 +88,11 @@ public:
     int WindowStartState = 0;
     // A step of an animation takes one displayed frame.
     static constexpr double kFrameSeconds = 1.0 / 60.0;
+    // Frames the animations have waited for since the window was made.
+    long FramesShown() const { return framesShown_; }
+    // Tests run the table's waits at this fraction of their length (0: no wait at all,
+    // only the pending events are dispatched).
+    double pauseScale = 1.0;
 
     // TableView
     void SetCaption(Ctl c, int index, std::string_view text) override;
@@ -203,7 +208,7 @@ private:
     SystemClock clock_;
     MtRandom rnd_;
     std::unique_ptr<Game> game_;
-    bool flashShownOnSurface_ = false;
+    long framesShown_ = 0;
     int flashFrame_ = 0;
     QWidget* flashLayer_ = nullptr;
     std::array<QPixmap, 8> personaFrames_{};

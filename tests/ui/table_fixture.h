@@ -1,0 +1,37 @@
+// The table window made ready as the start-up makes it: laid out for a screen, stacks
+// built, card size in pixels, waits shortened for tests.
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+
+#include "display/frmKorbo.h"
+
+namespace korbo::test {
+
+using ui::frmKorbo;
+
+// The layout steps of the start-up for the normal display mode.
+inline void StartTable(frmKorbo& t, long screenWidth = 15360) {
+    Game& g = t.game();
+    g.ScreenWidth = screenWidth;
+    g.FormLoading = true;
+    t.InitialCardSize();
+    t.DrawStacks();
+    t.GetCardSize();
+    t.ResizeMe();
+    t.FitWindow();
+    t.LayOut();
+    t.SizeRelative();
+    g.FormLoading = false;
+    t.SetCardBack(0, 1);
+    t.LoadCardFaceSet(g.CardStyle);
+    t.ResetPilePictures();
+    t.Redraw();
+    t.CardSizeInPixels();
+}
+
+// The centre of a control in the coordinates of its parent (the table's surface).
+inline QPoint Centre(ui::Control& c) { return c.Widget()->geometry().center(); }
+
+}  // namespace korbo::test
