@@ -35,3 +35,35 @@ inline void StartTable(frmKorbo& t, long screenWidth = 15360) {
 inline QPoint Centre(ui::Control& c) { return c.Widget()->geometry().center(); }
 
 }  // namespace korbo::test
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace korbo::test {
+
+// Answers every modal box that opens while it lives, noting the texts and titles.
+class BoxAnswerer : public QObject {
+public:
+    explicit BoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok) : answer_(answer) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || box->property("answered").toBool()) return;
+            box->setProperty("answered", true);
+            texts << box->text();
+            titles << box->windowTitle();
+            QAbstractButton* b = box->button(answer_);
+            if (!b) b = box->buttons().value(0);
+            if (b) b->click();
+        });
+        timer_.start();
+    }
+    QStringList texts, titles;
+
+private:
+    QMessageBox::StandardButton answer_;
+    QTimer timer_;
+};
+
+}  // namespace korbo::test
