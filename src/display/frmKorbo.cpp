@@ -117,13 +117,18 @@ Control* frmKorbo::AddPicture(std::vector<Control*>& arr, int index, const std::
 }
 
 Control* frmKorbo::AddLabel(const std::string& name, double l, double t, double w, double h, bool frame) {
-    auto* label = new QLabel(surface_);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    label->setWordWrap(true);
-    label->setAlignment(frame ? (Qt::AlignHCenter | Qt::AlignTop) : (Qt::AlignLeft | Qt::AlignTop));
-    if (frame) label->setStyleSheet(QStringLiteral("QLabel { border: 1px solid #e8e8d0; color: #f4f4e0; }"));
-    else label->setStyleSheet(QStringLiteral("QLabel { color: #000000; }"));
-    auto c = std::make_unique<Control>(label, ControlType::Label, name);
+    QWidget* widget = nullptr;
+    if (frame) {
+        widget = new FrameBox(surface_);
+    } else {
+        auto* label = new QLabel(surface_);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setStyleSheet(QStringLiteral("QLabel { color: #000000; }"));
+        widget = label;
+    }
+    auto c = std::make_unique<Control>(widget, ControlType::Label, name);
     c->SetGeometry(l, t, w, h);
     c->SetFontSize(frame ? 8.25 : 9.75);
     Control* raw = c.get();
@@ -144,10 +149,10 @@ void frmKorbo::BuildControls() {
     label3_.resize(2);
     label3_[0] = AddLabel("Label3(0)", 6000, 3945, 4575, 1710, true);
     label3_[1] = AddLabel("Label3(1)", 6000, 1800, 4575, 1695, true);
-    static_cast<QLabel*>(label3_[0]->Widget())->setText(QStringLiteral("Your HOLD piles"));
-    static_cast<QLabel*>(label3_[1]->Widget())->setText(QStringLiteral("Korbo's HOLD piles"));
+    static_cast<FrameBox*>(label3_[0]->Widget())->SetText(QStringLiteral("Your HOLD piles"));
+    static_cast<FrameBox*>(label3_[1]->Widget())->SetText(QStringLiteral("Korbo's HOLD piles"));
     label10_ = AddLabel("Label10", 90, 2280, 3735, 1695, true);
-    static_cast<QLabel*>(label10_->Widget())->setText(QStringLiteral("CENTER PILES"));
+    static_cast<FrameBox*>(label10_->Widget())->SetText(QStringLiteral("CENTER PILES"));
     label1_ = AddLabel("Label1", 10560, 2640, 1275, 1635, true);
 
     shpHold_.resize(11, nullptr);
@@ -347,6 +352,7 @@ void frmKorbo::SetCaption(Ctl c, int index, std::string_view text) {
     Control* ctl = Find(c, index);
     if (!ctl) return;
     if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) l->setText(Text(text));
+    else if (auto* f = dynamic_cast<FrameBox*>(ctl->Widget())) f->SetText(Text(text));
     else if (auto* b = qobject_cast<QPushButton*>(ctl->Widget())) b->setText(Text(text));
 }
 

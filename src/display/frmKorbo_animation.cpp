@@ -69,7 +69,9 @@ void frmKorbo::WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) {
         }
     }
     g.Delay(0.001);
-    from->SetVisible(false);
+    // The stock stays on the table when a card has left it; any other picture is hidden
+    // until the caller draws the card at its target.
+    if (!(src == Ctl::Picture4 && srcIndex == 0)) from->SetVisible(false);
     from->Move(startLeft, startTop);
 }
 

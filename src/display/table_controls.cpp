@@ -196,6 +196,44 @@ void ShapeBox::paintEvent(QPaintEvent*) {
     p.drawRect(r);
 }
 
+// --- FrameBox ------------------------------------------------------------------------------
+
+FrameBox::FrameBox(QWidget* parent) : QWidget(parent), caption_(new QLabel(parent)) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    caption_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    caption_->setStyleSheet(QStringLiteral("QLabel { color: #f4f4e0; }"));
+    caption_->hide();
+}
+
+void FrameBox::SetText(const QString& text) {
+    caption_->setText(text);
+    PlaceCaption();
+}
+QString FrameBox::Text() const { return caption_->text(); }
+
+void FrameBox::PlaceCaption() {
+    caption_->setFont(font());
+    caption_->adjustSize();
+    const int w = caption_->width();
+    caption_->move(x() + (width() - w) / 2, y() - caption_->height() + 1);
+    caption_->setVisible(isVisibleTo(parentWidget()) && !caption_->text().isEmpty());
+}
+
+void FrameBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(QPen(QColor(0xE8, 0xE8, 0xD0), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+void FrameBox::moveEvent(QMoveEvent*) { PlaceCaption(); }
+void FrameBox::resizeEvent(QResizeEvent*) { PlaceCaption(); }
+void FrameBox::showEvent(QShowEvent*) { PlaceCaption(); }
+void FrameBox::hideEvent(QHideEvent*) { caption_->hide(); }
+void FrameBox::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::FontChange) PlaceCaption();
+    QWidget::changeEvent(e);
+}
+
 // --- ArrowBox ------------------------------------------------------------------------------
 
 ArrowBox::ArrowBox(QWidget* parent, bool up) : QWidget(parent), up_(up) {}

@@ -138,6 +138,28 @@ private:
     bool dashed_;
 };
 
+// A frame around a group of piles: an outline, with its caption just above the top
+// edge so that the cards inside never cover it.
+class FrameBox : public QWidget {
+public:
+    explicit FrameBox(QWidget* parent);
+    void SetText(const QString& text);
+    QString Text() const;
+    QLabel* CaptionLabel() const { return caption_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void moveEvent(QMoveEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void showEvent(QShowEvent*) override;
+    void hideEvent(QHideEvent*) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void PlaceCaption();
+    QLabel* caption_;
+};
+
 // A turn arrow pointing up (to the opponent) or down (to the player).
 class ArrowBox : public QWidget {
 public:

@@ -1,0 +1,153 @@
+// A dealt table in each of the six card styles: every hand card shows its own face in
+// the chosen style, the opponent's hand shows the card back. With KORBO_SHOT_DIR set (and
+// a real display, say under Xvfb) each dealt table is also photographed into that folder.
+#define QTEST_QPA_MOUSE_HANDLING
+#include <QDir>
+#include <QProcess>
+#include <QtTest>
+
+#include "platform/sound_player.h"
+#include "table_fixture.h"
+
+using namespace korbo;
+using korbo::test::StartTable;
+using korbo::ui::frmKorbo;
+using korbo::ui::PictureSpec;
+
+class TableStyles : public QObject {
+    Q_OBJECT
+private slots:
+    void aDealtTableInEachStyle_data() {
+        QTest::addColumn<int>("style");
+        for (int s = 1; s <= 6; ++s) QTest::newRow(qPrintable(QString("style %1").arg(s))) << s;
+    }
+
+    void aDealtTableInEachStyle() {
+        QFETCH(int, style);
+        frmKorbo t;
+        t.pauseScale = 0;
+        Game& g = t.game();
+        g.CardStyle = static_cast<int16_t>(style);
+        StartTable(t);
+        t.rnd().Seed(7.0 + style);
+        g.SoundLevel = 2;
+        g.WalkSteps = 10;
+        g.PlayerName = "Ann";
+        t.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        QTest::mouseClick(t.Command2().Widget(), Qt::LeftButton);
+        QVERIFY(!t.Command2().Visible());
+        QVERIFY(g.TableDealt);
+        for (int i = 1; i <= 6; ++i) {
+            const int id = g.PlayerSlots.Id(i);
+            QVERIFY(id >= 1 && id <= 104);
+            QVERIFY(t.Picture7(i).Visible());
+            ui::PictureBox& box = t.Box(Ctl::Picture7, i);
+            if (style == 6) {
+                QCOMPARE(box.LibraryCard(), id);
+            } else {
+                const PictureSpec face{PictureSpec::Kind::NumberFace, style, (id - 1) % 13 + 1};
+                QCOMPARE(box.Picture(), face);
+                QCOMPARE(box.BackColor(), 0xFFFFFFL);
+            }
+        }
+        for (int i = 2; i <= 6; ++i) {
+            ui::PictureBox& back = t.Box(Ctl::Picture1, i);
+            QCOMPARE(back.LibraryCard(), 0);
+            QCOMPARE(back.Picture().kind, PictureSpec::Kind::Pile);
+            QCOMPARE(back.BackColor(), g.DeckColor);
+        }
+        // The pay-off piles show their thickness.
+        QVERIFY(t.Stack(25).Visible());
+        QVERIFY(t.Stack(50).Visible());
+        QVERIFY(!t.Stack(25 - g.SideSize).Visible());
+
+        const QString dir = qEnvironmentVariable("KORBO_SHOT_DIR");
+        if (!dir.isEmpty() && QGuiApplication::platformName() == "xcb") {
+            t.move(0, 0);
+            t.raise();
+            QTest::qWait(400);
+            QDir().mkpath(dir);
+            const QString file = QDir(dir).filePath(QString("table-style%1.png").arg(style));
+            QCOMPARE(QProcess::execute("import", {"-window", "root", file}), 0);
+        }
+    }
+
+    void drawingsMakeTheirKindsSound() {
+        frmKorbo t;
+        t.pauseScale = 0;
+        StartTable(t);
+        Game& g = t.game();
+        struct Case {
+            int kind, level;
+            const char* clip;  // the clip asked for, or "" when none
+        } cases[] = {{1, 0, "118"}, {2, 0, "117"}, {3, 1, "116"}, {5, 1, "119"},
+                     {0, 0, ""},    {4, 0, ""},    {2, 2, ""}};
+        for (const Case& c : cases) {
+            t.Sound().PlayResource(0);  // no such clip: leaves the last one as it was
+            const QUrl before = t.Sound().Current();
+            g.SoundLevel = static_cast<int16_t>(c.level);
+            t.Sound().PlayFile(QString(), false);
+            g.DrawPilePicture(Ctl::Picture7, 2, 5, c.kind);
+            const QUrl now = t.Sound().Current();
+            if (*c.clip) QVERIFY2(now.toString().endsWith(QString("/%1.wav").arg(c.clip)), qPrintable(now.toString()));
+            else QCOMPARE(now, before);
+        }
+    }
+
+    void everyIdShowsTheFaceOfItsRank() {
+        frmKorbo t;
+        t.pauseScale = 0;
+        StartTable(t);
+        Game& g = t.game();
+        g.SoundLevel = 2;
+        for (int style = 1; style <= 5; ++style) {
+            g.CardStyle = static_cast<int16_t>(style);
+            t.LoadCardFaceSet(style);
+            for (int id : {1, 14, 27, 40, 53, 66, 79, 92}) {
+                g.DrawPilePicture(Ctl::Picture7, 3, id, 0);
+                const PictureSpec ace{PictureSpec::Kind::NumberFace, style, 1};
+                QCOMPARE(t.Box(Ctl::Picture7, 3).Picture(), ace);
+                QCOMPARE(t.Box(Ctl::Picture7, 3).BorderStyle(), 1);
+            }
+        }
+        // Picture cards keep the first number style as the working face set.
+        t.LoadCardFaceSet(6);
+        g.CardStyle = 1;
+        g.DrawPilePicture(Ctl::Picture7, 3, 13, 0);
+        const PictureSpec king{PictureSpec::Kind::NumberFace, 1, 13};
+        QCOMPARE(t.Box(Ctl::Picture7, 3).Picture(), king);
+    }
+
+    void anEmptyPileNeverCallsTheLibrary() {
+        frmKorbo t;
+        t.pauseScale = 0;
+        StartTable(t);
+        Game& g = t.game();
+        g.SoundLevel = 2;
+        g.CardStyle = 6;
+        g.DeckColor = 0xC0FFFF;
+        g.DrawPilePicture(Ctl::Picture4, 2, 40, 0);
+        QCOMPARE(t.Box(Ctl::Picture4, 2).LibraryCard(), 40);
+        g.DrawPilePicture(Ctl::Picture4, 2, 0, 0);
+        ui::PictureBox& box = t.Box(Ctl::Picture4, 2);
+        QCOMPARE(box.LibraryCard(), 0);
+        QCOMPARE(box.Picture().kind, PictureSpec::Kind::Pile);
+        QCOMPARE(box.BackColor(), 0xC0FFFFL);
+        QCOMPARE(box.BorderStyle(), 1);
+    }
+
+    void aPictureThatDoesNotExistIsReportedNotDrawn() {
+        frmKorbo t;
+        t.pauseScale = 0;
+        StartTable(t);
+        test::BoxAnswerer boxes;
+        t.DrawCard(Ctl::Picture7, 11, 5);
+        QCOMPARE(boxes.texts.size(), 1);
+        QVERIFY(boxes.texts[0].startsWith("Houston, we have a problem:\nError "));
+        QVERIFY(boxes.texts[0].endsWith("Object is: Picture7\nToPicNum:  11  FromPicNum:  5"));
+    }
+};
+
+QTEST_MAIN(TableStyles)
+#include "test_table_styles.moc"
