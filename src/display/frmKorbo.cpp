@@ -487,7 +487,23 @@ void frmKorbo::PaintPicture(QPainter& p, const QRectF& r, const PictureSpec& s) 
     const qreal dpr = devicePixelRatioF();
     switch (s.kind) {
         case PictureSpec::Kind::None: break;
-        case PictureSpec::Kind::Pile: platform::DrawPilePicture(p, r, s.a); break;
+        case PictureSpec::Kind::Pile: {
+            // The pile pictures are drawn once per size and kept, like the faces.
+            const QString key = QStringLiteral("%1/%2x%3@%4").arg(s.a).arg(size.width()).arg(size.height()).arg(dpr);
+            auto it = pileCache_.find(key);
+            if (it == pileCache_.end()) {
+                QPixmap pm(size * dpr);
+                pm.setDevicePixelRatio(dpr);
+                pm.fill(Qt::transparent);
+                QPainter pp(&pm);
+                pp.setRenderHint(QPainter::Antialiasing);
+                platform::DrawPilePicture(pp, QRectF(QPointF(0, 0), QSizeF(size)), s.a);
+                pp.end();
+                it = pileCache_.insert(key, pm);
+            }
+            p.drawPixmap(r.topLeft(), *it);
+            break;
+        }
         case PictureSpec::Kind::NumberFace: {
             QPixmap pm = platform::NumberCardPixmap(s.a, s.b, size, dpr);
             if (!pm.isNull()) p.drawPixmap(r.topLeft(), pm);
@@ -518,7 +534,8 @@ void frmKorbo::WaitFrame() {
     // One displayed frame: what moved is painted, then the frame's time passes in the
     // event loop (or asleep while Busy forbids dispatching).
     ++framesShown_;
-    if (isVisible()) surface_->repaint();
+    // Only what changed is painted, and without dispatching input.
+    if (isVisible()) QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     Pause(kFrameSeconds, !game_->Busy);
 }
 

@@ -2,7 +2,9 @@
 // game, and draws what the game asks for.
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
+#include <QPixmap>
 #include <array>
 #include <functional>
 #include <map>
@@ -209,6 +211,7 @@ private:
     MtRandom rnd_;
     std::unique_ptr<Game> game_;
     long framesShown_ = 0;
+    QHash<QString, QPixmap> pileCache_;
     int flashFrame_ = 0;
     QWidget* flashLayer_ = nullptr;
     std::array<QPixmap, 8> personaFrames_{};

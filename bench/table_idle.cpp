@@ -1,0 +1,81 @@
+// How long the table takes to reach a shown window, and how much processor time it uses
+// while the game waits for the player: the pacing wait of the computer's impatience (45 s
+// by default) and a plain idle spell of the event loop. Run it on a real display (or
+// under Xvfb): table_idle [seconds]
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+
+#include "display/frmKorbo.h"
+
+namespace {
+
+double CpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer startClock;
+    startClock.start();
+    QApplication app(argc, argv);
+    const double wait = argc > 1 ? std::atof(argv[1]) : 45.0;
+
+    korbo::ui::frmKorbo t;
+    korbo::Game& g = t.game();
+    g.FormLoading = true;
+    t.InitialCardSize();
+    t.DrawStacks();
+    t.GetCardSize();
+    t.ResizeMe();
+    t.FitWindow();
+    t.LayOut();
+    t.SizeRelative();
+    g.FormLoading = false;
+    t.SetCardBack(0, 1);
+    t.LoadCardFaceSet(g.CardStyle);
+    t.ResetPilePictures();
+    t.Redraw();
+    t.CardSizeInPixels();
+    t.show();
+    app.processEvents();
+    const double shownMs = startClock.nsecsElapsed() / 1e6;
+
+    // A dealt table with its walks paced to frames, then the wait for the player.
+    g.SoundLevel = 2;
+    g.TempoDelay = 0;
+    QElapsedTimer wall;
+    wall.start();
+    double cpu0 = CpuSeconds();
+    const long frames0 = t.FramesShown();
+    g.Command2_Click();
+    const double dealCpu = CpuSeconds() - cpu0, dealWall = wall.nsecsElapsed() / 1e9;
+    const long dealFrames = t.FramesShown() - frames0;
+    app.processEvents();
+
+    cpu0 = CpuSeconds();
+    wall.restart();
+    g.Delay(wait);
+    const double waitCpu = CpuSeconds() - cpu0, waitWall = wall.nsecsElapsed() / 1e9;
+
+    cpu0 = CpuSeconds();
+    wall.restart();
+    QTimer::singleShot(static_cast<int>(wait * 1000), &app, &QCoreApplication::quit);
+    app.exec();
+    const double idleCpu = CpuSeconds() - cpu0, idleWall = wall.nsecsElapsed() / 1e9;
+
+    std::printf("start-up to a shown table: %.0f ms\n", shownMs);
+    std::printf("deal: %ld frames in %.2f s wall (%.1f ms a frame), %.2f s processor\n", dealFrames, dealWall,
+                1000 * dealWall / std::max(1L, dealFrames), dealCpu);
+    std::printf("pacing wait: %.1f s wall, %.3f s processor (%.3f %%)\n", waitWall, waitCpu, 100 * waitCpu / waitWall);
+    std::printf("idle event loop: %.1f s wall, %.3f s processor (%.3f %%)\n", idleWall, idleCpu,
+                100 * idleCpu / idleWall);
+    return 0;
+}
