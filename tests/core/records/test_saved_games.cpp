@@ -488,7 +488,9 @@ TEST_F(SavedGamesTest, TheRestoredTurnDecidesWhoGoesOn) {
         EXPECT_TRUE(g.TableDealt);
         EXPECT_FALSE(g.AwaitingPlayer);
         EXPECT_TRUE(view.Visible(Ctl::ImgHold, 0));  // more than one pay-off card
-        if (c.turn == TurnPlayer) EXPECT_TRUE(view.Enabled(Ctl::Picture7, 2));
+        if (c.turn == TurnPlayer) {
+            EXPECT_TRUE(view.Enabled(Ctl::Picture7, 2));
+        }
     }
 }
 
@@ -580,6 +582,38 @@ TEST_F(SavedGamesTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
         }
         EXPECT_EQ(ReadBytes(gamesFile), file);
     }
+}
+
+// The disk fills up while games.sav is written: every saved game already on disk is still
+// there, the failure is told, and the game on the table goes on.
+TEST_F(SavedGamesTest, AFullDiskKeepsTheSavedGamesAndSaysSo) {
+    PlayedGame(24);
+    Answer(1, "first");
+    g.SaveIt_Click();
+    Answer(2, "second");
+    g.SaveIt_Click();
+    const Bytes file = ReadBytes(gamesFile);
+    ASSERT_EQ(file.size(), 2 * kLen);
+    const TableState before = g;
+    {
+        FullDisk disk(3 * kLen);
+        ASSERT_TRUE(disk.ok());
+        Answer(7, "third");  // the file would grow to seven records
+        g.SaveIt_Click();
+        g.AutoSaveTurn = 1;  // the automatic records 11 and 12
+        g.SaveAuto();
+    }
+    ASSERT_EQ(view.boxes.size(), 2u);
+    for (const auto& box : view.boxes) {
+        EXPECT_NE(box.text.find("games.sav"), std::string::npos) << box.text;
+        EXPECT_NE(box.text.find("File too large"), std::string::npos) << box.text;
+    }
+    EXPECT_EQ(ReadBytes(gamesFile), file);
+    EXPECT_EQ(FilesIn(dir.path()), 1);
+    ExpectSameSavedFields(g, before);
+    // Both old games still restore.
+    Answer(2);
+    EXPECT_TRUE(g.Restore_Click());
 }
 
 TEST_F(SavedGamesTest, ARestoreWhoseAutomaticCopiesCannotBeWrittenStillRestores) {
