@@ -195,6 +195,54 @@ TEST_F(SavedGamesTest, ASavedGameIsTheRecordOfTheOffsetTable) {
     EXPECT_EQ(g.SaveName, "my game");
 }
 
+// A fresh deal of the unshuffled deck, whose every card place is known, read back at
+// absolute offsets written out by hand.
+TEST_F(SavedGamesTest, AFreshDealLiesAtItsOffsets) {
+    g.ClearBoard();
+    g.BuildDeck();  // position i holds card i, value ((i - 1) mod 13) + 1
+    g.DealCards();
+    g.ChooseFirstPlayer();  // the opponent's King (65) beats the player's Ace (66)
+    g.AutoSaveTurn = 1;
+    g.SaveAuto();
+    const Bytes file = ReadBytes(gamesFile);
+    ASSERT_EQ(file.size(), 12u * kLen);  // records 1..10 left empty, 11 and 12 written
+    EXPECT_EQ(Record(file, kLen, 1), Bytes(kLen, 0));
+    const Bytes r = Record(file, kLen, 11);
+    EXPECT_EQ(Record(file, kLen, 12), r);
+    auto at = [&](size_t offset) { return GetLe16(r, offset); };
+    EXPECT_EQ(at(0), 0);      // NoWildAce
+    EXPECT_EQ(at(2), 1);      // Turn: the opponent
+    EXPECT_EQ(at(4), 20);     // OppSideCount
+    EXPECT_EQ(at(6), 20);     // PlayerSideCount
+    EXPECT_EQ(at(12), 54);    // StockTop
+    EXPECT_EQ(at(14), 0);     // UsedCount
+    EXPECT_EQ(at(16), 5);     // HandCount
+    EXPECT_EQ(at(18), 19);    // SideSize
+    EXPECT_EQ(at(442), 0);    // Deck(0) stays empty
+    EXPECT_EQ(at(446), 1);    // Deck(1): card 1, an Ace
+    EXPECT_EQ(at(448), 1);
+    EXPECT_EQ(at(658), 54);   // Deck(54): card 54, a Two
+    EXPECT_EQ(at(660), 2);
+    EXPECT_EQ(at(662), 0);    // Deck(55) was dealt
+    EXPECT_EQ(at(1394), 103); // OppSide(1): the second card dealt
+    EXPECT_EQ(at(1502), 104); // PlayerSide(1): the first card dealt, a King
+    EXPECT_EQ(at(1504), 13);
+    EXPECT_EQ(at(1578), 66);  // PlayerSide(20), the top
+    EXPECT_EQ(at(1580), 1);
+    EXPECT_EQ(at(1654), 65);  // OppSlots(1): the opponent's top
+    EXPECT_EQ(at(1656), 13);
+    EXPECT_EQ(at(1658), 63);  // OppSlots(2)
+    EXPECT_EQ(at(1698), 66);  // PlayerSlots(1)
+    EXPECT_EQ(at(1702), 64);  // PlayerSlots(2)
+    EXPECT_EQ(at(1718), 56);  // PlayerSlots(6)
+    EXPECT_EQ(at(1720), 4);
+    EXPECT_EQ(at(1722), 0);   // PlayerSlots(7): no HOLD pile yet
+    EXPECT_EQ(std::string(r.begin() + 3234, r.end()), "AutoSave" + std::string(22, ' '));
+    // Nothing else of the record is set: the centre, the HOLD piles and the reserved blocks.
+    for (size_t i = 1738; i < 3234; ++i) EXPECT_EQ(r[i], 0) << i;
+    for (size_t i = 22; i < 442; ++i) EXPECT_EQ(r[i], 0) << i;
+}
+
 TEST_F(SavedGamesTest, ASaveFollowedByARestoreGivesBackTheTable) {
     for (int16_t turn : {TurnPlayer, TurnOpponent}) {
         SCOPED_TRACE(turn);
