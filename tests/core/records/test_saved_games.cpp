@@ -607,6 +607,31 @@ TEST_F(SavedGamesTest, DamagedRecordsAreRefusedAndTheTableStaysAsItWas) {
     }
 }
 
+// A damaged automatic record is refused like any other, and going back a turn that did not
+// happen is no aid.
+TEST_F(SavedGamesTest, ADamagedAutomaticRecordIsRefusedAndIsNoAid) {
+    PlayedGame(25);
+    Bytes bad = HandBuiltRecord(g, "AutoSave");
+    Le16(bad, 12, 30000);  // StockTop
+    std::vector<Bytes> recs(10, Bytes(kLen, 0));
+    recs.push_back(bad);                                // 11: the older one at counter 5
+    recs.push_back(HandBuiltRecord(g, "AutoSave"));     // 12
+    WriteSlots(recs);
+    const Bytes file = ReadBytes(gamesFile);
+    PlayedGame(26);
+    const TableState before = g;
+    g.AutoSave = true;
+    g.AutoSaveTurn = 5;
+    g.HelpUsed = false;
+    Answer(11);
+    EXPECT_FALSE(g.Restore_Click());
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_NE(view.boxes[0].text.find("StockTop"), std::string::npos) << view.boxes[0].text;
+    EXPECT_FALSE(g.HelpUsed);
+    ExpectSameSavedFields(g, before);
+    EXPECT_EQ(ReadBytes(gamesFile), file);
+}
+
 // --- failures while writing -----------------------------------------------------------------
 
 TEST_F(SavedGamesTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
