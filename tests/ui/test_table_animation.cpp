@@ -1,0 +1,168 @@
+// Cards moving on the table: walks paced to frames and always ending where they should,
+// the hand rearrangement, the loser's shake and the picture sequence; the Game menu and
+// the table's keys.
+#define QTEST_QPA_MOUSE_HANDLING
+#include <QtTest>
+
+#include "table_fixture.h"
+
+using namespace korbo;
+using korbo::test::BoxAnswerer;
+using korbo::test::StartTable;
+using korbo::ui::frmKorbo;
+using korbo::ui::PictureSpec;
+
+namespace {
+
+struct Table {
+    frmKorbo t;
+    Game& g = t.game();
+    Table() {
+        t.pauseScale = 0;
+        StartTable(t);
+        t.show();
+        (void)QTest::qWaitForWindowExposed(&t);
+        g.SoundLevel = 2;
+        g.TempoDelay = 0;
+    }
+};
+
+}  // namespace
+
+class TableAnimation : public QObject {
+    Q_OBJECT
+private slots:
+    void aWalkEndsWithTheSourceHiddenAtHome() {
+        Table tb;
+        tb.g.WalkSteps = 20;
+        const QPoint home = tb.t.Picture7(3).Widget()->pos();
+        tb.t.Picture7(3).SetVisible(true);
+        const long before = tb.t.FramesShown();
+        tb.t.WalkTheCard(Ctl::Picture7, 3, Ctl::Picture4, 1);
+        QVERIFY(!tb.t.Picture7(3).Visible());
+        QCOMPARE(tb.t.Picture7(3).Widget()->pos(), home);
+        // One frame a step, stopping half a card short of the target.
+        const long frames = tb.t.FramesShown() - before;
+        QVERIFY2(frames >= 15 && frames <= 20, qPrintable(QString::number(frames)));
+    }
+
+    void aSourceNotRightOfItsTargetIsNotWalked() {
+        Table tb;
+        tb.t.Picture7(2).SetVisible(true);
+        const long before = tb.t.FramesShown();
+        tb.t.WalkTheCard(Ctl::Picture7, 2, Ctl::Picture7, 6);
+        QCOMPARE(tb.t.FramesShown() - before, 0L);
+        QVERIFY(!tb.t.Picture7(2).Visible());
+    }
+
+    void theStockStaysOnTheTableWhenACardLeavesIt() {
+        Table tb;
+        const QPoint home = tb.t.Picture4(0).Widget()->pos();
+        tb.g.CardMoving = true;
+        tb.t.WalkTheCard(Ctl::Picture4, 0, Ctl::Picture7, 4);
+        QVERIFY(tb.t.Picture4(0).Visible());
+        QCOMPARE(tb.t.Picture4(0).Widget()->pos(), home);
+    }
+
+    void aStepTooSmallToMoveStillEndsTheWalk() {
+        Table tb;
+        tb.g.WalkSteps = 250;
+        // A target only 100 twips above the pay-off top: each step rounds to nothing.
+        tb.t.Picture4(1).SetTop(tb.t.Picture7(1).Top() - 100);
+        tb.t.Picture7(1).SetVisible(true);
+        const long before = tb.t.FramesShown();
+        tb.t.WalkTheCard(Ctl::Picture7, 1, Ctl::Picture4, 1);
+        QVERIFY(tb.t.FramesShown() - before <= 2 * 250 + 2);
+        QVERIFY(!tb.t.Picture7(1).Visible());
+    }
+
+    void theSpareShowsTheNextOpponentPayOffCard() {
+        Table tb;
+        tb.g.OppSideCount = 3;
+        tb.t.Picture1(0).SetVisible(false);
+        tb.t.WalkTheCard(Ctl::Picture1, 1, Ctl::Picture4, 2);
+        QVERIFY(tb.t.Picture1(0).Visible());
+        QCOMPARE(tb.t.Picture1(0).Widget()->pos(), tb.t.Picture1(1).Widget()->pos());
+    }
+
+    void aHandSortShiftsTheCardsBetween() {
+        Table tb;
+        for (int i = 2; i <= 6; ++i) {
+            tb.g.PlayerSlots.Set(i, {static_cast<int16_t>(i), static_cast<int16_t>(i)});
+            tb.g.DrawPilePicture(Ctl::Picture7, i, i, 0);
+        }
+        tb.g.Hand_Sort(tb.g.PlayerSlots, Ctl::Picture7, 2, 6);
+        for (int i = 2; i <= 5; ++i) {
+            QCOMPARE(tb.g.PlayerSlots.Id(i), i + 1);
+            const PictureSpec face{PictureSpec::Kind::NumberFace, 1, i + 1};
+            QCOMPARE(tb.t.Box(Ctl::Picture7, i).Picture(), face);
+        }
+        QCOMPARE(tb.g.PlayerSlots.Id(6), 2);
+        const PictureSpec two{PictureSpec::Kind::NumberFace, 1, 2};
+        QCOMPARE(tb.t.Box(Ctl::Picture7, 6).Picture(), two);
+        // The floating image is the card back again.
+        QCOMPARE(tb.t.Box(Ctl::ImgHold, 0).Picture().kind, PictureSpec::Kind::Pile);
+    }
+
+    void theShakePutsEveryCardBack() {
+        Table tb;
+        QList<QPoint> homes;
+        for (int i = 2; i <= 6; ++i) {
+            tb.t.Picture1(i).SetVisible(true);
+            homes << tb.t.Picture1(i).Widget()->pos();
+        }
+        const long before = tb.t.FramesShown();
+        tb.t.Sore_Loser();
+        QVERIFY(!tb.g.Busy);
+        QVERIFY(tb.t.FramesShown() - before > 10);
+        for (int i = 2; i <= 6; ++i) QCOMPARE(tb.t.Picture1(i).Widget()->pos(), homes[i - 2]);
+    }
+
+    void thePictureSequenceRunsUnlessSwitchedOff() {
+        Table tb;
+        tb.g.NoWinAnim = true;
+        tb.t.Flash();
+        QVERIFY(tb.t.findChildren<ui::PictureBox*>().size() == 4 + 11 + 10 + 1);
+        tb.g.NoWinAnim = false;
+        tb.t.Flash();
+        // The frames were painted on a layer of their own, which is gone afterwards.
+        const auto boxes = tb.t.findChildren<ui::PictureBox*>();
+        QCOMPARE(boxes.size(), 4 + 11 + 10 + 1 + 1);
+        QVERIFY(!boxes.last()->isVisible());
+        QCOMPARE(boxes.last()->Picture(), (PictureSpec{PictureSpec::Kind::Flash, 1, 0}));
+    }
+
+    void theNewMenuDealsAGame() {
+        Table tb;
+        tb.g.WalkSteps = 2;
+        tb.t.NewGame()->trigger();
+        QVERIFY(tb.g.TableDealt);
+        QCOMPARE(tb.g.HandCount, 5);
+        for (int i = 2; i <= 6; ++i) QVERIFY(tb.t.Picture7(i).Visible());
+        QVERIFY(tb.t.Stack(50).Visible());
+    }
+
+    void exitAsksFirstAndNoKeepsPlaying() {
+        Table tb;
+        BoxAnswerer boxes(QMessageBox::No);
+        tb.t.EndGame()->trigger();
+        QCOMPARE(boxes.texts, QStringList{"Do you really want to quit?"});
+        QCOMPARE(boxes.titles, QStringList{QString::fromUtf8("No m\xC3\xA1s")});
+        QVERIFY(tb.t.isVisible());
+    }
+
+    void theTablesKeysReachTheGame() {
+        Table tb;
+        for (int k = 1; k <= 6; ++k) tb.g.PlayerSide.Set(k, {static_cast<int16_t>(k), static_cast<int16_t>(k)});
+        tb.g.PlayerSideCount = 6;
+        tb.t.Picture7(2).SetVisible(true);
+        tb.t.Picture7(2).SetEnabled(true);
+        tb.t.Picture7(2).Widget()->setFocus();
+        QTest::keyClick(tb.t.Picture7(2).Widget(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(tb.g.PlayerSideCount, 2);
+        QCOMPARE(tb.g.PlayerSide.Id(2), 6);
+    }
+};
+
+QTEST_MAIN(TableAnimation)
+#include "test_table_animation.moc"
