@@ -40,6 +40,7 @@ private slots:
         QVERIFY(g.TableDealt);
         for (int i = 1; i <= 6; ++i) {
             const int id = g.PlayerSlots.Id(i);
+            if (i >= 2 && id == 0) continue;  // played while the computer's turn ran
             QVERIFY(id >= 1 && id <= 104);
             QVERIFY(t.Picture7(i).Visible());
             ui::PictureBox& box = t.Box(Ctl::Picture7, i);
@@ -51,7 +52,9 @@ private slots:
                 QCOMPARE(box.BackColor(), 0xFFFFFFL);
             }
         }
+        // The opponent's hand shows backs only (the computer may have played already).
         for (int i = 2; i <= 6; ++i) {
+            if (g.OppSlots.Value(i) == 0) continue;
             ui::PictureBox& back = t.Box(Ctl::Picture1, i);
             QCOMPARE(back.LibraryCard(), 0);
             QCOMPARE(back.Picture().kind, PictureSpec::Kind::Pile);
