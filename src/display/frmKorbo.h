@@ -160,6 +160,8 @@ public:
     void ScaleFormControls(int mode, int size);
     void DrawStacks();
     void Redraw();
+    // The saved DisplayMode replayed at start-up (FormLoading true on entry).
+    void ReplayDisplayMode();
 
     // --- start-up and shutdown (src/app/startup.cpp) --------------------------------------
     void Form_Load();

@@ -357,4 +357,34 @@ void frmKorbo::DrawStacks() {
 
 void frmKorbo::Redraw() { game_->Redraw(); }
 
+void frmKorbo::ReplayDisplayMode() {
+    Game& g = *game_;
+    // A narrow screen has no room for the cards moved up.
+    if (g.ScreenWidth < 10000) g.DisplayMode = static_cast<int16_t>(g.DisplayMode & ~1);
+    switch (g.DisplayMode) {
+        case 1:
+            SizeRelative();
+            g.DisplayMode = 0;
+            g.FormLoading = false;
+            ChgDisplay_Click(0);
+            break;
+        case 2:
+            g.FormLoading = false;
+            ChgDisplay_Click(1);
+            CardBase = 66;
+            break;
+        case 3:
+            g.DisplayMode = 0;
+            ChgDisplay_Click(0);  // still loading: the window is not fitted yet
+            g.FormLoading = false;
+            ChgDisplay_Click(1);
+            CardBase = 66;
+            break;
+        default:
+            LayOut();
+            SizeRelative();
+            break;
+    }
+}
+
 }  // namespace korbo::ui

@@ -4,6 +4,7 @@
 
 #include "game.h"
 #include "korbogl.h"
+#include "wild_show.h"
 
 namespace korbo {
 
@@ -112,6 +113,18 @@ void Game::Peek() {
         }
     }
     PlayResource(SndKind1);
+}
+
+void ShowWildKing(Game& g, int slot) {
+    if (slot >= 2 && slot <= 6) g.DrawPilePicture(Ctl::Picture1, slot, g.MovingCard[0], 1);
+    // At full sound the persona's "Wild Card" sound holds the game until it ends.
+    if (g.SoundLevel == 0) {
+        if (!g.Sounds[1].empty()) g.View().PlayFile(g.Sounds[1], true);
+    } else {
+        g.Delay(0.75);
+    }
+    g.View().WalkTheCard(Ctl::Picture1, slot, Ctl::Picture4, g.CurIndex);
+    g.WildShown = 0;
 }
 
 }  // namespace korbo

@@ -219,6 +219,48 @@ private slots:
         QCOMPARE(t.Label1().Left(), t.WinWidth - t.Label1().Width() / 2 - avatarW / 2);
     }
 
+    void theSavedDisplayModeIsReplayedAtStartUp_data() {
+        QTest::addColumn<int>("saved");
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("cardBase");
+        QTest::addColumn<double>("handLeft");
+        QTest::addColumn<double>("handTop");
+        QTest::newRow("normal") << 0 << 15360 << 0 << 82 << 3600.0 << 5880.0;
+        QTest::newRow("cards up") << 1 << 15360 << 1 << 82 << 3600.0 << 5280.0;
+        QTest::newRow("small") << 2 << 15360 << 2 << 66 << 2880.0 << 4704.0;
+        QTest::newRow("small, cards up") << 3 << 15360 << 3 << 66 << 2880.0 << 4224.0;
+        QTest::newRow("cards up on a narrow screen") << 1 << 9600 << 0 << 82 << 3600.0 << 5880.0;
+    }
+
+    void theSavedDisplayModeIsReplayedAtStartUp() {
+        QFETCH(int, saved);
+        QFETCH(int, screen);
+        QFETCH(int, mode);
+        QFETCH(int, cardBase);
+        QFETCH(double, handLeft);
+        QFETCH(double, handTop);
+        frmKorbo t;
+        t.pauseScale = 0;
+        Game& g = t.game();
+        g.ScreenWidth = screen;
+        g.FormLoading = true;
+        g.DisplayMode = static_cast<int16_t>(saved);
+        t.InitialCardSize();
+        t.DrawStacks();
+        t.GetCardSize();
+        t.ResizeMe();
+        t.FitWindow();
+        t.ReplayDisplayMode();
+        QCOMPARE(g.FormLoading, mode == 0);  // the normal mode leaves it to the start-up
+        QCOMPARE(int(g.DisplayMode), mode);
+        QCOMPARE(t.CardBase, cardBase);
+        QCOMPARE(t.Picture7(2).Left(), handLeft);
+        QCOMPARE(t.Picture7(2).Top(), handTop);
+        QCOMPARE(t.ChgDisplay(0)->text(), QString(mode & 1 ? "Move Cards Down" : "Move Cards Up"));
+        QCOMPARE(t.ChgDisplay(1)->text(), QString(mode & 2 ? "Make Display Larger" : "Make Display Smaller"));
+    }
+
     void scalingToTheScreenUsesTheDesignedScreen() {
         frmKorbo t;
         t.pauseScale = 0;

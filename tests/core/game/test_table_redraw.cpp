@@ -2,6 +2,7 @@
 // shapes, the wild counters of the status bar and the peek at the opponent's hand.
 #include <gtest/gtest.h>
 
+#include "game/wild_show.h"
 #include "table_fixture.h"
 
 namespace korbo::test {
@@ -184,6 +185,40 @@ TEST_F(RedrawTest, PeekTurnsTheHandUpAndDownAgain) {
     game.SoundLevel = 2;
     game.Peek();
     EXPECT_TRUE(view.sounds.empty());
+}
+
+}  // namespace
+}  // namespace korbo::test
+
+namespace korbo::test {
+namespace {
+
+struct WildShowTest : TableFixture {};
+
+TEST_F(WildShowTest, AHandKingIsTurnedUpAnnouncedAndWalked) {
+    struct Case {
+        const char* why;
+        int slot, level;
+        bool faceUp, sound;
+        double pause;
+    } cases[] = {{"from the hand at full sound", 3, 0, true, true, 0},
+                 {"from the hand with some sounds", 4, 1, true, false, 0.75},
+                 {"from a HOLD pile with the boss key", 8, 2, false, false, 0.75}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        SetUp();
+        game.Sounds[1] = "/snd/wild.wav";
+        game.SoundLevel = static_cast<int16_t>(c.level);
+        game.MovingCard = {V(13, 2), 13};
+        game.WildShown = 13;
+        game.CurIndex = 2;
+        ShowWildKing(game, c.slot);
+        EXPECT_EQ(view.Drawn(Ctl::Picture1, c.slot) == V(13, 2), c.faceUp);
+        EXPECT_EQ(!view.files.empty(), c.sound);
+        EXPECT_EQ(view.pauses.empty() ? 0.0 : view.pauses.back(), c.pause);
+        EXPECT_EQ(view.walks, 1);
+        EXPECT_EQ(game.WildShown, 0);
+    }
 }
 
 }  // namespace
