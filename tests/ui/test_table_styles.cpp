@@ -76,6 +76,56 @@ private slots:
         }
     }
 
+    void everyDisplayModeKeepsTheCardsApartAndInside_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("screen");
+        for (int screen : {15360, 12000})
+            for (int m = 0; m <= 3; ++m)
+                QTest::newRow(qPrintable(QString("mode %1, %2 twips").arg(m).arg(screen))) << m << screen;
+    }
+
+    void everyDisplayModeKeepsTheCardsApartAndInside() {
+        QFETCH(int, mode);
+        QFETCH(int, screen);
+        frmKorbo t;
+        t.pauseScale = 0;
+        Game& g = t.game();
+        StartTable(t, screen);
+        if (mode & 2) t.ChgDisplay_Click(1);
+        if (mode & 1) t.ChgDisplay_Click(0);
+        QCOMPARE(int(g.DisplayMode), mode);
+        t.rnd().Seed(3);
+        g.SoundLevel = 2;
+        g.WalkSteps = 2;
+        t.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        g.Command2_Click();
+        QList<QPair<QString, QRect>> cards;
+        auto add = [&](const QString& name, ui::Control& c) {
+            if (c.Visible()) cards.append({name, c.Widget()->geometry()});
+        };
+        for (int i = 1; i <= 10; ++i) {
+            add(QString("Picture7(%1)").arg(i), t.Picture7(i));
+            add(QString("Picture1(%1)").arg(i), t.Picture1(i));
+        }
+        for (int i = 0; i <= 3; ++i) add(QString("Picture4(%1)").arg(i), t.Picture4(i));
+        const QRect table = t.centralWidget()->rect();
+        for (int a = 0; a < cards.size(); ++a) {
+            QVERIFY2(table.contains(cards[a].second), qPrintable(cards[a].first + " lies outside the table"));
+            for (int b = a + 1; b < cards.size(); ++b)
+                QVERIFY2(!cards[a].second.intersects(cards[b].second),
+                         qPrintable(cards[a].first + " overlaps " + cards[b].first));
+        }
+        const QString dir = qEnvironmentVariable("KORBO_SHOT_DIR");
+        if (!dir.isEmpty() && QGuiApplication::platformName() == "xcb") {
+            t.move(0, 0);
+            QTest::qWait(400);
+            QDir().mkpath(dir);
+            const QString file = QDir(dir).filePath(QString("table-mode%1-%2.png").arg(mode).arg(screen));
+            QCOMPARE(QProcess::execute("import", {"-window", "root", file}), 0);
+        }
+    }
+
     void drawingsMakeTheirKindsSound() {
         frmKorbo t;
         t.pauseScale = 0;
