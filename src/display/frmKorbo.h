@@ -65,6 +65,8 @@ public:
     QLabel* StatusPanel(int panel) const;  // StatusBar1 panels 1..8
     QStatusBar* StatusBar1() const { return statusBar_; }
     platform::SoundPlayer& Sound() { return *sound_; }
+    // The picture-card library; the start-up initialises it (InitializeDeck).
+    platform::CardLibrary& CardLib() { return lib_; }
     QAction* ChgDisplay(int i) const { return chgDisplay_.at(i); }
     QAction* NewGame() const { return newGame_; }
     QAction* EndGame() const { return endGame_; }
