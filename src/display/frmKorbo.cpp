@@ -431,12 +431,12 @@ void frmKorbo::ClearPicture(Ctl c, int index) {
     if (auto* box = qobject_cast<PictureBox*>(ctl->Widget())) box->Clear();
 }
 
-void frmKorbo::DrawingProblem(Ctl c, int index, int cardId, const std::string& what) {
+void frmKorbo::DrawingProblem(Ctl c, int index, int cardId, int number, const std::string& what) {
     static const char* names[] = {"Picture7", "Picture1", "Picture4", "Label9", "LblWild", "ImgTurn1", "ImgTurn2",
                                   "ImgHold", "ImgAvatar", "Command2", "Stack", "StatusBar1", "ChatSend",
                                   "LabelPeek", "Label1"};
     const std::string crlf(CRLF);
-    const std::string text = "Houston, we have a problem:" + crlf + "Error " + korbogl::NumText(340) + ": " + what +
+    const std::string text = "Houston, we have a problem:" + crlf + "Error " + korbogl::NumText(number) + ": " + what +
                              crlf + "Object is: " + names[static_cast<int>(c)] + crlf +
                              "ToPicNum: " + korbogl::NumText(index) + "  FromPicNum: " + korbogl::NumText(cardId);
     MsgBox(text, mb::OKOnly | mb::Exclamation, "");
@@ -447,11 +447,11 @@ void frmKorbo::DrawCard(Ctl c, int index, int cardId) {
     Control* ctl = Find(c, index);
     auto* box = ctl ? qobject_cast<PictureBox*>(ctl->Widget()) : nullptr;
     if (!box) {
-        DrawingProblem(c, index, cardId, "Control array element '" + std::to_string(index) + "' doesn't exist");
+        DrawingProblem(c, index, cardId, 340, "Control array element '" + std::to_string(index) + "' doesn't exist");
         return;
     }
     if (cardId < 0 || cardId > 104) {
-        DrawingProblem(c, index, cardId, "Invalid picture");
+        DrawingProblem(c, index, cardId, 481, "Invalid picture");
         return;
     }
     if (c == Ctl::ImgHold) {

@@ -184,7 +184,7 @@ private:
     void PaintPicture(QPainter& p, const QRectF& r, const PictureSpec& spec);
     void PaintLibraryCard(QPainter& p, const QRectF& r, int id);
     // Errors of a drawing are told in the program's own box and then forgotten.
-    void DrawingProblem(Ctl c, int index, int cardId, const std::string& what);
+    void DrawingProblem(Ctl c, int index, int cardId, int number, const std::string& what);
     void WaitFrame();
 
     QWidget* surface_ = nullptr;

@@ -1,0 +1,53 @@
+#include "display/scale_controls.h"
+
+#include <QLayout>
+#include <QWidget>
+
+namespace korbo::ui {
+
+namespace {
+
+void ScaleFont(QWidget& w, double fx) {
+    QFont f = w.font();
+    if (f.pointSizeF() > 0) {
+        f.setPointSizeF(f.pointSizeF() * fx);
+        w.setFont(f);
+    }
+}
+
+bool PlacedByLayout(const QWidget& w) {
+    const QWidget* parent = w.parentWidget();
+    return parent && parent->layout() && parent->layout()->indexOf(&w) >= 0;
+}
+
+}  // namespace
+
+void ScaleFormControls(QWidget& form, int mode, int size, long screenWidthTwips, double screenHeightTwips,
+                       bool alwaysScaled) {
+    if (form.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) return;
+    if (!alwaysScaled && screenWidthTwips < 12000) return;
+    double fx = 1, fy = 1;
+    if (mode == 4) {
+        fx = static_cast<double>(screenWidthTwips) / 12288.0;
+        fy = static_cast<float>(screenHeightTwips / 9216.0);
+    } else if (mode == 5 && (size == 2 || size == 3)) {
+        fx = fy = size == 2 ? 1.25 : 0.8;
+    } else {
+        return;
+    }
+    form.resize(qRound(form.width() * fx), qRound(form.height() * fy));
+    // Children take their size from the window's font unless they have one of their own;
+    // the window's font is scaled first, then the controls that set their own.
+    ScaleFont(form, fx);
+    for (QWidget* child : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow()) continue;
+        if (!PlacedByLayout(*child)) {
+            const QRect g = child->geometry();
+            child->setGeometry(qRound(g.x() * fx), qRound(g.y() * fy), qRound(g.width() * fx),
+                               qRound(g.height() * fy));
+        }
+        if (child->testAttribute(Qt::WA_SetFont)) ScaleFont(*child, fx);
+    }
+}
+
+}  // namespace korbo::ui

@@ -1,0 +1,62 @@
+// Scaling the other windows: to the screen they are shown on, or by the display-size
+// factors; small screens and maximised windows are left alone.
+#include <QLabel>
+#include <QtTest>
+
+#include "display/scale_controls.h"
+
+using korbo::ui::ScaleFormControls;
+
+namespace {
+
+struct Form {
+    QWidget w;
+    QLabel* label;
+    Form() : label(new QLabel("x", &w)) {
+        w.resize(400, 300);
+        label->setGeometry(40, 30, 120, 60);
+        QFont f = label->font();
+        f.setPointSizeF(10);
+        label->setFont(f);
+    }
+};
+
+}  // namespace
+
+class ScaleControls : public QObject {
+    Q_OBJECT
+private slots:
+    void aLargerScreenScalesEachAxisOnItsOwn() {
+        Form f;
+        // A 1024 x 768 screen: 15360 x 11520 twips, both 1.25 times the designed screen.
+        ScaleFormControls(f.w, 4, 0, 15360, 11520);
+        QCOMPARE(f.w.size(), QSize(500, 375));
+        QCOMPARE(f.label->geometry(), QRect(50, 38, 150, 75));
+        QCOMPARE(f.label->font().pointSizeF(), 12.5);
+    }
+
+    void anEightHundredScreenShrinksALittle() {
+        Form f;
+        ScaleFormControls(f.w, 4, 0, 12000, 9000);
+        QCOMPARE(f.w.size(), QSize(qRound(400 * 12000.0 / 12288), qRound(300 * 9000.0 / 9216)));
+    }
+
+    void aSixFortyScreenLeavesMostWindowsAlone() {
+        Form f;
+        ScaleFormControls(f.w, 4, 0, 9600, 7200);
+        QCOMPARE(f.w.size(), QSize(400, 300));
+        ScaleFormControls(f.w, 5, 3, 9600, 7200, true);  // the chat window is scaled anyway
+        QCOMPARE(f.w.size(), QSize(320, 240));
+        QCOMPARE(f.label->geometry(), QRect(32, 24, 96, 48));
+    }
+
+    void aMaximisedWindowIsNotScaled() {
+        Form f;
+        f.w.setWindowState(Qt::WindowMaximized);
+        ScaleFormControls(f.w, 5, 2, 15360, 11520);
+        QCOMPARE(f.label->geometry(), QRect(40, 30, 120, 60));
+    }
+};
+
+QTEST_MAIN(ScaleControls)
+#include "test_scale_controls.moc"
