@@ -4,11 +4,13 @@
 
 namespace korbo {
 
-void Game::Dumbness() {}
 void Game::Move_Transmit() {}
 void Game::Move_Transmit_Done() {}
 void Game::Redraw() {}
-void Game::Computer() {}
+void Game::WildShow(int slot) {
+    view_.WalkTheCard(Ctl::Picture1, slot, Ctl::Picture4, CurIndex);
+    WildShown = 0;
+}
 void Game::Opponent() {}
 void Game::StatusBar_Clear() {}
 void Game::WildUpdate() {}
