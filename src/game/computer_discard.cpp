@@ -281,7 +281,7 @@ void Game::Comp_Drop() {
                 if (v(h) <= C && C < top(p) && top(p) < Q) continue;
                 if (top(p) - g != v(h)) continue;
                 if (h != DropHandSlot) return discard(h, p);
-                if (kept == 0) kept = p;
+                kept = p;
             }
         }
 

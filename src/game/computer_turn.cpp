@@ -58,7 +58,7 @@ void Game::Computer() {
     view_.EnableMenu(Menu::Lang, false);
     view_.EnableMenu(Menu::OptionStuff, false);
     view_.EnableMenu(Menu::Restore, false);
-    view_.EnableMenu(Menu::OpRules, false);
+    view_.EnableMenu(Menu::mnuOpRules, false);
 
     const bool refilled = SkipCompDeal == 0;
     if (refilled) {
@@ -261,17 +261,13 @@ void Game::Computer() {
     view_.SetCaption(Ctl::Label9, 2, "  ");
     Move_End_Turn();
 
-    // A game that stopped while the human's hand was refilled is not saved over the last
-    // good save, and nobody waits for a move there.
-    const bool stopped = Turn == TurnNobody;
-    if (AutoSave && !stopped) {
+    if (AutoSave) {
         ++AutoSaveTurn;
         SaveAuto();
     }
     if (!NoComments) view_.EnableMenu(Menu::Lang, true);
     view_.EnableMenu(Menu::Restore, true);
-    view_.EnableMenu(Menu::OpRules, true);
-    if (stopped) return;
+    view_.EnableMenu(Menu::mnuOpRules, true);
     AwaitingPlayer = true;
     ImPatient();
 }
@@ -341,9 +337,14 @@ void Game::Move_End_Turn() {
 void Game::ImPatient() {
     if (NetActive) AwaitingPlayer = false;
     if (!AwaitingPlayer) return;
+    // The wait sleeps in short pauses that let the window's events run. It counts the
+    // time it has paused as well as the clock, so a view whose pauses take no time (the
+    // tests, the self-play tool) ends it after the same number of pauses.
     const double start = clock_.SecondsSinceMidnight();
+    double paused = 0;
     while (clock_.SecondsSinceMidnight() < start + kImpatienceLimit) {
         view_.Pause(kImpatienceStep, true);
+        paused += kImpatienceStep;
         if (!AwaitingPlayer) return;  // the human acted
         const double now = clock_.SecondsSinceMidnight();
         if (now < start) return;      // midnight passed
@@ -351,7 +352,7 @@ void Game::ImPatient() {
             AwaitingPlayer = false;
             return;
         }
-        if (now >= start + kImpatienceAfter) break;
+        if (now >= start + kImpatienceAfter || paused >= kImpatienceAfter - 1e-9) break;
     }
     int k = static_cast<int>(rnd_.Next() * 3) + 1;
     if (k > 3) k = 3;
