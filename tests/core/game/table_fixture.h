@@ -30,6 +30,7 @@ public:
     using Game::NearestPile;
     using Game::OppHoldShape;
     using Game::PlanValue;
+    using Game::PlanAppend;
     int computerCalls = 0, opponentCalls = 0, gameEndCalls = 0, dumbnessCalls = 0;
     int transmitCalls = 0, transmitDoneCalls = 0;
     int turnAtComputer = -1;
