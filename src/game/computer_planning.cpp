@@ -337,9 +337,12 @@ void Game::Move_Comp() {
         }
 
         case Go::NoNatural: {
-            // A hand of Kings only: the first of them goes onto the target.
-            if (PlayKind == 13 && s == TargetStack) {
-                const int h = FirstHandSlot >= 2 && FirstHandSlot <= 6 ? FirstHandSlot : 2;
+            // A hand of Kings only: the first of them goes onto the target. The mark can
+            // outlive the hand it was set for (a pay-off King's plan may have played the
+            // Kings and refilled the hand), so the card must still be a King.
+            const int kingSlot = FirstHandSlot >= 2 && FirstHandSlot <= 6 ? FirstHandSlot : 2;
+            if (PlayKind == 13 && s == TargetStack && OppSlots.Value(kingSlot) == 13) {
+                const int h = kingSlot;
                 if (!planFull(s)) PlanAppend(s, h, OppSlots.Get(h));
                 PlayFound = 1;
                 return;

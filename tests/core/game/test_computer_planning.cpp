@@ -396,6 +396,29 @@ TEST_F(PlanTest, AHandOfKingsIsPlayedOntoTheTargetUnlessKingsMayNotBeAces) {
     }
 }
 
+// A Ruthless pay-off King's plan can play the hand of Kings and refill the hand before
+// the pass plans again with the mark still set.
+TEST_F(PlanTest, TheMarkOfAHandOfKingsPlaysOnlyAKing) {
+    PlayerSide({V(9)});
+    OppSide({V(11)});
+    Centre(1, {V(1, 1), V(2, 1), V(3, 1), V(4, 1), V(5, 1), V(6, 1), V(7, 1), V(8, 1)});
+    OppHand({V(1, 2), V(13, 2), V(4, 2), V(3, 2), V(8, 2)});
+    game.HandCount = 5;
+    RestTo();
+    PlanFor(1, 1, 0);
+    game.PlayKind = 13;
+    game.FirstHandSlot = 2;
+    game.Move_Comp();
+    for (int s = 1; s <= 3; ++s) {
+        int count = game.CenterCount[s];
+        for (int place : Plan(s)) {
+            const int v = game.OppSlots.Value(place);
+            EXPECT_TRUE(v == 13 || v == count + 1) << "place " << place << " onto pile " << s;
+            count = count + 1 == 12 ? 0 : count + 1;
+        }
+    }
+}
+
 // --- carrying a plan out -------------------------------------------------------------------------
 
 // A King from the hand empties it; the refill finds nothing and the stalemate recovery
