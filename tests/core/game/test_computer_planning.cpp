@@ -198,6 +198,30 @@ TEST_F(PlanTest, AnAcceptedPlanStaysOnItsPileWhenASubstituteEmptiesAHoldPile) {
     EXPECT_EQ(CheckPartition(game), "");
 }
 
+// Phase 1 plans pile 2; its substitutes empty HOLD pile 1 and planning switches to the
+// target pile 1, where a substitute empties HOLD pile 3. The text switches again, saving
+// pile 1 in place of pile 2; the check of pile 1 fails, the next pile is pile 2 again, and
+// the same two switches come round for ever.
+TEST_F(PlanTest, PlanningSwitchesToTheTargetPileOnlyOnce) {
+    PlayerSide({V(4)});
+    OppSide({V(10)});
+    Centre(1, {V(1, 1), V(2, 1), V(3, 1), V(4, 1), V(5, 1), V(6, 1)});
+    Centre(2, {V(1, 2)});
+    Centre(3, {V(1, 3), V(2, 3), V(3, 3), V(4, 3), V(5, 3), V(6, 3), V(7, 3), V(8, 3), V(9, 3)});
+    OppHand({V(2, 4), V(3, 4), V(4, 4), V(7, 4), V(9, 4)});
+    OppPile(1, {V(4, 5), V(3, 5), V(2, 5)}, 2);
+    OppPile(2, {V(4, 6), V(4, 7)}, 0);
+    OppPile(3, {V(7, 5)}, 1);  // a single card keeps the code of the pile it was
+    OppPile(4, {V(7, 6), V(7, 7)}, 0);
+    game.HandCount = 5;
+    RestTo();
+    PlanFor(2, 1, 1);
+    game.Move_Comp();
+    EXPECT_EQ(game.PlayFound, 1);
+    EXPECT_EQ(game.CurIndex, 2);
+    EXPECT_EQ(Plan(2), (std::vector<int>{7, 7, 7}));  // its last card covers the human's Four
+}
+
 TEST_F(PlanTest, TheSafetyCheckDropsAGiftToTheHuman) {
     // The human's Seven is next after a Six: a plan ending on the Five would hand it over.
     PlayerSide({V(7)});

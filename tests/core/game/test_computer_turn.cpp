@@ -244,6 +244,33 @@ TEST_F(TurnTest, AnAcceptedStalemateInsideAPlayDealsAnewAndTheTurnGoesOn) {
     EXPECT_TRUE(CentreInOrder());
 }
 
+TEST_F(TurnTest, AStalemateAtTheTurnsRefill) {
+    for (int answer : {mb::IDNo, mb::IDYes}) {
+        SetUp();
+        PlayerSide({V(3), V(5)});
+        OppSide({V(7), V(9)});
+        Centre(1, {V(1, 1)});
+        OppHand({V(11, 2), 0, 0, 0, 0});
+        game.HandCount = 1;
+        RestToPlayerHold();
+        view.answers = {answer};
+        RunComputer();
+        ASSERT_EQ(view.boxes.size(), 1u) << answer;
+        EXPECT_EQ(CheckPartition(game), "") << answer;
+        if (answer == mb::IDNo) {
+            EXPECT_EQ(game.Turn, TurnNobody);
+            EXPECT_EQ(game.TurnAbort, 1);
+            EXPECT_EQ(game.CenterCount[1], 1);  // nothing played
+            EXPECT_EQ(game.OppSlots.Id(2), V(11, 2));
+            EXPECT_EQ(view.walks, 0);
+        } else {
+            EXPECT_EQ(game.TurnAbort, 0);
+            EXPECT_EQ(game.Turn, TurnPlayer);  // the new hands were dealt and the turn went on
+            EXPECT_EQ(game.SkipPlayerDeal, 0);
+        }
+    }
+}
+
 // The text refills the hand before clearing a complete pile: a refill that finds the stock
 // empty would then declare a stalemate while twelve cards wait on the table.
 TEST_F(TurnTest, ACompletePileGoesToTheUsedPileBeforeTheRefill) {
