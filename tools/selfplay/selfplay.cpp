@@ -284,6 +284,18 @@ void Runner::Check(const char* where) {
     if (!game_) return;
     const std::string fault = CheckPartition(*game_);
     if (!fault.empty()) Violation(std::string(where) + ": " + fault);
+    // Every centre pile runs Ace upwards, a King standing for any value but, under the
+    // house rule, never for the Ace: no side ever makes a play the rules refuse.
+    const Game& g = *game_;
+    for (int s = 1; s <= 3; ++s)
+        for (int i = 1; i <= g.CenterCount[s]; ++i) {
+            const int v = g.Center[s][i].Value;
+            if ((v != i && v != 13) || (v == 13 && i == 1 && g.NoWildAce)) {
+                Violation(std::string(where) + ": centre pile " + std::to_string(s) + " holds a " +
+                          std::to_string(v) + " at position " + std::to_string(i));
+                return;
+            }
+        }
 }
 
 void Runner::Flush() {
