@@ -11,13 +11,16 @@ namespace {
 
 struct DropTest : ComputerFixture {
     // The computer's hand, already in the sorted order the discard works on.
-    // Each card is the lowest copy of its value not yet on the table.
+    // The lowest copy of a value not yet on the table.
+    int FreeId(int value) const {
+        int copy = 0;
+        while (copy < 7 && placed.count(V(value, copy))) ++copy;
+        return V(value, copy);
+    }
     void Hand(const std::vector<int>& values) {
         int h = 2, n = 0;
         for (int v : values) {
-            int copy = 0;
-            while (copy < 7 && placed.count(V(v, copy))) ++copy;
-            game.OppSlots.Set(h++, C(Take(V(v, copy))));
+            game.OppSlots.Set(h++, C(Take(FreeId(v))));
             ++n;
         }
         game.HandCount = static_cast<int16_t>(n);
@@ -137,6 +140,39 @@ TEST_F(DropTest, ADescendingBuildTakesTheCardOneBelowASingleCard) {
     Choose();
     EXPECT_EQ(game.CurIndex, 2);  // the Ten onto the lone Jack
     EXPECT_EQ(game.DropPile, 2);
+}
+
+TEST_F(DropTest, LaterStagesOfTheChoice) {
+    struct Case {
+        const char* name;
+        int q, target;                 // pay-off value, count of the target pile
+        std::vector<int> hand;         // sorted
+        std::vector<int> tops, unders; // pile 1..4: two cards each, shape 1
+        int place, pile;
+    } cases[] = {
+        {"nothing above the hand: the pile whose top the target needs", 12, 3, {10, 9, 8, 7, 6},
+         {5, 3, 2, 4}, {9, 9, 9, 9}, 2, 2},
+        {"nothing above the hand: the first pile not an Ace, no pay-off card", 10, 0, {10, 9, 8, 7, 6},
+         {1, 3, 2, 4}, {9, 9, 9, 9}, 3, 2},
+        {"past the pay-off value: the smallest gap below the target", 3, 9, {11, 10, 6, 5, 2},
+         {12, 8, 12, 12}, {1, 1, 1, 1}, 4, 2},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        OppSide({V(c.q, 7)});
+        Hand(c.hand);
+        for (int k = 1; k <= 4; ++k) {
+            const int under = FreeId(c.unders[k - 1]);
+            placed.insert(under);  // held for the pile while the top is found
+            const int top = FreeId(c.tops[k - 1]);
+            placed.erase(under);
+            OppPile(k, {under, top}, 1);
+        }
+        game.CenterCount[1] = static_cast<int16_t>(c.target);
+        Choose();
+        EXPECT_EQ(game.CurIndex, c.place) << c.name;
+        EXPECT_EQ(game.DropPile, c.pile) << c.name;
+    }
 }
 
 TEST_F(DropTest, PilesWithEqualTopsArePaired) {
