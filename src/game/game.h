@@ -136,6 +136,32 @@ public:
     // table is loaded.
     int16_t HeldPersonIndex = 0, HeldSoundScheme = 0;
 
+    // --- the computer opponent's turn --------------------------------------------------------
+    // Finishes the computer's (or the remote player's) turn: the discard of hand place
+    // CurIndex onto HOLD pile DropPile (1..4), then the turn goes to the human.
+    virtual void Move_End_Turn();
+    // Waits while the human is awaited; one impatience remark after 45 s.
+    void ImPatient();
+
+    // --- the computer opponent's planning ----------------------------------------------------
+    void Ck_Player();
+    void Move_Comp();
+    void Move_Plan();
+    void Move_Comp_Hold();
+    void Move_Wait();
+    void Move_Wild();
+    void Comp_BeforeDrop();
+    void Comp_Play();
+    // Moves the computer's card in MovingCard from place `source` onto centre pile `pile`.
+    virtual void Comp_Flip(int source, int pile);
+    void Comp_SideCompare();
+
+    // --- the computer opponent's discard -------------------------------------------------------
+    void Comp_Drop();
+    void Comp_Reseq();
+    void Comp_Dups();
+    void Comp_Analyze();
+
     // --- routines of other parts of the table that the deal calls --------------------------
     virtual void StatsAdd(int source, int counter);
     virtual void StatsCk(int current, int best);
@@ -147,6 +173,8 @@ public:
     virtual void Redraw();
     virtual void EnablePic(Ctl pics, bool on);
     virtual void Computer();
+    // The computer's King played as wild from hand or HOLD place `slot` onto pile CurIndex.
+    virtual void WildShow(int slot);
     virtual void Opponent();
     // Always leaves TurnAbort 1 with Turn 0 (the game is stopped, the cards stay where
     // they are) or TurnAbort 2 with Turn unchanged (the cards in play were dealt anew).
@@ -179,6 +207,29 @@ protected:
     // Waits for a reply of `type`; false when a new game (GS) or the peer's quit (GO)
     // came first or the network game ended.
     bool AwaitReply(int type);
+
+    // The computer opponent's helpers.
+    int OppTop(int pile) const;    // value of the top of the computer's HOLD pile (0 empty)
+    int OppUnder(int pile) const;  // value of the card under that top (0 none)
+    int SimTop(int pile) const;    // the same at the planner's simulated count
+    int SimUnder(int pile) const;
+    void OppHoldShape(int pile);   // the shape code of a pile after its top changed
+    // Whether the rules let the computer put `card` on centre pile `pile`.
+    bool CompMayPlay(CardRec card, int pile) const;
+    void PlanAppend(int pile, int place, CardRec card);
+    void PlanDropLast(int pile);
+    int PlanValue(int pile) const;  // value of the last planned card of a pile (0 none)
+    void PlanAccept();
+    // A plan of one card: place `place` onto `pile`, on fresh simulated counts.
+    void StartSinglePlan(int pile, int place);
+    // The pile nearest to needing `value` next (LookAhead 1..11), pile 1 when none is.
+    int NearestPile(int value);
+    bool CompTurnStopped() const { return TurnAbort == 1 || Turn == TurnNobody; }
+
+    // The card planned at each step, so that a step whose place changed meanwhile is
+    // never played.
+    std::array<std::array<CardRec, 16>, 4> planCards_{};
+    long compMoves_ = 0;  // cards the computer has put on the centre piles
 
     TableView& view_;
     Random& rnd_;

@@ -4,10 +4,8 @@
 
 namespace korbo {
 
-void Game::Dumbness() {}
 void Game::Move_Transmit() {}
 void Game::Move_Transmit_Done() {}
-void Game::Computer() {}
 void Game::Opponent() {}
 void Game::StatusBar_Clear() {}
 void Game::RulesRefresh() {}

@@ -115,6 +115,8 @@ void Game::Peek() {
     PlayResource(SndKind1);
 }
 
+void Game::WildShow(int slot) { ShowWildKing(*this, slot); }
+
 void ShowWildKing(Game& g, int slot) {
     if (slot >= 2 && slot <= 6) g.DrawPilePicture(Ctl::Picture1, slot, g.MovingCard[0], 1);
     // At full sound the persona's "Wild Card" sound holds the game until it ends.

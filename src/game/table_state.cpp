@@ -14,6 +14,11 @@ struct Tally {
     void Add(CardRec c, const char* where, int a, int b = -1, bool required = true) {
         if (!fault.empty()) return;
         if (c.Id == 0 && c.Value == 0 && !required) return;
+        // The common case first: a sound card seen for the first time needs no text.
+        if (c.Id >= 1 && c.Id <= 104 && c.Value >= 1 && c.Value <= 13 && seen[c.Id] == 0) {
+            seen[c.Id] = 1;
+            return;
+        }
         std::ostringstream s;
         if (c.Id == 0 && c.Value == 0) {
             s << "empty place inside " << where << "(" << a;

@@ -140,6 +140,29 @@ struct TableState {
     bool Busy = false;
     bool CardMoving = false;
 
+    // --- the computer opponent: turn driver, planner and discard choice --------------
+    int16_t PlayFound = 0;       // 1 = a play was found and is carried out in this pass
+    int16_t PlayKind = 0;        // 1 forced Ace, 2 forced Two, 13 a hand of Kings only
+    int16_t RevisitPile = 0;     // pile whose plan stopped at the human's pay-off value
+    bool PayOffKingMode = false; // a King from the pay-off pile is being placed
+    int16_t TargetStack = 0;     // centre pile the computer works towards
+    int16_t DropPile = 0;        // HOLD pile 1..4 of the discard
+    int16_t FirstHandSlot = 2;   // first hand place whose card is not a King
+    int16_t DangerValue = 0;     // the lowest next value the human could chain up from
+    int16_t EmptyStack = 0;      // highest-numbered empty centre pile
+    std::array<std::array<int16_t, 16>, 4> PlanSlots{};  // (pile 0..3, step 0..15): place played
+    std::array<std::array<int16_t, 2>, 4> PlanSteps{};   // (pile, 0 simulated count / 1 steps)
+    int16_t PlanStep = 0;
+    int16_t HandLeft = 0;
+    int16_t SideChoice = 0;
+    int16_t PlanMark = 0;        // 14: planning switched to the target pile for a while
+    int16_t PlanHandSlot = 0;    // the pile saved during that switch
+    int16_t DropHandSlot = 0;    // the pass's target pile, later a hand place of the discard
+    int16_t PlanPhase = 0;       // 0 Kings allowed, 1 safety check, 2 switch back
+    int16_t WildSearchFrom = 2;  // first place searched for a King
+    int16_t DupSlot = 0;
+    int16_t RememberedPile = 0, RememberedSlot = 0;
+
     // --- play statistics: (counter 0..5, category 0..5) -----------------------------
     std::array<std::array<int16_t, 6>, 6> RunStats{};
 

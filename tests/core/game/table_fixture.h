@@ -26,6 +26,11 @@ inline CardRec C(int id) { return {static_cast<int16_t>(id), static_cast<int16_t
 class RecordingGame : public Game {
 public:
     using Game::Game;
+    // The computer opponent's helpers, for the tests of its parts.
+    using Game::NearestPile;
+    using Game::OppHoldShape;
+    using Game::PlanValue;
+    using Game::PlanAppend;
     int computerCalls = 0, opponentCalls = 0, gameEndCalls = 0, dumbnessCalls = 0;
     int transmitCalls = 0, transmitDoneCalls = 0;
     int turnAtComputer = -1;

@@ -193,6 +193,14 @@ void StackTops(Game& g, int playerTop, int oppTop) {
     g.DealCards();
 }
 
+// The deal alone: the computer's turn that it starts is only counted.
+class DealOnlyGame : public Game {
+public:
+    using Game::Game;
+    int computerCalls = 0;
+    void Computer() override { ++computerCalls; }
+};
+
 // The tie: both texts, and each side of the coin gives the turn to its side.
 TEST_F(DealTest, ATieIsDecidedByTheCoin) {
     for (double r : {0.0, 0.4999, 0.5, 0.9999}) {
@@ -200,7 +208,7 @@ TEST_F(DealTest, ATieIsDecidedByTheCoin) {
         ScriptedRandom coin;
         coin.script = {r};
         RecordingView v;
-        Game g{v, coin, clock};
+        DealOnlyGame g{v, coin, clock};
         StackTops(g, 9, 9);
         g.ChooseFirstPlayer();
         EXPECT_EQ(g.Turn, r < 0.5 ? TurnOpponent : TurnPlayer);
@@ -214,22 +222,25 @@ TEST_F(DealTest, ATieShowsBothTiesTexts) {
     ScriptedRandom coin;
     coin.script = {0.1};
     RecordingView v;
-    Game g{v, coin, clock};
+    DealOnlyGame g{v, coin, clock};
     StackTops(g, 7, 7);
     g.ChooseFirstPlayer();
     ASSERT_EQ(g.Turn, TurnOpponent);
     g.GoDeal();
     EXPECT_EQ(v.Caption(Ctl::Label9, 1), "It was a tie...\r\nWe flipped for it.");
     EXPECT_EQ(v.Caption(Ctl::Label9, 2), "I won the toss --\r\nSo I go FIRST!");
+    EXPECT_EQ(g.computerCalls, 1);
 }
 
 TEST_F(DealTest, TheOpponentsHigherTopIsAnnounced) {
-    StackTops(game, 4, 9);
-    game.ChooseFirstPlayer();
-    game.GoDeal();
+    DealOnlyGame g{view, rnd, clock};
+    StackTops(g, 4, 9);
+    g.ChooseFirstPlayer();
+    g.GoDeal();
     EXPECT_EQ(view.Caption(Ctl::Label9, 2), "My  9 beats\r\nyour 4\r\nSo I go FIRST!");
     EXPECT_TRUE(view.Visible(Ctl::ImgTurn1, 0));
     EXPECT_FALSE(view.Visible(Ctl::ImgTurn2, 0));
+    EXPECT_EQ(g.computerCalls, 1);
 }
 
 TEST_F(DealTest, ThePlayerGoesFirstWithPicturesEnabled) {
