@@ -2,6 +2,8 @@
 // cards are dragged onto the centre piles, a hand card is dropped on a HOLD pile to end
 // each turn, and the computer answers until one pay-off pile is empty.
 #define QTEST_QPA_MOUSE_HANDLING
+#include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,6 +32,15 @@ int OppHeld(const Game& g) {
     return n;
 }
 bool ComputerPlays(const Game& g) { return OppHeld(g) > 0; }
+
+// With KORBO_SHOT_DIR set on a real display, the table is photographed there.
+void Photograph(const char* name) {
+    const QString dir = qEnvironmentVariable("KORBO_SHOT_DIR");
+    if (dir.isEmpty() || QGuiApplication::platformName() != "xcb") return;
+    QTest::qWait(300);
+    QDir().mkpath(dir);
+    QProcess::execute("import", {"-window", "root", QDir(dir).filePath(name)});
+}
 
 }  // namespace
 
@@ -97,12 +108,14 @@ private slots:
             const int heldBefore = OppHeld(g);
             drag(t.Picture7(from), t.Picture7(onto));
             ++discards;
+            if (discards == 6) Photograph("table-game-turn6.png");
             if (g.Turn == TurnOpponent && OppHeld(g) == heldBefore)
                 QSKIP("this build's computer opponent does not play");
             QVERIFY2(g.Turn != TurnOpponent, "the computer's turn did not hand the play back");
         }
         QVERIFY2(g.PlayerSideCount == 0 || g.OppSideCount == 0 || g.Turn == TurnNobody,
                  qPrintable(QString("no end after %1 plays and %2 discards").arg(plays).arg(discards)));
+        Photograph("table-game-end.png");
         QVERIFY(plays > 10);
         QVERIFY(discards > 3);
         QVERIFY(CheckPartition(g).empty());
