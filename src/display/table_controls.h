@@ -58,8 +58,12 @@ public:
 
     bool Visible() const { return visible_; }
     void SetVisible(bool on);
-    bool Enabled() const { return widget_->isEnabled(); }
-    void SetEnabled(bool on) { widget_->setEnabled(on); }
+    // The control's own setting, whatever the window around it is doing.
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool on) {
+        enabled_ = on;
+        widget_->setEnabled(on);
+    }
 
     double FontSize() const { return fontSize_; }
     virtual void SetFontSize(double points);
@@ -73,6 +77,7 @@ protected:
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     double fontSize_ = 8.25;
     bool visible_ = true;
+    bool enabled_ = true;
 };
 
 // A picture box (also an image control): a picture on a back colour, optionally a
