@@ -1,6 +1,6 @@
 // How long the table takes to reach a shown window, and how much processor time it uses
-// while the game waits for the player: the pacing wait of the computer's impatience (45 s
-// by default) and a plain idle spell of the event loop. Run it on a real display (or
+// while the game waits for the player: a pacing wait, the computer's impatience wait (45 s)
+// and a plain idle spell of the event loop. Run it on a real display (or
 // under Xvfb): table_idle [seconds]
 #include <sys/resource.h>
 
@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "display/frmKorbo.h"
 
@@ -60,10 +61,35 @@ int main(int argc, char** argv) {
     const long dealFrames = t.FramesShown() - frames0;
     app.processEvents();
 
+    // Walks paced to the screen: each step one frame.
+    std::string walkLines;
+    walkLines += "walks of 45, 2 and 250 steps from a hand place to the first centre pile:\n";
+    for (int steps : {45, 2, 250}) {
+        g.WalkSteps = static_cast<int16_t>(steps);
+        t.Picture7(3).SetVisible(true);
+        const long f0 = t.FramesShown();
+        QElapsedTimer walk;
+        walk.start();
+        t.WalkTheCard(korbo::Ctl::Picture7, 3, korbo::Ctl::Picture4, 1);
+        const double ms = walk.nsecsElapsed() / 1e6;
+        const long frames = t.FramesShown() - f0;
+        char line[120];
+        std::snprintf(line, sizeof line, "  %3d steps: %ld frames in %.0f ms (%.1f ms a frame)\n", steps, frames, ms,
+                      frames ? ms / frames : 0.0);
+        walkLines += line;
+    }
+
     cpu0 = CpuSeconds();
     wall.restart();
     g.Delay(wait);
     const double waitCpu = CpuSeconds() - cpu0, waitWall = wall.nsecsElapsed() / 1e9;
+
+    // The computer's impatience wait for the human, which ends after 45 s.
+    cpu0 = CpuSeconds();
+    wall.restart();
+    g.AwaitingPlayer = true;
+    g.ImPatient();
+    const double impCpu = CpuSeconds() - cpu0, impWall = wall.nsecsElapsed() / 1e9;
 
     cpu0 = CpuSeconds();
     wall.restart();
@@ -72,9 +98,11 @@ int main(int argc, char** argv) {
     const double idleCpu = CpuSeconds() - cpu0, idleWall = wall.nsecsElapsed() / 1e9;
 
     std::printf("start-up to a shown table: %.0f ms\n", shownMs);
-    std::printf("deal: %ld frames in %.2f s wall (%.1f ms a frame), %.2f s processor\n", dealFrames, dealWall,
-                1000 * dealWall / std::max(1L, dealFrames), dealCpu);
+    std::printf("deal and the computer's first turn: %ld frames, %.2f s wall, %.2f s processor\n", dealFrames,
+                dealWall, dealCpu);
+    std::printf("%s", walkLines.c_str());
     std::printf("pacing wait: %.1f s wall, %.3f s processor (%.3f %%)\n", waitWall, waitCpu, 100 * waitCpu / waitWall);
+    std::printf("impatience wait: %.1f s wall, %.3f s processor (%.3f %%)\n", impWall, impCpu, 100 * impCpu / impWall);
     std::printf("idle event loop: %.1f s wall, %.3f s processor (%.3f %%)\n", idleWall, idleCpu,
                 100 * idleCpu / idleWall);
     return 0;

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QLabel>
@@ -536,7 +537,15 @@ void frmKorbo::WaitFrame() {
     ++framesShown_;
     // Only what changed is painted, and without dispatching input.
     if (isVisible()) QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-    Pause(kFrameSeconds, !game_->Busy);
+    // Frames follow each other at the display's pace: the time the painting took comes
+    // off the wait, so that a run of steps keeps to one frame each.
+    double wait = kFrameSeconds;
+    if (frameClock_.isValid()) {
+        const double sinceLast = frameClock_.nsecsElapsed() / 1e9;
+        if (sinceLast < kFrameSeconds) wait = kFrameSeconds - sinceLast;
+    }
+    Pause(wait, !game_->Busy);
+    frameClock_.start();
 }
 
 void frmKorbo::AnimationFrame() { WaitFrame(); }

@@ -2,6 +2,7 @@
 // game, and draws what the game asks for.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QPixmap>
@@ -215,6 +216,7 @@ private:
     MtRandom rnd_;
     std::unique_ptr<Game> game_;
     long framesShown_ = 0;
+    QElapsedTimer frameClock_;  // since the last frame's wait ended
     QHash<QString, QPixmap> pileCache_;
     int flashFrame_ = 0;
     QWidget* flashLayer_ = nullptr;
