@@ -497,14 +497,15 @@ void Game::Move_Comp_Hold() {
     if (p < 1 || p > 4) return;
     const int tp = SimTop(p);
     if (tp == 0 || tp == 13) return;
-    const int shp = OppHoldInfo[p][2], np = OppHoldInfo[p][0];
+    // np, nq: the sizes the plan has left; realP, realQ: the piles' sizes on the table.
+    const int shp = OppHoldInfo[p][2], np = OppHoldInfo[p][0], realP = OppHoldInfo[p][1];
     const bool pRun = SimUnder(p) == tp + 1;
     for (int q = 1; q <= 4; ++q) {
         if (q == p || OppHoldInfo[q][0] < 1 || SimTop(q) != tp) continue;
-        const int shq = OppHoldInfo[q][2], nq = OppHoldInfo[q][0];
+        const int shq = OppHoldInfo[q][2], nq = OppHoldInfo[q][0], realQ = OppHoldInfo[q][1];
         const bool qRun = SimUnder(q) == SimTop(q) + 1;
         if (CompLevel == LevelAverage) {
-            if ((shq == 2 && (shp != 2 || nq > np)) || (shq != 2 && np == 1 && shq == 1 && nq > np)) {
+            if ((shq == 2 && (shp != 2 || realQ > realP)) || (shq != 2 && np == 1 && shq == 1 && nq > np)) {
                 SideChoice = static_cast<int16_t>(q);
                 return;
             }
@@ -513,7 +514,7 @@ void Game::Move_Comp_Hold() {
             else if (np == 1 || nq > np) SideChoice = 0;
             else SideChoice = static_cast<int16_t>(q);
             return;
-        } else if ((!pRun && qRun) || (pRun && qRun && nq > np)) {
+        } else if ((!pRun && qRun) || (pRun && qRun && realQ > realP)) {
             SideChoice = static_cast<int16_t>(q);
             return;
         }
@@ -674,9 +675,9 @@ void Game::Comp_BeforeDrop() {
             PlayKind = 1;
             CurIndex = pile;
             PlanStep = static_cast<int16_t>(x);
-            return;
         }
     }
+    // The Two's search follows in every case; a forced Two found replaces the Ace.
     if (TwoRule(ForcedRule)) {
         const int pile = firstPileWith(1);
         const int x = pile != 0 ? findPlace(2) : 0;

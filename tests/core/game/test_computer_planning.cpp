@@ -368,6 +368,8 @@ TEST_F(PlanTest, ForcedAcesAndTwosBeforeTheDiscard) {
         {"visible only: from a HOLD top", ForcedAce | VisibleOnly, 1, 1, 1, 2, 8},
         {"forced Two onto the lone Ace", ForcedTwo, 2, 1, 2, 3, 8},
         {"mask 4 forces nothing", VisibleOnly, 1, 0, 0, 0, 0},
+        // Both forced: the Two's search runs after the Ace's and its play is the one made.
+        {"Ace and Two forced: the Two is played", ForcedAce | ForcedTwo, 2, 1, 2, 3, 8},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -390,6 +392,37 @@ TEST_F(PlanTest, ForcedAcesAndTwosBeforeTheDiscard) {
             EXPECT_EQ(game.CurIndex, c.pile) << c.name;
             EXPECT_EQ(game.PlanStep, c.place) << c.name;
         }
+    }
+}
+
+// The sizes that decide between two HOLD piles of equal tops are the piles' real sizes;
+// only where the rule says so are the sizes left by the plan compared.
+TEST_F(PlanTest, MoveCompHoldComparesRealPileSizesWhereTheRuleSaysNotSimulated) {
+    struct Case {
+        const char* name;
+        int level;
+        int realQ;      // cards really on pile q (2); its plan has taken two of them
+        int expected;
+    } cases[] = {
+        {"Average, two runs: q really larger", LevelAverage, 4, 2},
+        {"Average, two runs: q really no larger", LevelAverage, 3, 99},
+        {"Clever, two runs: q really larger", LevelClever, 4, 2},
+        {"Clever, two runs: q really no larger", LevelClever, 3, 99},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        game.CompLevel = static_cast<int16_t>(c.level);
+        // p (1): 10 9 8, a run of three, untouched by the plan.
+        OppPile(1, {V(10, 0), V(9, 0), V(8, 0)}, 2);
+        // q (2): 9 8 and one or two cards the plan has already taken off it.
+        std::vector<int> q{V(9, 1), V(8, 1)};
+        for (int k = 2; k < c.realQ; ++k) q.push_back(V(7 - (k - 2), 1));
+        OppPile(2, q, 2);
+        for (int k = 1; k <= 4; ++k) game.OppHoldInfo[k][0] = game.OppHoldInfo[k][1];
+        game.OppHoldInfo[2][0] = 2;  // simulated: q shows its Eight over its Nine
+        game.PlanStep = 1;
+        game.Move_Comp_Hold();
+        EXPECT_EQ(game.SideChoice, c.expected) << c.name;
     }
 }
 
