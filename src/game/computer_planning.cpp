@@ -169,9 +169,6 @@ void Game::Move_Comp() {
     enum class Go { Start, Hand, Hold, NoNatural, NextPile };
     Go go = Go::Start;
     int s = CurIndex;
-    // The switch to the target pile happens at most once a call: a pile planned again
-    // after the switch would empty the same HOLD pile and switch again for ever.
-    bool switched = false;
     auto targetCount = [&] { return TargetStack >= 1 && TargetStack <= 3 ? CenterCount[TargetStack] : 0; };
     auto planFull = [&](int pile) { return PlanSteps[pile][1] >= kPlanLastStep; };
 
@@ -269,11 +266,11 @@ void Game::Move_Comp() {
                 --OppHoldInfo[taken][0];
                 ++HandLeft;
                 // A pile emptied this way frees a place for the discard: see whether the
-                // target pile gets on with it. An accepted plan stands as it is, and the
-                // pile saved by a switch is never replaced by another switch.
-                if (OppHoldInfo[taken][0] == 0 && PlayFound == 0 && !switched && DropHandSlot >= 1 &&
+                // target pile gets on with it. An accepted plan stands as it is, and while a
+                // switch is open (phase 2) the pile it saved is never replaced by another
+                // switch: the same two switches would come round for ever.
+                if (OppHoldInfo[taken][0] == 0 && PlayFound == 0 && PlanPhase != 2 && DropHandSlot >= 1 &&
                     DropHandSlot <= 3) {
-                    switched = true;
                     PlanHandSlot = static_cast<int16_t>(s);
                     const int t = DropHandSlot;
                     if (t != s) {

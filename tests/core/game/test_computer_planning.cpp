@@ -222,6 +222,31 @@ TEST_F(PlanTest, PlanningSwitchesToTheTargetPileOnlyOnce) {
     EXPECT_EQ(Plan(2), (std::vector<int>{7, 7, 7}));  // its last card covers the human's Four
 }
 
+// Only a switch made while another is still open is refused: once the check of the saved
+// pile has closed the first switch, the next pile switches as the rule says, and with the
+// switch open the HOLD piles no longer supply the next card.
+TEST_F(PlanTest, AFurtherSwitchAfterTheFirstWasClosedStillHappens) {
+    PlayerSide({V(9)});
+    OppSide({V(12)});
+    Centre(1, {V(1, 1), V(2, 1), V(3, 1), V(4, 1), V(5, 1), V(6, 1), V(7, 1)});
+    Centre(2, {V(1, 2), V(2, 2), V(3, 2), V(4, 2), V(5, 2), V(6, 2), V(7, 2)});
+    Centre(3, {V(1, 3), V(2, 3)});
+    OppHand({V(8, 7), V(11, 4), V(4, 4), V(5, 4), 0});
+    OppPile(1, {V(8, 4)}, 1);          // a lone Eight: it replaces the hand's Eight and empties
+    OppPile(2, {V(8, 5), V(8, 6)}, 0);
+    OppPile(3, {V(9, 4)}, 0);          // the Nine that would cover the human's card
+    game.HandCount = 4;
+    RestTo();
+    game.DangerValue = 9;
+    game.EmptyStack = 0;
+    PlanFor(1, 2, 1);
+    game.Move_Comp();
+    // Pile 1 switches to pile 2 and fails its check; pile 2 switches to itself, so its
+    // plan stops at the Eight, fails too, and so does pile 3.
+    EXPECT_EQ(game.PlayFound, 0);
+    EXPECT_EQ(game.CurIndex, 3);
+}
+
 TEST_F(PlanTest, TheSafetyCheckDropsAGiftToTheHuman) {
     // The human's Seven is next after a Six: a plan ending on the Five would hand it over.
     PlayerSide({V(7)});
