@@ -345,6 +345,12 @@ TEST_F(PlanTest, MoveWildPutsThePayOffKingOutsideTheDangerBand) {
         {"D 1: never to need a Queen", LevelClever, false, 1, 5, 3, 11, 6, 0, 3},
         {"D above P: between them", LevelClever, false, 9, 3, 1, 4, 8, 0, 2},
         {"far below with pile 2 empty", LevelClever, false, 5, 9, 4, 0, 6, 2, 2},
+        // Nothing outside the band and no plan: Ruthless takes the lowest pile, pile 2 only
+        // below pile 1 and pile 3 only strictly below the pile taken so far.
+        {"Ruthless: lowest pile, a tie keeps pile 1", LevelRuthless, false, 4, 7, 3, 3, 4, 0, 1},
+        {"Ruthless: pile 2 below pile 1, a tie keeps pile 2", LevelRuthless, false, 4, 7, 4, 3, 3, 0, 2},
+        {"Ruthless: pile 3 strictly lowest", LevelRuthless, false, 4, 7, 3, 4, 2, 0, 3},
+        {"Ruthless: all equal keeps pile 1", LevelRuthless, false, 4, 7, 2, 2, 2, 0, 1},
     };
     for (const Case& c : cases) {
         SetUp();
