@@ -457,6 +457,40 @@ TEST_F(PlanTest, MoveCompHoldComparesRealPileSizesWhereTheRuleSaysNotSimulated) 
     }
 }
 
+TEST_F(PlanTest, MoveCompHoldPicksAnotherPileOfTheSameTopByLevelAndShape) {
+    struct Case {
+        const char* name;
+        int level;
+        std::vector<int> p, q;  // values, bottom first; the top is an Eight on both
+        int shapeP, shapeQ;
+        int expected;           // SideChoice: 2 = q, 0 = none and the search ends, 99 = goes on
+    } cases[] = {
+        {"Clever, p of equal cards, q not: q", LevelClever, {8, 8}, {5, 8}, 0, 1, 2},
+        {"Clever, both of equal cards, q larger: none", LevelClever, {8, 8}, {8, 8, 8}, 0, 0, 0},
+        {"Clever, both of equal cards, p larger: q", LevelClever, {8, 8, 8}, {8, 8}, 0, 0, 2},
+        {"Clever, p a single card: none", LevelClever, {8}, {8, 8}, 0, 0, 0},
+        {"Clever, p no run, q a run: q", LevelClever, {5, 8}, {9, 8}, 1, 2, 2},
+        {"Clever, neither a run: goes on", LevelClever, {5, 8}, {6, 8}, 1, 1, 99},
+        {"Average, p single, q of shape 1 and larger: q", LevelAverage, {8}, {5, 8}, 1, 1, 2},
+        {"Average, p of two, q of shape 1: goes on", LevelAverage, {5, 8}, {6, 8}, 1, 1, 99},
+        {"Average, q of shape 2 over p of shape 1: q", LevelAverage, {5, 8}, {9, 8}, 1, 2, 2},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        game.CompLevel = static_cast<int16_t>(c.level);
+        int copy = 0;
+        std::vector<int> p, q;
+        for (int v : c.p) p.push_back(V(v, copy++));
+        for (int v : c.q) q.push_back(V(v, copy++));
+        OppPile(1, p, c.shapeP);
+        OppPile(2, q, c.shapeQ);
+        for (int k = 1; k <= 4; ++k) game.OppHoldInfo[k][0] = game.OppHoldInfo[k][1];
+        game.PlanStep = 1;
+        game.Move_Comp_Hold();
+        EXPECT_EQ(game.SideChoice, c.expected) << c.name;
+    }
+}
+
 TEST_F(PlanTest, AHandOfKingsIsPlayedOntoTheTargetUnlessKingsMayNotBeAces) {
     for (bool noWildAce : {false, true}) {
         SetUp();
