@@ -169,9 +169,6 @@ void Game::Move_Comp() {
     enum class Go { Start, Hand, Hold, NoNatural, NextPile };
     Go go = Go::Start;
     int s = CurIndex;
-    // The switch to the target pile happens at most once a call: a pile planned again
-    // after the switch would empty the same HOLD pile and switch again for ever.
-    bool switched = false;
     auto targetCount = [&] { return TargetStack >= 1 && TargetStack <= 3 ? CenterCount[TargetStack] : 0; };
     auto planFull = [&](int pile) { return PlanSteps[pile][1] >= kPlanLastStep; };
 
@@ -269,11 +266,11 @@ void Game::Move_Comp() {
                 --OppHoldInfo[taken][0];
                 ++HandLeft;
                 // A pile emptied this way frees a place for the discard: see whether the
-                // target pile gets on with it. An accepted plan stands as it is, and the
-                // pile saved by a switch is never replaced by another switch.
-                if (OppHoldInfo[taken][0] == 0 && PlayFound == 0 && !switched && DropHandSlot >= 1 &&
+                // target pile gets on with it. An accepted plan stands as it is, and while a
+                // switch is open (phase 2) the pile it saved is never replaced by another
+                // switch: the same two switches would come round for ever.
+                if (OppHoldInfo[taken][0] == 0 && PlayFound == 0 && PlanPhase != 2 && DropHandSlot >= 1 &&
                     DropHandSlot <= 3) {
-                    switched = true;
                     PlanHandSlot = static_cast<int16_t>(s);
                     const int t = DropHandSlot;
                     if (t != s) {
@@ -497,14 +494,15 @@ void Game::Move_Comp_Hold() {
     if (p < 1 || p > 4) return;
     const int tp = SimTop(p);
     if (tp == 0 || tp == 13) return;
-    const int shp = OppHoldInfo[p][2], np = OppHoldInfo[p][0];
+    // np, nq: the sizes the plan has left; realP, realQ: the piles' sizes on the table.
+    const int shp = OppHoldInfo[p][2], np = OppHoldInfo[p][0], realP = OppHoldInfo[p][1];
     const bool pRun = SimUnder(p) == tp + 1;
     for (int q = 1; q <= 4; ++q) {
         if (q == p || OppHoldInfo[q][0] < 1 || SimTop(q) != tp) continue;
-        const int shq = OppHoldInfo[q][2], nq = OppHoldInfo[q][0];
+        const int shq = OppHoldInfo[q][2], nq = OppHoldInfo[q][0], realQ = OppHoldInfo[q][1];
         const bool qRun = SimUnder(q) == SimTop(q) + 1;
         if (CompLevel == LevelAverage) {
-            if ((shq == 2 && (shp != 2 || nq > np)) || (shq != 2 && np == 1 && shq == 1 && nq > np)) {
+            if ((shq == 2 && (shp != 2 || realQ > realP)) || (shq != 2 && np == 1 && shq == 1 && nq > np)) {
                 SideChoice = static_cast<int16_t>(q);
                 return;
             }
@@ -513,7 +511,7 @@ void Game::Move_Comp_Hold() {
             else if (np == 1 || nq > np) SideChoice = 0;
             else SideChoice = static_cast<int16_t>(q);
             return;
-        } else if ((!pRun && qRun) || (pRun && qRun && nq > np)) {
+        } else if ((!pRun && qRun) || (pRun && qRun && realQ > realP)) {
             SideChoice = static_cast<int16_t>(q);
             return;
         }
@@ -674,9 +672,9 @@ void Game::Comp_BeforeDrop() {
             PlayKind = 1;
             CurIndex = pile;
             PlanStep = static_cast<int16_t>(x);
-            return;
         }
     }
+    // The Two's search follows in every case; a forced Two found replaces the Ace.
     if (TwoRule(ForcedRule)) {
         const int pile = firstPileWith(1);
         const int x = pile != 0 ? findPlace(2) : 0;

@@ -222,6 +222,31 @@ TEST_F(PlanTest, PlanningSwitchesToTheTargetPileOnlyOnce) {
     EXPECT_EQ(Plan(2), (std::vector<int>{7, 7, 7}));  // its last card covers the human's Four
 }
 
+// Only a switch made while another is still open is refused: once the check of the saved
+// pile has closed the first switch, the next pile switches as the rule says, and with the
+// switch open the HOLD piles no longer supply the next card.
+TEST_F(PlanTest, AFurtherSwitchAfterTheFirstWasClosedStillHappens) {
+    PlayerSide({V(9)});
+    OppSide({V(12)});
+    Centre(1, {V(1, 1), V(2, 1), V(3, 1), V(4, 1), V(5, 1), V(6, 1), V(7, 1)});
+    Centre(2, {V(1, 2), V(2, 2), V(3, 2), V(4, 2), V(5, 2), V(6, 2), V(7, 2)});
+    Centre(3, {V(1, 3), V(2, 3)});
+    OppHand({V(8, 7), V(11, 4), V(4, 4), V(5, 4), 0});
+    OppPile(1, {V(8, 4)}, 1);          // a lone Eight: it replaces the hand's Eight and empties
+    OppPile(2, {V(8, 5), V(8, 6)}, 0);
+    OppPile(3, {V(9, 4)}, 0);          // the Nine that would cover the human's card
+    game.HandCount = 4;
+    RestTo();
+    game.DangerValue = 9;
+    game.EmptyStack = 0;
+    PlanFor(1, 2, 1);
+    game.Move_Comp();
+    // Pile 1 switches to pile 2 and fails its check; pile 2 switches to itself, so its
+    // plan stops at the Eight, fails too, and so does pile 3.
+    EXPECT_EQ(game.PlayFound, 0);
+    EXPECT_EQ(game.CurIndex, 3);
+}
+
 TEST_F(PlanTest, TheSafetyCheckDropsAGiftToTheHuman) {
     // The human's Seven is next after a Six: a plan ending on the Five would hand it over.
     PlayerSide({V(7)});
@@ -320,6 +345,12 @@ TEST_F(PlanTest, MoveWildPutsThePayOffKingOutsideTheDangerBand) {
         {"D 1: never to need a Queen", LevelClever, false, 1, 5, 3, 11, 6, 0, 3},
         {"D above P: between them", LevelClever, false, 9, 3, 1, 4, 8, 0, 2},
         {"far below with pile 2 empty", LevelClever, false, 5, 9, 4, 0, 6, 2, 2},
+        // Nothing outside the band and no plan: Ruthless takes the lowest pile, pile 2 only
+        // below pile 1 and pile 3 only strictly below the pile taken so far.
+        {"Ruthless: lowest pile, a tie keeps pile 1", LevelRuthless, false, 4, 7, 3, 3, 4, 0, 1},
+        {"Ruthless: pile 2 below pile 1, a tie keeps pile 2", LevelRuthless, false, 4, 7, 4, 3, 3, 0, 2},
+        {"Ruthless: pile 3 strictly lowest", LevelRuthless, false, 4, 7, 3, 4, 2, 0, 3},
+        {"Ruthless: all equal keeps pile 1", LevelRuthless, false, 4, 7, 2, 2, 2, 0, 1},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -368,6 +399,8 @@ TEST_F(PlanTest, ForcedAcesAndTwosBeforeTheDiscard) {
         {"visible only: from a HOLD top", ForcedAce | VisibleOnly, 1, 1, 1, 2, 8},
         {"forced Two onto the lone Ace", ForcedTwo, 2, 1, 2, 3, 8},
         {"mask 4 forces nothing", VisibleOnly, 1, 0, 0, 0, 0},
+        // Both forced: the Two's search runs after the Ace's and its play is the one made.
+        {"Ace and Two forced: the Two is played", ForcedAce | ForcedTwo, 2, 1, 2, 3, 8},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -390,6 +423,71 @@ TEST_F(PlanTest, ForcedAcesAndTwosBeforeTheDiscard) {
             EXPECT_EQ(game.CurIndex, c.pile) << c.name;
             EXPECT_EQ(game.PlanStep, c.place) << c.name;
         }
+    }
+}
+
+// The sizes that decide between two HOLD piles of equal tops are the piles' real sizes;
+// only where the rule says so are the sizes left by the plan compared.
+TEST_F(PlanTest, MoveCompHoldComparesRealPileSizesWhereTheRuleSaysNotSimulated) {
+    struct Case {
+        const char* name;
+        int level;
+        int realQ;      // cards really on pile q (2); its plan has taken two of them
+        int expected;
+    } cases[] = {
+        {"Average, two runs: q really larger", LevelAverage, 4, 2},
+        {"Average, two runs: q really no larger", LevelAverage, 3, 99},
+        {"Clever, two runs: q really larger", LevelClever, 4, 2},
+        {"Clever, two runs: q really no larger", LevelClever, 3, 99},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        game.CompLevel = static_cast<int16_t>(c.level);
+        // p (1): 10 9 8, a run of three, untouched by the plan.
+        OppPile(1, {V(10, 0), V(9, 0), V(8, 0)}, 2);
+        // q (2): 9 8 and one or two cards the plan has already taken off it.
+        std::vector<int> q{V(9, 1), V(8, 1)};
+        for (int k = 2; k < c.realQ; ++k) q.push_back(V(7 - (k - 2), 1));
+        OppPile(2, q, 2);
+        for (int k = 1; k <= 4; ++k) game.OppHoldInfo[k][0] = game.OppHoldInfo[k][1];
+        game.OppHoldInfo[2][0] = 2;  // simulated: q shows its Eight over its Nine
+        game.PlanStep = 1;
+        game.Move_Comp_Hold();
+        EXPECT_EQ(game.SideChoice, c.expected) << c.name;
+    }
+}
+
+TEST_F(PlanTest, MoveCompHoldPicksAnotherPileOfTheSameTopByLevelAndShape) {
+    struct Case {
+        const char* name;
+        int level;
+        std::vector<int> p, q;  // values, bottom first; the top is an Eight on both
+        int shapeP, shapeQ;
+        int expected;           // SideChoice: 2 = q, 0 = none and the search ends, 99 = goes on
+    } cases[] = {
+        {"Clever, p of equal cards, q not: q", LevelClever, {8, 8}, {5, 8}, 0, 1, 2},
+        {"Clever, both of equal cards, q larger: none", LevelClever, {8, 8}, {8, 8, 8}, 0, 0, 0},
+        {"Clever, both of equal cards, p larger: q", LevelClever, {8, 8, 8}, {8, 8}, 0, 0, 2},
+        {"Clever, p a single card: none", LevelClever, {8}, {8, 8}, 0, 0, 0},
+        {"Clever, p no run, q a run: q", LevelClever, {5, 8}, {9, 8}, 1, 2, 2},
+        {"Clever, neither a run: goes on", LevelClever, {5, 8}, {6, 8}, 1, 1, 99},
+        {"Average, p single, q of shape 1 and larger: q", LevelAverage, {8}, {5, 8}, 1, 1, 2},
+        {"Average, p of two, q of shape 1: goes on", LevelAverage, {5, 8}, {6, 8}, 1, 1, 99},
+        {"Average, q of shape 2 over p of shape 1: q", LevelAverage, {5, 8}, {9, 8}, 1, 2, 2},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        game.CompLevel = static_cast<int16_t>(c.level);
+        int copy = 0;
+        std::vector<int> p, q;
+        for (int v : c.p) p.push_back(V(v, copy++));
+        for (int v : c.q) q.push_back(V(v, copy++));
+        OppPile(1, p, c.shapeP);
+        OppPile(2, q, c.shapeQ);
+        for (int k = 1; k <= 4; ++k) game.OppHoldInfo[k][0] = game.OppHoldInfo[k][1];
+        game.PlanStep = 1;
+        game.Move_Comp_Hold();
+        EXPECT_EQ(game.SideChoice, c.expected) << c.name;
     }
 }
 
