@@ -1,10 +1,223 @@
-// Start-up and shutdown of the table.
+// Start-up and shutdown of the table: the splash, the table's load with its error trap,
+// the orderly exit, and the end of the program. The order of the steps is the core's
+// (game/startup.h); this file gives it the window, the screen, the fonts and the files.
+#include <QApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+#include <exception>
+#include <new>
+#include <optional>
+#include <stdexcept>
+
+#include "app/frmSplash.h"
+#include "app/program.h"
 #include "display/frmKorbo.h"
+#include "game/startup.h"
+#include "platform/card_library.h"
+#include "platform/fonts.h"
 
 namespace korbo::ui {
 
-void frmKorbo::Form_Load() {}
-void frmKorbo::OpenDoor() {}
-void frmKorbo::ExitLeft() {}
+namespace {
+
+bool ended = false;
+int exitCode = 0;
+bool mainLoopRunning = false;
+
+QScreen* ScreenOf(const QWidget& w) {
+    if (QScreen* s = w.screen()) return s;
+    return QGuiApplication::primaryScreen();
+}
+
+// Twips per pixel of the table's screen: 15 on a 96 dots-per-inch screen.
+double TwipsPerPixel(const QWidget& w) {
+    const QScreen* s = ScreenOf(w);
+    const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+int ToTwips(const QWidget& w, int pixels) { return static_cast<int>(std::lround(pixels * TwipsPerPixel(w))); }
+int ToPixels(const QWidget& w, long twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel(w))); }
+
+void UnloadSplash() {
+    if (frmSplash* s = frmSplash::Current()) s->close();
+}
+
+// Every loaded window but the table, then the table. Hiding the table sends it no close
+// event, so its close handler does not run the exit a second time.
+void UnloadWindows(frmKorbo& table) {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top != &table && top->isVisible()) top->close();
+    table.hide();
+}
+
+// What the start-up and the exit ask of the table window, on Qt.
+class TableStartupWindow final : public startup::StartupWindow {
+public:
+    explicit TableStartupWindow(frmKorbo& t) : t_(t) {}
+
+    std::string CurrentDirectory() override { return QDir::currentPath().toStdString(); }
+    void RegisterFonts(const std::string& folder) override {
+        platform::RegisterPrivateFonts(QString::fromStdString(folder));
+    }
+    void RemoveFonts() override { platform::RemovePrivateFonts(); }
+    long ScreenWidthTwips() override {
+        const QScreen* s = ScreenOf(t_);
+        return s ? ToTwips(t_, s->geometry().width()) : 15360;
+    }
+    long ScreenColorBits() override {
+        const QScreen* s = ScreenOf(t_);
+        return s ? s->depth() : 24;
+    }
+    void UnloadSplash() override { ui::UnloadSplash(); }
+    int InitializeDeck() override {
+        platform::CardLibrary library;
+        return library.InitializeDeck();
+    }
+
+    void InitialCardSize() override { t_.InitialCardSize(); }
+    void DrawStacks() override { t_.DrawStacks(); }
+    void GetCardSize() override { t_.GetCardSize(); }
+    void ResizeMe() override { t_.ResizeMe(); }
+    void FitWindow() override { t_.FitWindow(); }
+    void GetSize() override { t_.GetSize(); }
+    void LayOut() override { t_.LayOut(); }
+    void SizeRelative() override { t_.SizeRelative(); }
+    void ChgDisplay_Click(int index) override { t_.ChgDisplay_Click(index); }
+    void ScaleFormControls(int mode, int size) override { t_.ScaleFormControls(mode, size); }
+    void CardSizeInPixels() override { t_.CardSizeInPixels(); }
+    void Redraw() override { t_.Redraw(); }
+
+    // The Display Size menu, the level menu and the status bar's panels belong to the
+    // table's menus and bar; until they take these, the narrow screen's start only ticks
+    // the level.
+    void EnableChgDisplayItem(int, bool) override {}
+    void Level_Click(int level) override {
+        for (int i = LevelAverage; i <= LevelRuthless; ++i) t_.CheckMenuItem(Menu::Level, i, i == level);
+    }
+    void StatusPanelMinWidth(int, int) override {}
+
+    State WindowState() override {
+        if (t_.isMinimized()) return State::Minimised;
+        if (t_.isMaximized()) return State::Maximised;
+        return State::Normal;
+    }
+    Rect FormRect() override {
+        const QRect f = t_.frameGeometry();
+        return {ToTwips(t_, f.x()), ToTwips(t_, f.y()), ToTwips(t_, f.width()), ToTwips(t_, f.height())};
+    }
+    void SetFormRect(const Rect& r) override {
+        Place(r);
+        // Before the table is shown its frame is not known: the place is given again then.
+        pendingPlacement = t_.isVisible() ? std::nullopt : std::optional<Rect>(r);
+    }
+    void MoveForm(int left, int top) override { t_.move(ToPixels(t_, left), ToPixels(t_, top)); }
+    void Maximise() override { t_.setWindowState(t_.windowState() | Qt::WindowMaximized); }
+    // The animation window is loaded with the table's animations.
+    void LoadFlasher() override {}
+    void ShowTable() override {
+        t_.show();
+        if (pendingPlacement && !t_.isMaximized()) Place(*pendingPlacement);
+        pendingPlacement.reset();
+    }
+    // There is no palette to adjust here: every screen the program runs on has colours enough.
+    bool OpenDisplaySettings() override { return false; }
+    // The network game still on: its connection is closed.
+    void NetShutdown() override {
+        if (Transport* net = t_.game().Net()) net->Close();
+    }
+
+private:
+    // The stored size is the outer one, frame included; the place is the frame's.
+    void Place(const Rect& r) {
+        const QSize frame = t_.frameGeometry().size() - t_.geometry().size();
+        t_.resize(std::max(1, ToPixels(t_, r.Width) - frame.width()), std::max(1, ToPixels(t_, r.Height) - frame.height()));
+        t_.move(ToPixels(t_, r.Left), ToPixels(t_, r.Top));
+    }
+
+    frmKorbo& t_;
+    static inline std::optional<Rect> pendingPlacement;
+};
+
+// The error trap's number for a failure that came as an exception of the language.
+int ErrorNumber(const std::exception& e) {
+    if (auto* s = dynamic_cast<const startup::StartupError*>(&e)) return s->number;
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return 7;        // out of memory
+    if (dynamic_cast<const std::out_of_range*>(&e)) return 9;     // subscript out of range
+    if (dynamic_cast<const std::overflow_error*>(&e)) return 6;   // overflow
+    return 5;                                                     // invalid procedure call
+}
+
+}  // namespace
+
+void EndProgram(int code) {
+    ended = true;
+    exitCode = code;
+    // Only the program's own loop is left: asked outside it, Qt would refuse every later
+    // modal loop of this process.
+    if (mainLoopRunning) QCoreApplication::exit(code);
+}
+bool ProgramEnded() { return ended; }
+int ProgramExitCode() { return exitCode; }
+void ResetProgramEnd() {
+    ended = false;
+    exitCode = 0;
+}
+
+int Main() {
+    ResetProgramEnd();
+    auto* splash = new frmSplash;
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    frmKorbo table;
+    table.Form_Load();
+    if (ProgramEnded()) return ProgramExitCode();
+    mainLoopRunning = true;
+    const int code = QApplication::exec();
+    mainLoopRunning = false;
+    return ProgramEnded() ? ProgramExitCode() : code;
+}
+
+void frmKorbo::Form_Load() {
+    TableStartupWindow w(*this);
+    int number = 0;
+    std::string description;
+    try {
+        if (startup::Form_Load(game(), w)) return;
+        // The score file is missing: its box has been shown, nothing was written.
+        UnloadWindows(*this);
+        EndProgram(1);
+        return;
+    } catch (const std::exception& e) {
+        number = ErrorNumber(e);
+        description = e.what();
+    } catch (...) {
+        number = 5;
+        description = "An unknown failure.";
+    }
+    MsgBox(startup::SetupErrorText(number, description), mb::Critical, "");
+    ui::UnloadSplash();
+    UnloadWindows(*this);
+    EndProgram(1);
+}
+
+void frmKorbo::OpenDoor() {
+    TableStartupWindow w(*this);
+    if (startup::OpenDoor(game(), w)) return;
+    UnloadWindows(*this);
+    EndProgram(1);
+}
+
+void frmKorbo::ExitLeft() {
+    if (ProgramEnded()) return;  // the program is already on its way out
+    TableStartupWindow w(*this);
+    startup::ExitLeft(game(), w);
+    UnloadWindows(*this);
+    EndProgram(0);
+}
 
 }  // namespace korbo::ui
