@@ -31,15 +31,15 @@ QScreen* ScreenOf(const QWidget& w) {
     return QGuiApplication::primaryScreen();
 }
 
-// Twips per pixel of the table's screen: 15 on a 96 dots-per-inch screen.
-double TwipsPerPixel(const QWidget& w) {
-    const QScreen* s = ScreenOf(w);
+// Twips per pixel, as the table's layout converts them: 15 on a 96 dots-per-inch screen.
+double StartTwipsPerPixel() {
+    const QScreen* s = QGuiApplication::primaryScreen();
     const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
     return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
 
-int ToTwips(const QWidget& w, int pixels) { return static_cast<int>(std::lround(pixels * TwipsPerPixel(w))); }
-int ToPixels(const QWidget& w, long twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel(w))); }
+int ToTwips(double pixels) { return static_cast<int>(std::lround(pixels * StartTwipsPerPixel())); }
+int ToPixels(long twips) { return static_cast<int>(std::lround(twips / StartTwipsPerPixel())); }
 
 void UnloadSplash() {
     if (frmSplash* s = frmSplash::Current()) s->close();
@@ -65,7 +65,7 @@ public:
     void RemoveFonts() override { platform::RemovePrivateFonts(); }
     long ScreenWidthTwips() override {
         const QScreen* s = ScreenOf(t_);
-        return s ? ToTwips(t_, s->geometry().width()) : 15360;
+        return s ? ToTwips(s->geometry().width()) : 15360;
     }
     long ScreenColorBits() override {
         const QScreen* s = ScreenOf(t_);
@@ -104,16 +104,24 @@ public:
         if (t_.isMaximized()) return State::Maximised;
         return State::Normal;
     }
-    Rect FormRect() override {
-        const QRect f = t_.frameGeometry();
-        return {ToTwips(t_, f.x()), ToTwips(t_, f.y()), ToTwips(t_, f.width()), ToTwips(t_, f.height())};
+    int& WinWidth() override { return t_.WinWidth; }
+    int& WinHeight() override { return t_.WinHeight; }
+    int& WindowStartState() override { return t_.WindowStartState; }
+    int& CardBase() override { return t_.CardBase; }
+    int HandBottom() override {
+        const Rect r = t_.PictureRect(Ctl::Picture7, 2);
+        return ToTwips(r.Top + r.Height);
     }
+    int OpponentHoldLeft() override { return ToTwips(t_.PictureRect(Ctl::Picture1, 8).Left); }
+
+    // The place is the frame's, the size the window's inside, as the layout measures it.
+    Rect FormRect() override { return {ToTwips(t_.x()), ToTwips(t_.y()), ToTwips(t_.width()), ToTwips(t_.height())}; }
     void SetFormRect(const Rect& r) override {
         Place(r);
         // Before the table is shown its frame is not known: the place is given again then.
         pendingPlacement = t_.isVisible() ? std::nullopt : std::optional<Rect>(r);
     }
-    void MoveForm(int left, int top) override { t_.move(ToPixels(t_, left), ToPixels(t_, top)); }
+    void MoveForm(int left, int top) override { t_.move(ToPixels(left), ToPixels(top)); }
     void Maximise() override { t_.setWindowState(t_.windowState() | Qt::WindowMaximized); }
     // The animation window is loaded with the table's animations.
     void LoadFlasher() override {}
@@ -130,11 +138,9 @@ public:
     }
 
 private:
-    // The stored size is the outer one, frame included; the place is the frame's.
     void Place(const Rect& r) {
-        const QSize frame = t_.frameGeometry().size() - t_.geometry().size();
-        t_.resize(std::max(1, ToPixels(t_, r.Width) - frame.width()), std::max(1, ToPixels(t_, r.Height) - frame.height()));
-        t_.move(ToPixels(t_, r.Left), ToPixels(t_, r.Top));
+        t_.resize(std::max(1, ToPixels(r.Width)), std::max(1, ToPixels(r.Height)));
+        t_.move(ToPixels(r.Left), ToPixels(r.Top));
     }
 
     frmKorbo& t_;

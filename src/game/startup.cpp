@@ -52,7 +52,7 @@ void Get_Users(Game&) {}
 void PlacementForDefault(Game& g, StartupWindow& w, const Placement& p) {
     w.MoveForm(0, 0);
     if (p.numberCards) g.CardStyle = 1;
-    g.WinWidth += p.widthBonus;
+    w.WinWidth() += p.widthBonus;
     w.FitWindow();
 }
 
@@ -222,24 +222,23 @@ bool OpenDoor(Game& g, StartupWindow& w) {
     }
 
     Rect form = w.FormRect();
-    g.WinHeight = form.Height;
-    g.WinWidth = form.Width;
+    w.WinHeight() = form.Height;
+    w.WinWidth() = form.Width;
     w.GetCardSize();
     w.ResizeMe();
 
     Check(g.ChangeSettings2(f2));
 
-    const Rect hand = view.PictureRect(Ctl::Picture7, 2);
     const Placement p = DecidePlacement(g.PrefCode, ReadScoreRec(f2, records::score_file::WindowPlacement),
-                                        g.DisplayMode, g.ScreenWidth, hand.Top + hand.Height);
+                                        g.DisplayMode, g.ScreenWidth, w.HandBottom());
     switch (p.kind) {
         case Placement::Kind::Keep: break;
-        case Placement::Kind::Maximised: g.WindowStartState = 2; break;
+        case Placement::Kind::Maximised: w.WindowStartState() = 2; break;
         case Placement::Kind::Geometry:
             w.SetFormRect(p.rect);
             form = w.FormRect();
-            g.WinHeight = form.Height;
-            g.WinWidth = form.Width;
+            w.WinHeight() = form.Height;
+            w.WinWidth() = form.Width;
             break;
         case Placement::Kind::Default: PlacementForDefault(g, w, p); break;
     }
@@ -247,7 +246,7 @@ bool OpenDoor(Game& g, StartupWindow& w) {
     f2.Discard();
 
     form = w.FormRect();
-    g.HoldX = g.ScreenWidth < 13000 ? form.Left + 4000L : view.PictureRect(Ctl::Picture1, 8).Left + 300L;
+    g.HoldX = g.ScreenWidth < 13000 ? form.Left + 4000L : w.OpponentHoldLeft() + 300L;
     g.HoldY = form.Top + 3200L;
 
     g.NetActive = false;
@@ -282,14 +281,14 @@ void ReplayDisplay(Game& g, StartupWindow& w) {
         case 2:
             g.FormLoading = false;
             w.ChgDisplay_Click(1);
-            g.CardBase = 66;
+            w.CardBase() = 66;
             break;
         case 3:
             g.DisplayMode = 0;
             w.ChgDisplay_Click(0);  // still loading: the window is not fitted yet
             g.FormLoading = false;
             w.ChgDisplay_Click(1);
-            g.CardBase = 66;
+            w.CardBase() = 66;
             break;
         default:
             w.LayOut();
@@ -310,7 +309,7 @@ bool Form_Load(Game& g, StartupWindow& w) {
     for (int i = 1; i <= 3; ++i) view.SetFontSize(Ctl::LblWild, i, g.CommentFontSize);
 
     w.LoadFlasher();
-    if (g.WindowStartState == 2) w.Maximise();
+    if (w.WindowStartState() == 2) w.Maximise();
     w.ShowTable();
 
     // The advice of a new installation: its score file has never seen a normal exit.
@@ -337,7 +336,7 @@ bool Form_Load(Game& g, StartupWindow& w) {
 
     view.SetVisible(Ctl::StatusBar1, 0, view.MenuChecked(Menu::WildStats));
     w.CardSizeInPixels();
-    if (g.WindowStartState == 2) g.WindowStartState = 3;
+    if (w.WindowStartState() == 2) w.WindowStartState() = 3;
     view.SetVisible(Ctl::Picture4, 0, true);
     return true;
 }
@@ -361,7 +360,7 @@ void ExitLeft(Game& g, StartupWindow& w) {
                                                    g.DisplayMode));
     const Rect form = w.FormRect();
     (void)records::WriteScoreRec(f2, records::score_file::WindowPlacement,
-                                 ExitPlacementRecord(w.WindowState(), g.WinHeight, g.WinWidth, form.Left, form.Top));
+                                 ExitPlacementRecord(w.WindowState(), w.WinHeight(), w.WinWidth(), form.Left, form.Top));
 
     // The settings go to the player's own file too, when the player has one.
     const int found = FindPlayer(g);

@@ -14,7 +14,7 @@
 namespace korbo::startup {
 
 // What the start-up and the exit ask of the table window and the program around it.
-// Geometry is in twips; the window's size is its outer size, frame included.
+// Geometry is in twips.
 class StartupWindow {
 public:
     virtual ~StartupWindow() = default;
@@ -48,10 +48,20 @@ public:
     virtual void Level_Click(int level) = 0;
     virtual void StatusPanelMinWidth(int panel, int twips) = 0;
 
-    // The table window itself.
+    // The layout's variables of the table window (twips; CardBase in pixels).
+    virtual int& WinWidth() = 0;
+    virtual int& WinHeight() = 0;
+    virtual int& WindowStartState() = 0;  // 0 normal, 2 maximised at start, 3 not resized since
+    virtual int& CardBase() = 0;
+    // Twips: the bottom edge of the player's first hand picture, and the left edge of the
+    // opponent's second HOLD pile.
+    virtual int HandBottom() = 0;
+    virtual int OpponentHoldLeft() = 0;
+
+    // The table window itself: Left and Top of its frame, Width and Height of its inside.
     enum class State { Normal, Minimised, Maximised };
     virtual State WindowState() = 0;
-    virtual Rect FormRect() = 0;  // Left, Top, Width, Height
+    virtual Rect FormRect() = 0;
     virtual void SetFormRect(const Rect& r) = 0;
     virtual void MoveForm(int left, int top) = 0;
     virtual void Maximise() = 0;

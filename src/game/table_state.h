@@ -134,10 +134,7 @@ struct TableState {
     // --- geometry the rules need (table units, kept by the layout) -------------------
     int CardWidth = 1065, CardHeight = 1440, CardGap = 41;
 
-    // --- the table window between runs (start-up, exit and the layout) --------------
-    long WinWidth = 0, WinHeight = 0;  // twips, as last set or measured; saved at exit
-    int16_t WindowStartState = 0;      // 0 normal, 2 maximised at start, 3 not resized since
-    int16_t CardBase = 82;             // card size base in pixels: 82 normal, 66 small display
+    // --- what the start-up found and set ----------------------------------------------
     int CardsDllOk = 0;                // the picture-card library started (0 = number cards only)
     long HoldX = 0, HoldY = 0;         // where the HOLD viewer first opens (twips)
     char MsgEnd = '\n';                // the network message terminator

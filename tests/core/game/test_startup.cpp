@@ -28,6 +28,7 @@ public:
     int deckOk = 1;
     Rect form{100, 50, 9000, 7000};
     State state = State::Normal;
+    int winWidth = 0, winHeight = 0, windowStartState = 0, cardBase = 82;
     int fonts = 0;  // registered and not removed
 
     void Log(const std::string& s) { view.log.push_back(s); }
@@ -41,18 +42,20 @@ public:
     long ScreenColorBits() override { return colorBits; }
     void UnloadSplash() override { Log("UnloadSplash"); }
     int InitializeDeck() override { Log("InitializeDeck"); return deckOk; }
-    void InitialCardSize() override {
-        Log("InitialCardSize");
-        view.rects[{Ctl::Picture7, 2}] = {3600, 5880, 1065, 1440};
-        view.rects[{Ctl::Picture1, 8}] = {7200, 1920, 1065, 1440};
-    }
+    void InitialCardSize() override { Log("InitialCardSize"); }
+    int& WinWidth() override { return winWidth; }
+    int& WinHeight() override { return winHeight; }
+    int& WindowStartState() override { return windowStartState; }
+    int& CardBase() override { return cardBase; }
+    int HandBottom() override { return 5880 + 1440; }
+    int OpponentHoldLeft() override { return 7200; }
     void DrawStacks() override { Log("DrawStacks"); }
     void GetCardSize() override { Log("GetCardSize"); }
     void ResizeMe() override { Log("ResizeMe"); }
     void FitWindow() override {
         LogLayout("FitWindow");
-        game.WinWidth = 12000;
-        game.WinHeight = 8000;
+        winWidth = 12000;
+        winHeight = 8000;
         form.Width = 12000;
         form.Height = 8000;
     }
@@ -195,10 +198,10 @@ TEST_F(StartupTest, FreshInstallationStartsInOrderAtTheTopLeftFitted) {
     EXPECT_TRUE(view.Visible(Ctl::Picture4, 0));
     EXPECT_TRUE(view.Visible(Ctl::StatusBar1, 0));
     EXPECT_FALSE(game.FormLoading);
-    EXPECT_EQ(game.WindowStartState, 0);
+    EXPECT_EQ(win->windowStartState, 0);
     EXPECT_EQ(win->form.Left, 0);
     EXPECT_EQ(win->form.Top, 0);
-    EXPECT_EQ(game.WinWidth, 12000);  // the bonus of a large screen is replaced by the fitting
+    EXPECT_EQ(win->winWidth, 12000);  // the bonus of a large screen is replaced by the fitting
     EXPECT_EQ(game.HoldX, 7200 + 300);  // large screen: beside the opponent's second HOLD pile
     EXPECT_EQ(game.HoldY, 3200);
     EXPECT_EQ(game.MsgEnd, '\n');
@@ -220,8 +223,8 @@ TEST_F(StartupTest, ExitWritesThePlacementAndTheNextStartRestoresIt) {
     ASSERT_TRUE(startup::Form_Load(game, *win));
     // The player moves and sizes the window, then leaves.
     win->form = {1500, 900, 11000, 7600};
-    game.WinWidth = 11000;
-    game.WinHeight = 7600;
+    win->winWidth = 11000;
+    win->winHeight = 7600;
     game.DisplayMode = 0;
     startup::ExitLeft(game, *win);
     EXPECT_TRUE(Logged("RemoveFonts"));
@@ -240,8 +243,8 @@ TEST_F(StartupTest, ExitWritesThePlacementAndTheNextStartRestoresIt) {
     EXPECT_EQ(next.PrefCode, 20);
     EXPECT_TRUE(Logged("SetFormRect 1500,900,11000,7600"));
     EXPECT_FALSE(Logged("FitWindow [loading=1 mode=0]"));
-    EXPECT_EQ(next.WinWidth, 11000);
-    EXPECT_EQ(next.WinHeight, 7600);
+    EXPECT_EQ(w2.winWidth, 11000);
+    EXPECT_EQ(w2.winHeight, 7600);
     EXPECT_EQ(w2.form, (Rect{1500, 900, 11000, 7600}));
 }
 
@@ -258,7 +261,7 @@ TEST_F(StartupTest, MaximisedAtExitOpensMaximisedAndMinimisedKeepsTheLayoutSize)
     ASSERT_TRUE(startup::Form_Load(next, w2));
     EXPECT_LT(Find("Maximise"), Find("ShowTable"));
     EXPECT_EQ(w2.state, State::Maximised);
-    EXPECT_EQ(next.WindowStartState, 3);  // the first resize then restores the default size
+    EXPECT_EQ(w2.windowStartState, 3);  // the first resize then restores the default size
     EXPECT_FALSE(Logged("MoveForm 0,0"));
 
     w2.state = State::Minimised;
@@ -269,7 +272,7 @@ TEST_F(StartupTest, MaximisedAtExitOpensMaximisedAndMinimisedKeepsTheLayoutSize)
     FakeStartupWindow w3(view, third, dir.path());
     ASSERT_TRUE(startup::Form_Load(third, w3));
     EXPECT_EQ(w3.form, (Rect{100, 50, 9000, 7000}));  // what the layout chose
-    EXPECT_EQ(third.WindowStartState, 0);
+    EXPECT_EQ(w3.windowStartState, 0);
     EXPECT_FALSE(Logged("Maximise"));
 }
 
@@ -414,7 +417,7 @@ TEST_F(StartupTest, DisplayModeReplayOnWideAndNarrowScreens) {
                 l.rfind("GetSize", 0) == 0 || l.rfind("EnableChgDisplayItem", 0) == 0)
                 got.push_back(l);
         EXPECT_EQ(got, c.calls) << "mode " << c.storedMode << " on " << c.screen;
-        EXPECT_EQ(g.CardBase, c.cardBase) << "mode " << c.storedMode << " on " << c.screen;
+        EXPECT_EQ(w.cardBase, c.cardBase) << "mode " << c.storedMode << " on " << c.screen;
         const bool narrowScreen = c.screen < 10000;
         const int played = narrowScreen ? (c.storedMode & 2) : c.storedMode;
         // Only the plain layout leaves the loading flag to the end of the start-up.
@@ -436,7 +439,7 @@ TEST_F(StartupTest, StoredSmallDisplayWithCardsUpOnANarrowScreenStartsSmall) {
                                                         "GetSize", "EnableChgDisplayItem 0=0",
                                                         "ChgDisplay_Click 1 [loading=0 mode=2]",
                                                         "Redraw [loading=0 mode=2]"}));
-    EXPECT_EQ(game.CardBase, 66);
+    EXPECT_EQ(win->cardBase, 66);
     EXPECT_EQ(game.HoldX, 0 + 4000);  // a small screen: beside the table's left edge
 }
 
