@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <cmath>
 #include <exception>
+#include <functional>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -52,6 +55,26 @@ void UnloadWindows(frmKorbo& table) {
         if (top != &table && top->isVisible()) top->close();
     table.hide();
 }
+
+// Notes the first resize of a window to another size than it had.
+class ResizeWatcher final : public QObject {
+public:
+    explicit ResizeWatcher(QSize before) : before_(before) {}
+    bool resized = false;
+    std::function<void()> onResize;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Resize && !resized && static_cast<QResizeEvent*>(e)->size() != before_) {
+            resized = true;
+            if (onResize) onResize();
+        }
+        return false;
+    }
+
+private:
+    QSize before_;
+};
 
 // What the start-up and the exit ask of the table window, on Qt.
 class TableStartupWindow final : public startup::StartupWindow {
@@ -126,9 +149,26 @@ public:
     // The animation window is loaded with the table's animations.
     void LoadFlasher() override {}
     void ShowTable() override {
-        t_.show();
-        if (pendingPlacement && !t_.isMaximized()) Place(*pendingPlacement);
+        if (!t_.isMaximized()) {
+            t_.show();
+            if (pendingPlacement) Place(*pendingPlacement);
+            pendingPlacement.reset();
+            return;
+        }
+        // The window system maximises a window after showing it. Its resize must reach the
+        // table while the start state still says "maximised at start", or the table would
+        // take it for the player's first resize and give up the maximised size.
         pendingPlacement.reset();
+        ResizeWatcher watcher(t_.size());
+        t_.installEventFilter(&watcher);
+        t_.show();
+        if (!watcher.resized) {
+            QEventLoop wait;
+            watcher.onResize = [&wait] { wait.quit(); };
+            QTimer::singleShot(1000, &wait, &QEventLoop::quit);
+            wait.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+        t_.removeEventFilter(&watcher);
     }
     // There is no palette to adjust here: every screen the program runs on has colours enough.
     bool OpenDisplaySettings() override { return false; }
