@@ -58,7 +58,8 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     current = this;
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("frmSplash");
-    setStyleSheet("frmSplash { background: #1f6b3a; } QLabel { color: white; }"
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet("#frmSplash { background: #1f6b3a; } QLabel { color: white; }"
                   "QFrame#Frame1 { border: 2px solid #d8c27a; border-radius: 6px; }");
 
     auto* outer = new QVBoxLayout(this);
