@@ -29,6 +29,10 @@ WriteFaults::Hook& FaultHook() {
     static WriteFaults::Hook hook;
     return hook;
 }
+PutTrace::Hook& TraceHook() {
+    static PutTrace::Hook hook;
+    return hook;
+}
 
 std::string FileName(const std::string& path) { return fs::path(path).filename().string(); }
 
@@ -57,6 +61,20 @@ void WriteFaults::Clear() { Set(nullptr); }
 bool WriteFaults::Fails(WriteStep step, const std::string& path) {
     std::lock_guard<std::mutex> l(FaultLock());
     return FaultHook() && FaultHook()(step, path);
+}
+
+void PutTrace::Set(Hook hook) {
+    std::lock_guard<std::mutex> l(FaultLock());
+    TraceHook() = std::move(hook);
+}
+void PutTrace::Clear() { Set(nullptr); }
+void PutTrace::Note(const std::string& path, long record) {
+    Hook hook;
+    {
+        std::lock_guard<std::mutex> l(FaultLock());
+        hook = TraceHook();
+    }
+    if (hook) hook(path, record);
 }
 
 // --- the file ------------------------------------------------------------------------------
@@ -154,6 +172,7 @@ Status RecordFile::Put(long n, std::span<const uint8_t> bytes) {
     std::vector<uint8_t> rec(length_, 0);
     std::copy_n(bytes.begin(), std::min(bytes.size(), length_), rec.begin());
     pending_[n] = std::move(rec);
+    PutTrace::Note(path_, n);
     return Status::Ok();
 }
 
@@ -238,6 +257,7 @@ Status RecordFile::Commit() {
         ::close(dfd);
     }
     pending_.clear();
+    PutTrace::Note(path_, 0);
     return Status::Ok();
 }
 

@@ -52,6 +52,24 @@ public:
     ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
 };
 
+// Tests can follow what reaches a file and in which order: each record put (its number) and
+// each commit that reached the disk (number 0).
+class PutTrace {
+public:
+    using Hook = std::function<void(const std::string& path, long record)>;
+    static void Set(Hook hook);
+    static void Clear();
+    static void Note(const std::string& path, long record);
+};
+
+class ScopedPutTrace {
+public:
+    explicit ScopedPutTrace(PutTrace::Hook hook) { PutTrace::Set(std::move(hook)); }
+    ~ScopedPutTrace() { PutTrace::Clear(); }
+    ScopedPutTrace(const ScopedPutTrace&) = delete;
+    ScopedPutTrace& operator=(const ScopedPutTrace&) = delete;
+};
+
 class RecordFile {
 public:
     // Record numbers above this are refused: no file of the game comes near it, and it keeps

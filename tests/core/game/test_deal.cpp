@@ -96,6 +96,59 @@ TEST_F(DealTest, ShufflesMoveCardsButNeverTallies) {
     EXPECT_GT(moved, 80);
 }
 
+TEST_F(DealTest, ShufflingApartKeepsTalliesAndDealsFromTheSecondDeckFirst) {
+    for (uint32_t seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        MtRandom r(seed);
+        Game g{view, r, clock};
+        g.ClearBoard();
+        g.ShuffleApart = true;
+        g.BuildDeck();
+        for (int i = 1; i <= 104; ++i) g.Deck[i].Seen = static_cast<int16_t>(200 + i);
+        g.ShuffleDeck();
+        for (int i = 1; i <= 104; ++i) {
+            EXPECT_EQ(g.Deck[i].Seen, 200 + i);
+            EXPECT_EQ(g.Deck[i].Id <= 52, i <= 52) << i;
+            EXPECT_EQ(g.Deck[i].Value, ((g.Deck[i].Id - 1) % 13) + 1);
+        }
+        g.DealCards();
+        // 20-card piles and two hands take positions 104 down to 55: all of the second deck.
+        for (int p = 1; p <= 20; ++p) {
+            EXPECT_GT(g.PlayerSide.Id(p), 52);
+            EXPECT_GT(g.OppSide.Id(p), 52);
+        }
+        for (int h = 2; h <= 6; ++h) {
+            EXPECT_GT(g.PlayerSlots.Id(h), 52);
+            EXPECT_GT(g.OppSlots.Id(h), 52);
+        }
+        for (int i = 1; i <= 52; ++i) EXPECT_LE(g.Deck[i].Id, 52);
+        EXPECT_EQ(CheckPartition(g), "");
+    }
+}
+
+// A King on top always begins, whatever the other top and whatever the coin would say;
+// only two Kings go to the coin.
+TEST_F(DealTest, AKingTopAlwaysBegins) {
+    for (int other = 1; other <= 13; ++other) {
+        for (bool playerHasKing : {true, false}) {
+            SCOPED_TRACE(other * 10 + playerHasKing);
+            ScriptedRandom coin;
+            coin.script = {playerHasKing ? 0.0 : 0.99};  // the coin would pick the other side
+            Game g{view, coin, clock};
+            g.PlayerSlots.Value(1) = static_cast<int16_t>(playerHasKing ? 13 : other);
+            g.OppSlots.Value(1) = static_cast<int16_t>(playerHasKing ? other : 13);
+            g.ChooseFirstPlayer();
+            if (other == 13) {
+                EXPECT_EQ(coin.next, 1u);
+                EXPECT_EQ(g.Turn, playerHasKing ? TurnOpponent : TurnPlayer);
+            } else {
+                EXPECT_EQ(coin.next, 0u);
+                EXPECT_EQ(g.Turn, playerHasKing ? TurnPlayer : TurnOpponent);
+            }
+        }
+    }
+}
+
 TEST_F(DealTest, PictureCardsTakeTheirValuesFromTheLibrary) {
     game.CardStyle = 6;
     view.libraryValues.assign(105, 7);
@@ -138,6 +191,23 @@ void StackTops(Game& g, int playerTop, int oppTop) {
     g.Deck[66].Value = static_cast<int16_t>(playerTop);
     g.Deck[65].Value = static_cast<int16_t>(oppTop);
     g.DealCards();
+}
+
+// The tie: both texts, and each side of the coin gives the turn to its side.
+TEST_F(DealTest, ATieIsDecidedByTheCoin) {
+    for (double r : {0.0, 0.4999, 0.5, 0.9999}) {
+        SCOPED_TRACE(r);
+        ScriptedRandom coin;
+        coin.script = {r};
+        RecordingView v;
+        Game g{v, coin, clock};
+        StackTops(g, 9, 9);
+        g.ChooseFirstPlayer();
+        EXPECT_EQ(g.Turn, r < 0.5 ? TurnOpponent : TurnPlayer);
+        g.GoDeal();
+        EXPECT_EQ(v.Caption(Ctl::Label9, 1), "It was a tie...\r\nWe flipped for it.");
+        EXPECT_EQ(v.Caption(Ctl::Label9, 2), r < 0.5 ? "I won the toss --\r\nSo I go FIRST!" : "\r\n\r\nYOU go first");
+    }
 }
 
 TEST_F(DealTest, ATieShowsBothTiesTexts) {

@@ -93,14 +93,25 @@ TEST_F(DeckMessageTest, BadListsAreRefusedAndChangeNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         remote.ClearBoard();
+        remote.BuildDeck();  // a deck already there must survive a refused list
         remote.SideSize = 19;
+        remote.ForcedRule = 0;
+        remote.NoWildAce = false;
         remote.Deck[5].Seen = 3;
+        const TableState before = remote;
         DeckListResult r = remote.DecodeDeckList(c.list, c.version);
         EXPECT_FALSE(r.ok);
         EXPECT_FALSE(r.error.empty());
-        for (int i = 1; i <= 104; ++i) EXPECT_EQ(remote.Deck[i].Id, 0);
+        for (int i = 0; i <= 104; ++i) {
+            EXPECT_EQ(remote.Deck[i].Id, before.Deck[i].Id) << i;
+            EXPECT_EQ(remote.Deck[i].Value, before.Deck[i].Value) << i;
+            EXPECT_EQ(remote.Deck[i].Seen, before.Deck[i].Seen) << i;
+        }
         EXPECT_EQ(remote.SideSize, 19);
-        EXPECT_EQ(remote.Deck[5].Seen, 3);
+        EXPECT_EQ(remote.ForcedRule, 0);
+        EXPECT_FALSE(remote.NoWildAce);
+        EXPECT_EQ(remote.OppStackImage, before.OppStackImage);
+        EXPECT_EQ(remote.PlayerStackImage, before.PlayerStackImage);
     }
 }
 

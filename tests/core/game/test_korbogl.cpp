@@ -7,6 +7,7 @@
 #include "fakes/manual_clock.h"
 #include "fakes/recording_view.h"
 #include "game/korbogl.h"
+#include "game/random.h"
 
 namespace korbo::test {
 namespace {
@@ -59,6 +60,37 @@ TEST(NumberTexts, LeadingBlankAndNumericValue) {
         {" 12#", 12}, {"  -7", -7}, {"abc", 0}, {"", 0}, {"3x4", 3}, {"+5", 5},
         {"99999999999999999999999", LONG_MAX}, {"-99999999999999999999999", LONG_MIN}};
     for (auto c : cases) EXPECT_EQ(korbogl::Val(c.text), c.value) << c.text;
+}
+
+// The one generator: seeded from the seconds since midnight, uniform in [0, 1).
+TEST(RandomSource, TheClockSeedGivesItsOwnSequence) {
+    MtRandom a, b, c;
+    a.Seed(45296.25);
+    b.Seed(45296.25);
+    c.Seed(45296.26);  // a hundredth of a second later
+    int differ = 0;
+    for (int i = 0; i < 100; ++i) {
+        const double x = a.Next();
+        EXPECT_EQ(x, b.Next());
+        differ += x != c.Next();
+    }
+    EXPECT_GT(differ, 95);
+}
+
+TEST(RandomSource, NumbersLieInZeroToOneAndSpreadEvenly) {
+    MtRandom r;
+    r.Seed(3600);
+    std::array<int, 104> hits{};
+    double sum = 0;
+    for (int i = 0; i < 104000; ++i) {
+        const double x = r.Next();
+        ASSERT_GE(x, 0.0);
+        ASSERT_LT(x, 1.0);
+        sum += x;
+        ++hits[static_cast<size_t>(x * 104)];  // floor(r * n) + base stays inside 1..n
+    }
+    EXPECT_NEAR(sum / 104000, 0.5, 0.01);
+    for (int h : hits) EXPECT_GT(h, 800);
 }
 
 }  // namespace

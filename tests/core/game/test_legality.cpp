@@ -60,6 +60,7 @@ TEST_F(LegalityTest, HoldAndHandTargets) {
         {"half a card apart from hand place 3", 2, 2100 - 501, 8000, -1},
         {"a full card height below still lands", 6, 2100, 8000 + 1400, 3},
         {"shifted a gap past place 5 gives 6", 2, 5400 + 500, 8000, 6},
+        {"shifted a gap past place 6 never gives 7", 3, 5400 + 500, 8000, 6},
         {"its own place is skipped", 3, 2100, 8000, -1},
     };
     for (const auto& c : cases) {

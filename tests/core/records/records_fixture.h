@@ -3,7 +3,10 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdint>
 #include <filesystem>
@@ -38,6 +41,39 @@ private:
 };
 
 using Bytes = std::vector<uint8_t>;
+
+// A disk that is full beyond `bytes`: no file can grow past that size while the object
+// lives, and a write that tries fails part way (EFBIG), as on a small disk that fills up.
+// Unlike a read-only folder this holds for root too.
+class FullDisk {
+public:
+    explicit FullDisk(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of killing
+        rlimit r = old_;
+        r.rlim_cur = bytes;
+        ok_ = ::setrlimit(RLIMIT_FSIZE, &r) == 0;
+    }
+    ~FullDisk() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    bool ok() const { return ok_; }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+    bool ok_ = false;
+};
+
+// Regular files in a folder (a failed write must leave no temporary file behind).
+inline int FilesIn(const std::string& folder) {
+    int n = 0;
+    for (auto& e : fs::directory_iterator(folder)) n += e.is_regular_file();
+    return n;
+}
 
 inline Bytes ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -138,6 +138,63 @@ TEST_F(GameEndTest, ANewPlayersFileIsCreatedAndTheResultRecorded) {
     EXPECT_EQ(Record(ReadBytes(scoreFile), 28, 1), ScoreBytes(" 255", 11, 6, 5, 1));
 }
 
+// The player's file first (18 blank records for a new player, then the totals, the level,
+// the aid, the persona and the run statistics), committed whole; then the computer's totals.
+TEST_F(GameEndTest, TheResultsAreWrittenInTheirOrder) {
+    std::vector<std::string> trace;
+    records::ScopedPutTrace watch([&](const std::string& path, long n) {
+        trace.push_back(fs::path(path).filename().string() + (n ? " " + std::to_string(n) : " on disk"));
+    });
+    g.CompLevel = LevelRuthless;
+    g.HelpUsed = true;
+    g.PeopleNames = {"Korbo", "Zed"};
+    g.PersonIndex = 1;
+    End(4, 0);
+    std::vector<std::string> expected;
+    auto bob = [&](long r) { expected.push_back("Bob.sav " + std::to_string(r)); };
+    for (long r = 1; r <= 18; ++r) bob(r);  // the new player's blank file
+    bob(1);                                 // overall totals
+    bob(4);                                 // 2 + level Ruthless
+    bob(5);                                 // an aid was used
+    bob(7);                                 // the first free custom persona record
+    for (long r = 2; r <= 7; ++r) bob(r);   // the player's best runs
+    bob(14);                                // the opponent's best runs
+    bob(15);
+    expected.push_back("Bob.sav on disk");
+    expected.push_back("score.ran 1");
+    expected.push_back("score.ran on disk");
+    EXPECT_EQ(trace, expected);
+}
+
+// With the real run statistics: records 2..7 carry both the totals and the best runs.
+TEST_F(GameEndTest, TotalsAndBestRunsShareTheirRecords) {
+    Game real{view, rnd, clock};
+    real.BaseDir = dir.path();
+    real.PlayerName = "Bob";
+    real.SoundLevel = 2;
+    real.CompLevel = LevelAverage;
+    real.HelpUsed = true;
+    real.RunStats[2] = {3, 2, 1, 4, 0, 1};  // the player's best turns of this game
+    real.RunStats[4] = {1, 1, 1, 2, 0, 0};  // the opponent's
+    real.PlayerSideCount = 0;
+    real.OppSideCount = 9;
+    real.Game_End();
+    const Bytes file = ReadBytes(Path("users/Bob.sav"));
+    ASSERT_EQ(file.size(), 18u * 28);
+    EXPECT_EQ(Record(file, 28, 1), ScoreBytes("", 1, 1, 9, 0));
+    EXPECT_EQ(Record(file, 28, 2), ScoreBytes("", 1, 1, 9, 3));       // level Average; RunStats(0, 0)
+    EXPECT_EQ(Record(file, 28, 3), ScoreBytes("", 0, 0, 0, 2));
+    EXPECT_EQ(Record(file, 28, 4), ScoreBytes("", 0, 0, 0, 1));
+    EXPECT_EQ(Record(file, 28, 5), ScoreBytes("", 1, 1, 9, 4));       // the aid; RunStats(0, 3)
+    EXPECT_EQ(Record(file, 28, 6), ScoreBytes("Korbo", 1, 1, 9, 0));  // the persona; RunStats(0, 4)
+    EXPECT_EQ(Record(file, 28, 7), ScoreBytes("", 0, 0, 0, 1));
+    EXPECT_EQ(Record(file, 28, 14), ScoreBytes("", 1, 1, 1, 0));
+    EXPECT_EQ(Record(file, 28, 15), ScoreBytes("", 2, 0, 0, 0));
+    // The new best runs were announced.
+    ASSERT_GE(view.boxes.size(), 2u);
+    EXPECT_EQ(view.boxes[0].text, "New Stats Record - Best Run for Bob");
+}
+
 TEST_F(GameEndTest, AKnownPlayerIsFoundWithoutRegardToCaseAndBlanks) {
     auto recs = BlankRecords();
     recs[0] = ScoreBytes(" 99", 10, 4, -3, 2);
@@ -247,7 +304,9 @@ TEST_F(GameEndTest, SoundsAndAnimationsFollowTheWinner) {
         }
         for (const auto& a : c.absent) EXPECT_FALSE(Logged(a)) << a;
         EXPECT_EQ(g.FlashShown, !c.playerWon);
-        if (c.playerWon) EXPECT_NE(std::find(g.calls.begin(), g.calls.end(), "Peek 1"), g.calls.end());
+        if (c.playerWon) {
+            EXPECT_NE(std::find(g.calls.begin(), g.calls.end(), "Peek 1"), g.calls.end());
+        }
     }
 }
 
@@ -285,6 +344,29 @@ TEST_F(GameEndTest, AFailedWriteKeepsBothFilesAndIsReported) {
     EXPECT_NE(view.boxes[1].text.find("score.ran"), std::string::npos) << view.boxes[1].text;
     EXPECT_EQ(view.Caption(Ctl::Label9, 2), "");  // no totals that are not on disk
     EXPECT_TRUE(view.menus[Menu::New]);
+}
+
+// The disk fills up while the results are written: both files keep what they held, both
+// failures are told, and no totals are shown that are not on disk.
+TEST_F(GameEndTest, AFullDiskKeepsBothFilesAndIsReported) {
+    auto recs = BlankRecords();
+    recs[0] = ScoreBytes("", 4, 2, 1, 0);
+    KnownPlayer("Bob", recs);
+    const Bytes playerBefore = ReadBytes(Path("users/Bob.sav"));
+    {
+        FullDisk disk(200);  // both files are 18 records of 28 bytes
+        ASSERT_TRUE(disk.ok());
+        End(0, 3);
+    }
+    EXPECT_EQ(ReadBytes(Path("users/Bob.sav")), playerBefore);
+    EXPECT_EQ(ReadBytes(scoreFile), scoreBefore);
+    ASSERT_EQ(view.boxes.size(), 2u);
+    EXPECT_NE(view.boxes[0].text.find("Bob.sav"), std::string::npos) << view.boxes[0].text;
+    EXPECT_NE(view.boxes[1].text.find("score.ran"), std::string::npos) << view.boxes[1].text;
+    for (const auto& box : view.boxes) EXPECT_NE(box.text.find("File too large"), std::string::npos) << box.text;
+    EXPECT_EQ(view.Caption(Ctl::Label9, 2), "");
+    EXPECT_EQ(FilesIn(dir / "users"), 1);
+    EXPECT_EQ(FilesIn(dir.path()), 1);
 }
 
 TEST_F(GameEndTest, ANewPlayerWhoseFileCannotBeWrittenGetsNoFileAndNoListing) {

@@ -136,6 +136,64 @@ TEST_F(RecordFileTest, AFailedCommitLeavesTheOldFileWhole) {
     EXPECT_EQ(ReadBytes(file), (Bytes{1, 2, 9, 9}));
 }
 
+// The new content is complete in a temporary file in the same folder before it is renamed
+// over the old file, which until then is untouched.
+TEST_F(RecordFileTest, TheNewContentIsWrittenBesideTheFileThenRenamed) {
+    WriteBytes(file, Bytes{1, 1, 2, 2});
+    std::vector<std::string> seenBeforeRename;
+    Bytes oldAtRename, tempAtRename;
+    ScopedWriteFault watch([&](WriteStep step, const std::string&) {
+        if (step != WriteStep::Rename) return false;
+        for (auto& e : fs::directory_iterator(dir.path())) {
+            const std::string name = e.path().filename().string();
+            seenBeforeRename.push_back(name);
+            if (name.rfind("data.ran.tmp-", 0) == 0) tempAtRename = ReadBytes(e.path().string());
+        }
+        oldAtRename = ReadBytes(file);
+        return false;
+    });
+    RecordFile f;
+    ASSERT_TRUE(f.Open(file, 2));
+    ASSERT_TRUE(f.Put(3, Bytes{3, 3}));
+    ASSERT_TRUE(f.Close());
+    EXPECT_EQ(seenBeforeRename.size(), 2u);
+    EXPECT_EQ(oldAtRename, (Bytes{1, 1, 2, 2}));
+    EXPECT_EQ(tempAtRename, (Bytes{1, 1, 2, 2, 3, 3}));
+    EXPECT_EQ(ReadBytes(file), (Bytes{1, 1, 2, 2, 3, 3}));
+    EXPECT_EQ(FilesIn(dir.path()), 1);
+}
+
+// A real write failure, not an injected one: the disk fills up while the new content is
+// written. The old file stays whole, nothing is left beside it, and the failure is told.
+TEST_F(RecordFileTest, AFullDiskLeavesTheOldFileWholeAndSaysSo) {
+    Bytes old(300);
+    for (size_t i = 0; i < old.size(); ++i) old[i] = static_cast<uint8_t>(i * 7);
+    WriteBytes(file, old);
+    RecordFile f;
+    ASSERT_TRUE(f.Open(file, 100));
+    ASSERT_TRUE(f.Put(2, Bytes(100, 0xEE)));
+    ASSERT_TRUE(f.Put(40, Bytes(100, 0xEE)));  // the new file would be 4000 bytes
+    records::Status s;
+    {
+        FullDisk disk(1000);
+        ASSERT_TRUE(disk.ok());
+        s = f.Close();
+    }
+    EXPECT_FALSE(s);
+    EXPECT_NE(s.error.find("data.ran"), std::string::npos) << s.error;
+    EXPECT_NE(s.error.find("File too large"), std::string::npos) << s.error;
+    EXPECT_NE(s.error.find("Nothing was changed"), std::string::npos) << s.error;
+    EXPECT_EQ(ReadBytes(file), old);
+    EXPECT_EQ(FilesIn(dir.path()), 1);
+
+    // Once there is room again the same records go in.
+    ASSERT_TRUE(f.Open(file, 100));
+    ASSERT_TRUE(f.Put(2, Bytes(100, 0xEE)));
+    ASSERT_TRUE(f.Close());
+    EXPECT_EQ(Record(ReadBytes(file), 100, 2), Bytes(100, 0xEE));
+    EXPECT_EQ(Record(ReadBytes(file), 100, 1), Bytes(old.begin(), old.begin() + 100));
+}
+
 TEST_F(RecordFileTest, AReadOnlyFolderIsReportedAndChangesNothing) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders; the injected faults cover this";
     const Bytes old{1, 2};

@@ -195,6 +195,54 @@ TEST_F(SavedGamesTest, ASavedGameIsTheRecordOfTheOffsetTable) {
     EXPECT_EQ(g.SaveName, "my game");
 }
 
+// A fresh deal of the unshuffled deck, whose every card place is known, read back at
+// absolute offsets written out by hand.
+TEST_F(SavedGamesTest, AFreshDealLiesAtItsOffsets) {
+    g.ClearBoard();
+    g.BuildDeck();  // position i holds card i, value ((i - 1) mod 13) + 1
+    g.DealCards();
+    g.ChooseFirstPlayer();  // the opponent's King (65) beats the player's Ace (66)
+    g.AutoSaveTurn = 1;
+    g.SaveAuto();
+    const Bytes file = ReadBytes(gamesFile);
+    ASSERT_EQ(file.size(), 12u * kLen);  // records 1..10 left empty, 11 and 12 written
+    EXPECT_EQ(Record(file, kLen, 1), Bytes(kLen, 0));
+    const Bytes r = Record(file, kLen, 11);
+    EXPECT_EQ(Record(file, kLen, 12), r);
+    auto at = [&](size_t offset) { return GetLe16(r, offset); };
+    EXPECT_EQ(at(0), 0);      // NoWildAce
+    EXPECT_EQ(at(2), 1);      // Turn: the opponent
+    EXPECT_EQ(at(4), 20);     // OppSideCount
+    EXPECT_EQ(at(6), 20);     // PlayerSideCount
+    EXPECT_EQ(at(12), 54);    // StockTop
+    EXPECT_EQ(at(14), 0);     // UsedCount
+    EXPECT_EQ(at(16), 5);     // HandCount
+    EXPECT_EQ(at(18), 19);    // SideSize
+    EXPECT_EQ(at(442), 0);    // Deck(0) stays empty
+    EXPECT_EQ(at(446), 1);    // Deck(1): card 1, an Ace
+    EXPECT_EQ(at(448), 1);
+    EXPECT_EQ(at(658), 54);   // Deck(54): card 54, a Two
+    EXPECT_EQ(at(660), 2);
+    EXPECT_EQ(at(662), 0);    // Deck(55) was dealt
+    EXPECT_EQ(at(1394), 103); // OppSide(1): the second card dealt
+    EXPECT_EQ(at(1502), 104); // PlayerSide(1): the first card dealt, a King
+    EXPECT_EQ(at(1504), 13);
+    EXPECT_EQ(at(1578), 66);  // PlayerSide(20), the top
+    EXPECT_EQ(at(1580), 1);
+    EXPECT_EQ(at(1654), 65);  // OppSlots(1): the opponent's top
+    EXPECT_EQ(at(1656), 13);
+    EXPECT_EQ(at(1658), 63);  // OppSlots(2)
+    EXPECT_EQ(at(1698), 66);  // PlayerSlots(1)
+    EXPECT_EQ(at(1702), 64);  // PlayerSlots(2)
+    EXPECT_EQ(at(1718), 56);  // PlayerSlots(6)
+    EXPECT_EQ(at(1720), 4);
+    EXPECT_EQ(at(1722), 0);   // PlayerSlots(7): no HOLD pile yet
+    EXPECT_EQ(std::string(r.begin() + 3234, r.end()), "AutoSave" + std::string(22, ' '));
+    // Nothing else of the record is set: the centre, the HOLD piles and the reserved blocks.
+    for (size_t i = 1738; i < 3234; ++i) EXPECT_EQ(r[i], 0) << i;
+    for (size_t i = 22; i < 442; ++i) EXPECT_EQ(r[i], 0) << i;
+}
+
 TEST_F(SavedGamesTest, ASaveFollowedByARestoreGivesBackTheTable) {
     for (int16_t turn : {TurnPlayer, TurnOpponent}) {
         SCOPED_TRACE(turn);
@@ -488,7 +536,9 @@ TEST_F(SavedGamesTest, TheRestoredTurnDecidesWhoGoesOn) {
         EXPECT_TRUE(g.TableDealt);
         EXPECT_FALSE(g.AwaitingPlayer);
         EXPECT_TRUE(view.Visible(Ctl::ImgHold, 0));  // more than one pay-off card
-        if (c.turn == TurnPlayer) EXPECT_TRUE(view.Enabled(Ctl::Picture7, 2));
+        if (c.turn == TurnPlayer) {
+            EXPECT_TRUE(view.Enabled(Ctl::Picture7, 2));
+        }
     }
 }
 
@@ -557,6 +607,31 @@ TEST_F(SavedGamesTest, DamagedRecordsAreRefusedAndTheTableStaysAsItWas) {
     }
 }
 
+// A damaged automatic record is refused like any other, and going back a turn that did not
+// happen is no aid.
+TEST_F(SavedGamesTest, ADamagedAutomaticRecordIsRefusedAndIsNoAid) {
+    PlayedGame(25);
+    Bytes bad = HandBuiltRecord(g, "AutoSave");
+    Le16(bad, 12, 30000);  // StockTop
+    std::vector<Bytes> recs(10, Bytes(kLen, 0));
+    recs.push_back(bad);                                // 11: the older one at counter 5
+    recs.push_back(HandBuiltRecord(g, "AutoSave"));     // 12
+    WriteSlots(recs);
+    const Bytes file = ReadBytes(gamesFile);
+    PlayedGame(26);
+    const TableState before = g;
+    g.AutoSave = true;
+    g.AutoSaveTurn = 5;
+    g.HelpUsed = false;
+    Answer(11);
+    EXPECT_FALSE(g.Restore_Click());
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_NE(view.boxes[0].text.find("StockTop"), std::string::npos) << view.boxes[0].text;
+    EXPECT_FALSE(g.HelpUsed);
+    ExpectSameSavedFields(g, before);
+    EXPECT_EQ(ReadBytes(gamesFile), file);
+}
+
 // --- failures while writing -----------------------------------------------------------------
 
 TEST_F(SavedGamesTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
@@ -580,6 +655,38 @@ TEST_F(SavedGamesTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
         }
         EXPECT_EQ(ReadBytes(gamesFile), file);
     }
+}
+
+// The disk fills up while games.sav is written: every saved game already on disk is still
+// there, the failure is told, and the game on the table goes on.
+TEST_F(SavedGamesTest, AFullDiskKeepsTheSavedGamesAndSaysSo) {
+    PlayedGame(24);
+    Answer(1, "first");
+    g.SaveIt_Click();
+    Answer(2, "second");
+    g.SaveIt_Click();
+    const Bytes file = ReadBytes(gamesFile);
+    ASSERT_EQ(file.size(), 2 * kLen);
+    const TableState before = g;
+    {
+        FullDisk disk(3 * kLen);
+        ASSERT_TRUE(disk.ok());
+        Answer(7, "third");  // the file would grow to seven records
+        g.SaveIt_Click();
+        g.AutoSaveTurn = 1;  // the automatic records 11 and 12
+        g.SaveAuto();
+    }
+    ASSERT_EQ(view.boxes.size(), 2u);
+    for (const auto& box : view.boxes) {
+        EXPECT_NE(box.text.find("games.sav"), std::string::npos) << box.text;
+        EXPECT_NE(box.text.find("File too large"), std::string::npos) << box.text;
+    }
+    EXPECT_EQ(ReadBytes(gamesFile), file);
+    EXPECT_EQ(FilesIn(dir.path()), 1);
+    ExpectSameSavedFields(g, before);
+    // Both old games still restore.
+    Answer(2);
+    EXPECT_TRUE(g.Restore_Click());
 }
 
 TEST_F(SavedGamesTest, ARestoreWhoseAutomaticCopiesCannotBeWrittenStillRestores) {

@@ -83,6 +83,68 @@ TEST_F(SettingsTest, ABlankFileLoadsEveryDefault) {
     EXPECT_EQ(game.Sounds[1], Path("Sounds/default1.wav"));
 }
 
+// A settings file that is empty, cut off inside a record or short of the later records
+// loads what it holds and the defaults for the rest; saving into it leaves it whole.
+TEST_F(SettingsTest, ShortAndOddLengthFilesLoadTheirDefaults) {
+    MakeWavRan();
+    view.menuItemCounts[Menu::chatter] = 3;
+    Bytes first13 = ScoreFileBytes(std::vector<Bytes>(13, ScoreBytes("", 0, 0, 0, 0)));
+    const Bytes r13 = ScoreBytes("Ann", 0, 0, 0, 2);
+    std::copy(r13.begin(), r13.end(), first13.begin() + 12 * 28);
+    Bytes cut = ScoreBytes(" 255", 1, 1, 1, 2);
+    cut.resize(23);  // record 1 cut off in the middle of Won
+    struct Case { const char* what; Bytes bytes; int16_t level; long font; int16_t chatter; } cases[] = {
+        {"empty", {}, 0, 0, 1},
+        {"odd length", cut, 0, 255, 1},
+        {"thirteen records", first13, 0, 0, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string p = Path("settings.ran");
+        WriteBytes(p, c.bytes);
+        game.CompLevel = 2;
+        Load(p);
+        EXPECT_EQ(game.CompLevel, c.level);
+        EXPECT_EQ(game.FontColor, c.font);
+        EXPECT_EQ(game.ChatterLevel, c.chatter);
+        EXPECT_EQ(game.CardStyle, 6);
+        EXPECT_EQ(game.SideSize, 19);
+        EXPECT_EQ(game.WalkSteps, 45);
+        EXPECT_EQ(game.CommentFontSize, 12);
+        EXPECT_EQ(game.DeckColor, 0xC0E0FF);
+        // Storing the settings gives a file of whole records again.
+        RecordFile f;
+        ASSERT_TRUE(f.Open(p, 28));
+        game.SaveSettings(f);
+        ASSERT_TRUE(f.Close());
+        EXPECT_EQ(ReadBytes(p).size(), 18u * 28);
+        EXPECT_EQ(Record(ReadBytes(p), 28, 16).at(0), ' ');
+    }
+}
+
+// One settings record written out in full, byte by byte: the deck colour as text.
+TEST_F(SettingsTest, AColourIsStoredAsBlankDigitsAndPadding) {
+    auto p = MakeFile({});
+    game.DeckColor = 0xC0E0FF;  // 12640511
+    game.DeckChoice = 3;
+    game.AutoSave = false;
+    view.CheckMenu(Menu::WildStats, true);
+    view.CheckMenu(Menu::Avatar, true);
+    RecordFile f;
+    ASSERT_TRUE(f.Open(p, 28));
+    game.SaveSettings(f);
+    ASSERT_TRUE(f.Close());
+    const Bytes golden = {' ', '1', '2', '6', '4', '0', '5', '1', '1', ' ', ' ', ' ', ' ', ' ',
+                          ' ', ' ', ' ', ' ', ' ', ' ', 3,   0,   1,   0,   1,   0,   0,   0};
+    EXPECT_EQ(Record(ReadBytes(p), 28, 16), golden);
+    game.MatColor = -16777216;
+    ASSERT_TRUE(f.Open(p, 28));
+    game.SaveSettings(f);
+    ASSERT_TRUE(f.Close());
+    const Bytes mat = Record(ReadBytes(p), 28, 17);
+    EXPECT_EQ(std::string(mat.begin(), mat.begin() + 20), "-16777216           ");
+}
+
 TEST_F(SettingsTest, FewScreenColoursGiveTheOtherDefaultDeckColour) {
     MakeWavRan();
     game.ColorBits = 8;
