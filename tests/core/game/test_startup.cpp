@@ -543,6 +543,34 @@ TEST(StartupRecords, DisplayRecordAndExitRecords) {
     EXPECT_EQ(startup::ExitPlacementRecord(State::Normal, 2, 100, 0, 0).Played, 3);
 }
 
+TEST_F(StartupTest, IntroAndLeavingSoundsOnlyAtFullSound) {
+    for (int level : {0, 1, 2}) {
+        score[12] = ScoreBytes("Anna", 0, 2, level, 1);
+        WriteScore();
+        RecordingView v;
+        Game g(v, rnd, clock);
+        FakeStartupWindow w(v, g, dir.path());
+        ASSERT_TRUE(startup::Form_Load(g, w));
+        EXPECT_EQ(v.files, (level == 0 ? std::vector<std::string>{Path("Sounds/intro.wav")} : std::vector<std::string>{}))
+            << "level " << level;
+        v.files.clear();
+        startup::ExitLeft(g, w);
+        EXPECT_EQ(v.files, (level == 0 ? std::vector<std::string>{Path("Sounds/event2.wav")} : std::vector<std::string>{}))
+            << "level " << level;
+    }
+}
+
+TEST_F(StartupTest, ExitDuringANetworkGameClosesTheConnectionFirst) {
+    WriteScore();
+    ASSERT_TRUE(startup::Form_Load(game, *win));
+    game.NetActive = true;
+    startup::ExitLeft(game, *win);
+    EXPECT_FALSE(game.NetActive);
+    ASSERT_TRUE(Logged("NetShutdown"));
+    EXPECT_LT(Find("NetShutdown"), Find("RemoveFonts"));
+    EXPECT_EQ(GetLe16(ScoreRecord(14), 26), 20);  // the settings are still saved
+}
+
 TEST_F(StartupTest, LocalPlayersAreTheSavFilesOfTheUsersFolder) {
     for (const char* f : {"Zed.sav", "anna.SAV", "notes.txt", "Bob.ran", "x.sav.bak"}) WriteBytes(Path(std::string("users/") + f), {1});
     fs::create_directories(Path("users/folder.sav"));
