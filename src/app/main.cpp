@@ -1,12 +1,10 @@
-// The program: the table window on a Qt application, run from the program folder.
+// The program, run from its program folder.
 #include <QApplication>
 
-#include "display/frmKorbo.h"
+#include "app/program.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName("KorboNET");
-    korbo::ui::frmKorbo table;
-    table.show();
-    return app.exec();
+    return korbo::ui::Main();
 }

@@ -136,6 +136,11 @@ struct TableState {
     // centre-pile hit gap of 41 on the normal display.
     int CardWidth = 71, CardHeight = 96, CardGap = 41;
 
+    // --- what the start-up found and set ----------------------------------------------
+    int CardsDllOk = 0;                // the picture-card library started (0 = number cards only)
+    long HoldX = 0, HoldY = 0;         // where the HOLD viewer first opens (twips)
+    char MsgEnd = '\n';                // the network message terminator
+
     // --- pacing and re-entrancy guards ---------------------------------------------
     bool Busy = false;
     bool CardMoving = false;

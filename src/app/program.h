@@ -1,0 +1,18 @@
+// The start procedure and the end of the program.
+#pragma once
+
+namespace korbo::ui {
+
+// korbogl.Main: shows the splash, then loads the table window, whose load runs the whole
+// start-up; then runs the program until it ends. Returns the program's exit code.
+int Main();
+
+// The program ends: the event loop (if running) is left with `code`. The caller has
+// already unloaded the windows. Before the loop runs, Main sees the end and returns.
+void EndProgram(int code);
+bool ProgramEnded();
+int ProgramExitCode();
+// A new run in the same process (the tests start the program more than once).
+void ResetProgramEnd();
+
+}  // namespace korbo::ui

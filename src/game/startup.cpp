@@ -1,0 +1,387 @@
+#include "startup.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "korbogl.h"
+#include "records/record_file.h"
+#include "records/score_rec.h"
+
+namespace korbo::startup {
+
+using Missing = records::RecordFile::Missing;
+using records::ReadScoreRec;
+using records::ScoreRec;
+using records::TrimBlanks;
+using records::UpperAscii;
+using State = StartupWindow::State;
+
+namespace {
+
+constexpr long kDeckColor = 0xC0E0FF, kDeckColorFewColours = 0xC0FFFF;
+constexpr int16_t kNormalExit = 20;
+constexpr int16_t kMaximised = 2;
+
+std::string Crlf() { return std::string(CRLF); }
+
+// Window sizes and places are kept in 16-bit fields; a large screen's twips do not always
+// fit, so they are taken to the nearest value the field holds.
+int16_t Clamp16(long v) { return static_cast<int16_t>(std::clamp<long>(v, INT16_MIN, INT16_MAX)); }
+
+void Check(const records::Status& s) {
+    if (!s) throw StartupError(kErrFileAccess, s.error);
+}
+
+// The seams of the comment and persona lists, the backgrounds and the network score files,
+// until their own routines exist: only the built-in persona, its standard lines unloaded,
+// the plain mat and no network score files.
+void ReadComments(Game&) {}
+void ReadPeople(Game& g) {
+    g.PeopleNames.assign(1, g.OppName);
+    g.PersonaFileCount = 0;
+}
+void ChangeComments(Game&) {}
+void ChangePerson(Game&) {}
+void ReadBacks(Game& g) {
+    g.BackPicCount = 0;
+    g.DefaultBackIndex = 0;
+}
+void Get_Users(Game&) {}
+
+void PlacementForDefault(Game& g, StartupWindow& w, const Placement& p) {
+    w.MoveForm(0, 0);
+    if (p.numberCards) g.CardStyle = 1;
+    w.WinWidth() += p.widthBonus;
+    w.FitWindow();
+}
+
+}  // namespace
+
+std::string SetupErrorText(int number, const std::string& description) {
+    return "Unexpected error while setting up KorboNET!" + Crlf() + "Error # " + std::to_string(number) +
+           " occurred: " + Crlf() + description;
+}
+
+DisplayRecord ReadDisplayRecord(const ScoreRec& r14) {
+    DisplayRecord d;
+    d.DisplayMode = r14.Margin < 20 ? int16_t{0} : static_cast<int16_t>(r14.Margin - 20);
+    // Only the four display modes exist; anything else in a damaged file is the normal one.
+    if (d.DisplayMode > 3) d.DisplayMode = 0;
+    d.PrefCode = r14.Extra;
+    return d;
+}
+
+Placement DecidePlacement(int16_t prefCode, const ScoreRec& r15, int16_t displayMode, long screenWidth,
+                          int handBottom) {
+    Placement p;
+    if (prefCode == kNormalExit) {
+        if (r15.Played == kMaximised) {
+            p.kind = Placement::Kind::Maximised;
+        } else if (r15.Played != 0) {
+            // A size that no window can have comes from a damaged file: the layout's size stays.
+            if (r15.Played < 0 || r15.Won <= 0) return p;
+            p.kind = Placement::Kind::Geometry;
+            p.rect = {r15.Margin, r15.Extra, r15.Won, r15.Played};
+            if (displayMode < 2 && p.rect.Height < handBottom) p.rect.Height = handBottom;
+        }
+        return p;
+    }
+    p.kind = Placement::Kind::Default;
+    if (screenWidth <= 9600) p.numberCards = true;
+    else if (screenWidth > 12000) p.widthBonus = 500;
+    return p;
+}
+
+ScoreRec ExitDisplayRecord(ScoreRec r14, int16_t displayMode) {
+    r14.Margin = static_cast<int16_t>(displayMode + 20);
+    r14.Extra = kNormalExit;
+    return r14;
+}
+
+ScoreRec ExitPlacementRecord(State state, long winHeight, long winWidth, long left, long top) {
+    ScoreRec r;
+    switch (state) {
+        case State::Maximised: r.Played = kMaximised; break;
+        case State::Minimised: r.Played = 0; break;
+        case State::Normal:
+            // A height of exactly 2 twips would read back as "maximised"; no window is that small.
+            r.Played = Clamp16(std::max(winHeight, 3L));
+            r.Won = Clamp16(winWidth);
+            r.Margin = Clamp16(left);
+            r.Extra = Clamp16(top);
+            break;
+    }
+    return r;
+}
+
+std::string FewColoursAdvice(const std::string& commentFile) {
+    records::RecordFile f;
+    std::string notes[4];
+    if (f.Open(commentFile, 250, Missing::Fail)) {
+        for (int i = 1; i <= 3; ++i) {
+            std::vector<uint8_t> rec = f.Get(i);
+            notes[i] = TrimBlanks(records::DecodeText(std::span(rec).subspan(150, 100)));
+        }
+        f.Discard();
+    }
+    return "Welcome to KorboNET: Korbo & Dunmir!" + Crlf() + Crlf() + notes[1] + Crlf() + notes[2] + " " + notes[3];
+}
+
+void Get_Players(Game& g) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(g.DataPath("users"), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ec2;
+        if (!it->is_regular_file(ec2) || ec2) continue;
+        const std::string file = it->path().filename().string();
+        if (file.size() < 4 || UpperAscii(file.substr(file.size() - 3)) != "SAV") continue;
+        names.push_back(file.substr(0, file.size() - 4));
+    }
+    // The folder's own order differs between file systems; sorted, the list is the same
+    // on every machine.
+    std::sort(names.begin(), names.end());
+    g.PlayerNames.assign(1, std::string());
+    g.PlayerNames.insert(g.PlayerNames.end(), names.begin(), names.end());
+    g.PlayerCount = static_cast<int16_t>(std::min<size_t>(names.size(), INT16_MAX));
+}
+
+namespace {
+// The entry of PlayerNames that is the current player, 0 when the player has no file.
+int FindPlayer(const Game& g) {
+    const std::string wanted = UpperAscii(TrimBlanks(g.PlayerName));
+    const int count = std::min<int>(g.PlayerCount, static_cast<int>(g.PlayerNames.size()) - 1);
+    for (int i = 1; i <= count; ++i)
+        if (UpperAscii(TrimBlanks(g.PlayerNames[static_cast<size_t>(i)])) == wanted) return i;
+    return 0;
+}
+}  // namespace
+
+void ConfirmLastPlayer(Game& g) {
+    g.PlayerName = TrimBlanks(g.LastPlayerName);
+    const int found = g.PlayerName.empty() ? 0 : FindPlayer(g);
+    g.PlayerChosen = found != 0;
+    if (found) {
+        g.PlayerName = TrimBlanks(g.PlayerNames[static_cast<size_t>(found)]);
+        // A player file that cannot be read costs only the best runs shown: the player
+        // is told and the start-up goes on.
+        records::RecordFile f2;
+        if (records::Status s = f2.Open(g.PlayerFilePath(g.PlayerName), records::kScoreRecLength, Missing::Fail); s) {
+            g.ChangeBestRun(f2);
+            f2.Discard();
+        } else {
+            g.ReportProblem(s.error);
+        }
+    }
+    g.View().SetCaption(Ctl::Label9, 3, g.PlayerName);
+    g.LastPlayerName = g.PlayerName;
+}
+
+bool OpenDoor(Game& g, StartupWindow& w) {
+    TableView& view = g.View();
+    g.BaseDir = w.CurrentDirectory();
+    w.RegisterFonts(g.BaseDir);
+    g.ScreenWidth = w.ScreenWidthTwips();
+    g.ColorBits = w.ScreenColorBits();
+    g.Rnd().Seed(g.Time().SecondsSinceMidnight());
+
+    g.SideSize = 19;
+    g.ForcedRule = 0;
+    g.NoWildAce = false;
+    g.DeckColor = g.ColorBits <= 15 ? kDeckColorFewColours : kDeckColor;
+
+    ReadComments(g);
+    ReadPeople(g);
+
+    const std::string scorePath = g.DataPath("score.ran");
+    if (!korbogl::FileExists(scorePath)) {
+        w.UnloadSplash();
+        view.MsgBox(kMissingFilesText, mb::Critical | mb::OKOnly, "");
+        return false;
+    }
+    records::RecordFile f2;
+    Check(f2.Open(scorePath, records::kScoreRecLength, Missing::Fail));
+    g.ChangeSettings(f2);
+    if (g.SoundLevel == 0) view.PlayFile(g.DataPath("Sounds/intro.wav"), false);
+    g.Delay(0.75);
+
+    const DisplayRecord d = ReadDisplayRecord(ReadScoreRec(f2, records::score_file::DisplayAndExit));
+    g.DisplayMode = d.DisplayMode;
+    g.PrefCode = d.PrefCode;
+
+    Get_Players(g);
+
+    w.InitialCardSize();
+    w.DrawStacks();
+
+    g.CardsDllOk = w.InitializeDeck();
+    if (g.CardsDllOk == 0) {
+        view.MsgBox(kCardLibraryText, mb::OKOnly, "");
+        g.CardStyle = 1;
+    }
+
+    Rect form = w.FormRect();
+    w.WinHeight() = form.Height;
+    w.WinWidth() = form.Width;
+    w.GetCardSize();
+    w.ResizeMe();
+
+    Check(g.ChangeSettings2(f2));
+
+    const Placement p = DecidePlacement(g.PrefCode, ReadScoreRec(f2, records::score_file::WindowPlacement),
+                                        g.DisplayMode, g.ScreenWidth, w.HandBottom());
+    switch (p.kind) {
+        case Placement::Kind::Keep: break;
+        case Placement::Kind::Maximised: w.WindowStartState() = 2; break;
+        case Placement::Kind::Geometry:
+            w.SetFormRect(p.rect);
+            form = w.FormRect();
+            w.WinHeight() = form.Height;
+            w.WinWidth() = form.Width;
+            break;
+        case Placement::Kind::Default: PlacementForDefault(g, w, p); break;
+    }
+    // Nothing was put into the score file: closing it leaves it untouched.
+    f2.Discard();
+
+    form = w.FormRect();
+    g.HoldX = g.ScreenWidth < 13000 ? form.Left + 4000L : w.OpponentHoldLeft() + 300L;
+    g.HoldY = form.Top + 3200L;
+
+    g.NetActive = false;
+    g.MsgEnd = '\n';
+
+    ChangeComments(g);
+    ChangePerson(g);
+    ReadBacks(g);
+    Get_Users(g);
+    g.ChangePreferences();
+    g.PeerCurrent = true;
+    return true;
+}
+
+void ReplayDisplay(Game& g, StartupWindow& w) {
+    if (g.ScreenWidth < 10000) {
+        w.ScaleFormControls(5, 3);
+        w.FitWindow();
+        w.GetSize();
+        w.EnableChgDisplayItem(0, false);
+        w.Level_Click(g.CompLevel);
+        for (int panel : {1, 4, 5, 8}) w.StatusPanelMinWidth(panel, 700);
+        g.DisplayMode = static_cast<int16_t>(g.DisplayMode & ~1);
+    }
+    switch (g.DisplayMode) {
+        case 1:
+            w.SizeRelative();
+            g.DisplayMode = 0;
+            g.FormLoading = false;
+            w.ChgDisplay_Click(0);
+            break;
+        case 2:
+            g.FormLoading = false;
+            w.ChgDisplay_Click(1);
+            w.CardBase() = 66;
+            break;
+        case 3:
+            g.DisplayMode = 0;
+            w.ChgDisplay_Click(0);  // still loading: the window is not fitted yet
+            g.FormLoading = false;
+            w.ChgDisplay_Click(1);
+            w.CardBase() = 66;
+            break;
+        default:
+            w.LayOut();
+            w.SizeRelative();
+            break;
+    }
+}
+
+bool Form_Load(Game& g, StartupWindow& w) {
+    TableView& view = g.View();
+    g.FormLoading = true;
+    if (!OpenDoor(g, w)) return false;
+    ReplayDisplay(g, w);
+
+    g.FormLoading = false;
+    w.Redraw();
+    view.SetFontSize(Ctl::Label9, 2, g.CommentFontSize);
+    for (int i = 1; i <= 3; ++i) view.SetFontSize(Ctl::LblWild, i, g.CommentFontSize);
+
+    w.LoadFlasher();
+    if (w.WindowStartState() == 2) w.Maximise();
+    w.ShowTable();
+
+    // The advice of a new installation: its score file has never seen a normal exit.
+    if (g.PrefCode != kNormalExit) {
+        if (g.ColorBits < 16) {
+            view.MsgBox(FewColoursAdvice(g.DataPath("snack.ade")), mb::OKOnly, "256 Colors Detected");
+            if (view.MsgBox("Would you like to adjust your Color Palette setting now?", mb::YesNo,
+                            "Adjust Display Properties") == mb::IDYes) {
+                w.OpenDisplaySettings();
+                g.BackChoice = 0;
+            }
+        }
+        view.MsgBox(kSpeedAdviceText, mb::Information | mb::OKOnly, "Game Speed");
+    }
+
+    w.UnloadSplash();
+    view.SetCaption(Ctl::Label9, 2, "Welcome to Korbo's World");
+
+    const Rect form = w.FormRect();
+    if (form.Left + form.Width * 2.0 / 3.0 > static_cast<double>(g.ScreenWidth)) w.MoveForm(0, form.Top);
+
+    ConfirmLastPlayer(g);
+    view.SetCaption(Ctl::Label9, 2, "Welcome " + g.PlayerName + " to Korbo's World");
+
+    view.SetVisible(Ctl::StatusBar1, 0, view.MenuChecked(Menu::WildStats));
+    w.CardSizeInPixels();
+    if (w.WindowStartState() == 2) w.WindowStartState() = 3;
+    view.SetVisible(Ctl::Picture4, 0, true);
+    return true;
+}
+
+void ExitLeft(Game& g, StartupWindow& w) {
+    if (g.SoundLevel == 0) g.View().PlayFile(g.Sounds[2], false);
+    if (g.NetActive) {
+        w.NetShutdown();
+        g.NetActive = false;
+    }
+
+    records::RecordFile f2;
+    if (records::Status s = f2.Open(g.DataPath("score.ran"), records::kScoreRecLength, Missing::Fail); !s) {
+        g.ReportProblem(s.error);
+        w.RemoveFonts();
+        return;
+    }
+    g.SaveSettings(f2);
+    (void)records::WriteScoreRec(f2, records::score_file::DisplayAndExit,
+                                 ExitDisplayRecord(ReadScoreRec(f2, records::score_file::DisplayAndExit),
+                                                   g.DisplayMode));
+    const Rect form = w.FormRect();
+    (void)records::WriteScoreRec(f2, records::score_file::WindowPlacement,
+                                 ExitPlacementRecord(w.WindowState(), w.WinHeight(), w.WinWidth(), form.Left, form.Top));
+
+    // The settings go to the player's own file too, when the player has one.
+    const int found = FindPlayer(g);
+    if (found) {
+        records::RecordFile f4;
+        records::Status s = f4.Open(g.PlayerFilePath(g.PlayerNames[static_cast<size_t>(found)]),
+                                    records::kScoreRecLength, Missing::Fail);
+        if (s) {
+            ScoreRec r1 = ReadScoreRec(f4, records::player_file::Totals);
+            r1.Name = records::NumberName(g.FontColor);
+            r1.Extra = g.CompLevel;
+            (void)records::WriteScoreRec(f4, records::player_file::Totals, r1);
+            namespace sr = records::settings_rec;
+            for (long n : {sr::Looks, sr::Player, sr::Deck, sr::Mat, sr::Rules})
+                (void)records::WriteScoreRec(f4, n, ReadScoreRec(f2, n));
+            s = f4.Close();
+        }
+        if (!s) g.ReportProblem(s.error);
+    }
+    if (records::Status s = f2.Close(); !s) g.ReportProblem(s.error);
+    w.RemoveFonts();
+}
+
+}  // namespace korbo::startup

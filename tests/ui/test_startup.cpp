@@ -1,0 +1,279 @@
+// The program's start and end in real windows: the splash, the refusal without score.ran,
+// the error trap, the private fonts, and the window placement that an exit writes into
+// score.ran and the next start restores.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <cstdlib>
+#include <functional>
+
+#include "app/frmSplash.h"
+#include "app/program.h"
+#include "display/frmKorbo.h"
+#include "platform/fonts.h"
+#include "records/score_rec.h"
+
+using namespace korbo;
+using namespace korbo::ui;
+
+namespace {
+
+struct SeenBox {
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Answers every modal box that comes up (OK, or Yes where asked), keeping what it said.
+class BoxAnswerer : public QObject {
+public:
+    QList<SeenBox> boxes;
+    BoxAnswerer() {
+        connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+        timer_.start(5);
+    }
+
+private:
+    void Poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        SeenBox seen;
+        seen.title = modal->windowTitle();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen.text = box->text();
+            seen.icon = box->icon();
+            QAbstractButton* b = box->button(QMessageBox::Yes);
+            if (!b) b = box->button(QMessageBox::Ok);
+            if (!b && !box->buttons().isEmpty()) b = box->buttons().first();
+            boxes << seen;
+            if (b) b->click();
+            return;
+        }
+        for (QLabel* l : modal->findChildren<QLabel*>()) seen.text += l->text();
+        boxes << seen;
+        if (auto* d = qobject_cast<QDialog*>(modal)) d->accept();
+    }
+    QTimer timer_;
+};
+
+QString Plain(QString s) { return s.remove('\r'); }
+
+QByteArray Rec(const std::string& name, int played, int won, int margin, int extra) {
+    records::ScoreRec r;
+    r.Name = name + std::string(20 - name.size(), ' ');
+    r.Played = static_cast<int16_t>(played);
+    r.Won = static_cast<int16_t>(won);
+    r.Margin = static_cast<int16_t>(margin);
+    r.Extra = static_cast<int16_t>(extra);
+    const auto bytes = records::EncodeScoreRec(r);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A program folder as a new installation has it; record 14 and 15 as a test wants them.
+bool MakeFolder(const QString& dir, QByteArray r14 = Rec("", 0, 0, 20, 0), QByteArray r15 = Rec("", 0, 0, 0, 0),
+                bool withSoundScheme = true) {
+    QByteArray score;
+    for (int n = 1; n <= 18; ++n) {
+        switch (n) {
+            case 1: score += Rec(" 16777215", 0, 0, 0, 0); break;
+            case 12: score += Rec("", 0, 0, 0, 1); break;
+            case 13: score += Rec("Anna", 0, 2, 2, 1); break;  // sound off: no intro in the tests
+            case 14: score += r14; break;
+            case 15: score += r15; break;
+            case 16: score += Rec(" 12640511", 0, 1, 1, 0); break;
+            case 17: score += Rec(" 3041823", 12, 0, 0, 0); break;
+            case 18: score += Rec(" 45", 19, 0, 0, 0); break;
+            default: score += Rec("", 0, 0, 0, 0); break;
+        }
+    }
+    QByteArray wav;
+    for (int i = 1; i <= 15; ++i) wav += QByteArray(200, ' ');
+    return QDir(dir).mkpath("users") && WriteFile(dir + "/score.ran", score) &&
+           (!withSoundScheme || WriteFile(dir + "/wav.ran", wav));
+}
+
+QByteArray Record(const QString& path, int n) { return ReadFile(path).mid(28 * (n - 1), 28); }
+
+int Twips(int pixels) { return pixels * 15; }
+
+bool AnyWindowShown() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) return true;
+    return false;
+}
+
+}  // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+    QString home_;
+
+private slots:
+    void initTestCase() {
+        home_ = QDir::currentPath();
+        QCOMPARE(qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchX()), 96);
+    }
+    void init() { ResetProgramEnd(); }
+    void cleanup() {
+        QDir::setCurrent(home_);
+        platform::RemovePrivateFonts();
+        for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void splashShowsItsCaptionsAndVersion() {
+        auto* splash = new frmSplash;
+        QCOMPARE(frmSplash::Current(), splash);
+        QCOMPARE(splash->lblVersion->text(), QString("Version 6.0.1"));
+        QCOMPARE(splash->lblPlatform->text(), QString("Windows"));
+        QStringList texts;
+        for (QLabel* l : splash->findChildren<QLabel*>()) texts << l->text();
+        QVERIFY(texts.contains("The card game with an attitude"));
+        QVERIFY(texts.contains(" Warning: Highly addictive"));
+        QVERIFY(splash->Image1->pixmap().width() > 0);
+        splash->show();
+        QVERIFY(QTest::qWaitForWindowExposed(splash));
+        QTest::keyClick(splash, Qt::Key_Space);
+        QCOMPARE(frmSplash::Current(), nullptr);
+        QTRY_VERIFY(!AnyWindowShown());
+
+        // A click on its frame closes it too.
+        auto* again = new frmSplash;
+        again->show();
+        QVERIFY(QTest::qWaitForWindowExposed(again));
+        QTest::mouseClick(again->Frame1, Qt::LeftButton);
+        QCOMPARE(frmSplash::Current(), nullptr);
+    }
+
+    void missingScoreFileBoxEndsTheProgram() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("users"));
+        QVERIFY(QDir::setCurrent(dir.path()));
+        BoxAnswerer answers;
+        const int code = Main();
+        QCOMPARE(code, 1);
+        QVERIFY(ProgramEnded());
+        QCOMPARE(answers.boxes.size(), 1);
+        QCOMPARE(Plain(answers.boxes[0].text), QString("Unable to start KorboNET!\n\nFiles are missing."));
+        QCOMPARE(answers.boxes[0].icon, QMessageBox::Critical);
+        QVERIFY(!AnyWindowShown());
+        QCOMPARE(frmSplash::Current(), nullptr);
+        QVERIFY(!QFile::exists(dir.filePath("score.ran")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList({"users"}));
+    }
+
+    void startUpFailureShowsTheErrorTrapAndEndsTheProgram() {
+        QTemporaryDir dir;
+        QVERIFY(MakeFolder(dir.path(), Rec("", 0, 0, 20, 0), Rec("", 0, 0, 0, 0), false));
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QByteArray before = ReadFile(dir.filePath("score.ran"));
+        BoxAnswerer answers;
+        QCOMPARE(Main(), 1);
+        QCOMPARE(answers.boxes.size(), 1);
+        QVERIFY2(Plain(answers.boxes[0].text).startsWith("Unexpected error while setting up KorboNET!\nError # 75 occurred: \n"),
+                 qPrintable(answers.boxes[0].text));
+        QVERIFY(Plain(answers.boxes[0].text).size() > 70);  // the reason follows
+        QCOMPARE(answers.boxes[0].icon, QMessageBox::Critical);
+        QVERIFY(!AnyWindowShown());
+        QCOMPARE(ReadFile(dir.filePath("score.ran")), before);
+    }
+
+    void exitWritesThePlacementAndTheNextStartRestoresIt() {
+        QTemporaryDir dir;
+        QVERIFY(MakeFolder(dir.path()));
+        for (const char* name : {"Valmbrook.ttf", "Korbo2.ttf", "Korbo3.ttf", "Korbo4.ttf", "Korbo1.ttf"})
+            QVERIFY(QFile::copy("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", dir.filePath(name)));
+        QVERIFY(QDir::setCurrent(dir.path()));
+        BoxAnswerer answers;
+        QRect placed;
+        {
+            frmKorbo table;
+            table.Form_Load();
+            QVERIFY(!ProgramEnded());
+            // A new installation: the speed advice once, the table at the top-left corner,
+            // its width the one the fitting chose.
+            QCOMPARE(answers.boxes.size(), 1);
+            QCOMPARE(answers.boxes[0].title, QString("Game Speed"));
+            QCOMPARE(answers.boxes[0].icon, QMessageBox::Information);
+            QVERIFY(table.isVisible());
+            QCOMPARE(table.pos(), QPoint(0, 0));
+            // The width the fitting chose, up to a pixel.
+            QVERIFY(std::abs(table.WinWidth - Twips(table.width())) <= Twips(1));
+            QCOMPARE(table.game().PrefCode, int16_t{0});
+            QCOMPARE(table.Caption(Ctl::Label9, 2), std::string("Welcome Anna to Korbo's World"));
+            QCOMPARE(platform::RegisteredPrivateFonts(),
+                     QStringList({"Valmbrook.ttf", "Korbo2.ttf", "Korbo3.ttf", "Korbo4.ttf", "Korbo1.ttf"}));
+
+            // The player moves and sizes the table, then leaves by the Exit item.
+            table.resize(700, 520);
+            table.move(75, 45);
+            QTest::qWait(20);
+            placed = QRect(table.pos(), table.size());
+            // What the table's resize handling keeps.
+            table.WinWidth = Twips(placed.width());
+            table.WinHeight = Twips(placed.height());
+            table.ExitLeft();
+            QVERIFY(ProgramEnded());
+            QCOMPARE(ProgramExitCode(), 0);
+            QVERIFY(!table.isVisible());
+            QVERIFY(platform::RegisteredPrivateFonts().isEmpty());
+        }
+        const QString score = dir.filePath("score.ran");
+        QCOMPARE(Record(score, 14), Rec("", 0, 0, 20, 20));
+        QCOMPARE(placed.topLeft(), QPoint(75, 45));
+        QCOMPARE(Record(score, 15), Rec("", Twips(placed.height()), Twips(placed.width()), Twips(75), Twips(45)));
+
+        ResetProgramEnd();
+        answers.boxes.clear();
+        frmKorbo next;
+        next.Form_Load();
+        QVERIFY(!ProgramEnded());
+        QVERIFY(answers.boxes.isEmpty());  // the advice is for the first start only
+        QVERIFY(next.isVisible());
+        QCOMPARE(QRect(next.pos(), next.size()), placed);
+        QCOMPARE(next.WinWidth, Twips(placed.width()));
+        QCOMPARE(next.WinHeight, Twips(placed.height()));
+        QVERIFY(!next.isMaximized());
+    }
+
+    void savedMaximisedTableOpensMaximised() {
+        QTemporaryDir dir;
+        QVERIFY(MakeFolder(dir.path(), Rec("", 0, 0, 20, 20), Rec("", 2, 0, 0, 0)));
+        QVERIFY(QDir::setCurrent(dir.path()));
+        BoxAnswerer answers;
+        frmKorbo table;
+        table.Form_Load();
+        QVERIFY(!ProgramEnded());
+        QVERIFY(answers.boxes.isEmpty());
+        QVERIFY(table.isVisible());
+        QVERIFY(table.isMaximized());
+        QCOMPARE(table.WindowStartState, 3);
+        // Once the window events of the start have come in, it is still maximised: the
+        // maximising was not taken for the player's first resize.
+        QTest::qWait(100);
+        QVERIFY(table.isMaximized());
+        QCOMPARE(table.WindowStartState, 3);
+
+        // Left maximised, it stays so for the next start.
+        table.ExitLeft();
+        QCOMPARE(Record(dir.filePath("score.ran"), 15), Rec("", 2, 0, 0, 0));
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "test_startup.moc"
