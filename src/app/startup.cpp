@@ -1,7 +1,9 @@
 // Start-up and shutdown of the table: the splash, the table's load with its error trap,
 // the orderly exit, and the end of the program. The order of the steps is the core's
 // (game/startup.h); this file gives it the window, the screen, the fonts and the files.
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QDir>
 #include <QGuiApplication>
 #include <QResizeEvent>
@@ -116,11 +118,13 @@ public:
     // The Display Size menu, the level menu and the status bar's panels belong to the
     // table's menus and bar; until they take these, the narrow screen's start only ticks
     // the level.
-    void EnableChgDisplayItem(int, bool) override {}
+    void EnableChgDisplayItem(int index, bool on) override { t_.ChgDisplay(index)->setEnabled(on); }
     void Level_Click(int level) override {
         for (int i = LevelAverage; i <= LevelRuthless; ++i) t_.CheckMenuItem(Menu::Level, i, i == level);
     }
-    void StatusPanelMinWidth(int, int) override {}
+    void StatusPanelMinWidth(int panel, int twips) override {
+        if (QLabel* p = t_.StatusPanel(panel)) p->setMinimumWidth(ToPixels(twips));
+    }
 
     State WindowState() override {
         if (t_.isMinimized()) return State::Minimised;

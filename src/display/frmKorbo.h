@@ -170,12 +170,6 @@ public:
     void Form_Load();
     void OpenDoor();
     void ExitLeft();
-    // The layout's variables that start-up and exit read and set: the window's size in
-    // twips as last set or measured, the card size base in pixels, and the start state
-    // (0 normal, 2 maximised at start, 3 not resized since).
-    int WinWidth = 0, WinHeight = 0;
-    int CardBase = 82;
-    int WindowStartState = 0;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
