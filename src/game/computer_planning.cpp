@@ -19,17 +19,8 @@ bool TwoRule(int mask) { return mask == 2 || mask == 3 || mask == 6 || mask == 7
 
 // --- the simulated plan --------------------------------------------------------------------
 
-int Game::SimTop(int pile) const {
-    if (pile < 1 || pile > 4) return 0;
-    const int n = OppHoldInfo[pile][0];
-    return n >= 1 && n <= 30 ? OppHold.Value(pile, n) : 0;
-}
-
-int Game::SimUnder(int pile) const {
-    if (pile < 1 || pile > 4) return 0;
-    const int n = OppHoldInfo[pile][0];
-    return n >= 2 && n <= 30 ? OppHold.Value(pile, n - 1) : 0;
-}
+int Game::SimTop(int pile) const { return OppHoldValue(pile, 0, 0); }
+int Game::SimUnder(int pile) const { return OppHoldValue(pile, 0, 1); }
 
 void Game::PlanAppend(int pile, int place, CardRec card) {
     const int n = PlanSteps[pile][1] + 1;

@@ -20,17 +20,14 @@ bool IsHandPlace(int x) { return x >= 2 && x <= 6; }
 
 // --- helpers the planner and the discard share -----------------------------------------
 
-int Game::OppTop(int pile) const {
+int Game::OppHoldValue(int pile, int countField, int depth) const {
     if (pile < 1 || pile > 4) return 0;
-    const int n = OppHoldInfo[pile][1];
+    const int n = OppHoldInfo[pile][countField] - depth;
     return n >= 1 && n <= 30 ? OppHold.Value(pile, n) : 0;
 }
 
-int Game::OppUnder(int pile) const {
-    if (pile < 1 || pile > 4) return 0;
-    const int n = OppHoldInfo[pile][1];
-    return n >= 2 && n <= 30 ? OppHold.Value(pile, n - 1) : 0;
-}
+int Game::OppTop(int pile) const { return OppHoldValue(pile, 1, 0); }
+int Game::OppUnder(int pile) const { return OppHoldValue(pile, 1, 1); }
 
 void Game::OppHoldShape(int pile) {
     const int c = OppHoldInfo[pile][1];
