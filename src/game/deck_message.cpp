@@ -6,6 +6,7 @@
 
 #include "game.h"
 #include "korbogl.h"
+#include "number_list.h"
 
 namespace korbo {
 
@@ -50,20 +51,36 @@ bool ParseItem(std::string_view item, long& value) {
 
 }  // namespace
 
-DeckListResult Game::DecodeDeckList(std::string_view list, std::string_view hostVersion) {
-    std::vector<long> items;
+bool ReadNumberList(std::string_view list, std::size_t maxItems, std::vector<long>& items,
+                    std::string& error) {
+    items.clear();
     size_t start = 0;
     for (size_t i = 0; i < list.size(); ++i) {
         if (list[i] != '#') continue;
         long v = 0;
-        if (!ParseItem(list.substr(start, i - start), v))
-            return {false, "item " + std::to_string(items.size() + 1) + " is not a number"};
+        if (!ParseItem(list.substr(start, i - start), v)) {
+            error = "item " + std::to_string(items.size() + 1) + " is not a number";
+            return false;
+        }
         items.push_back(v);
-        if (items.size() > 211) return {false, "the list is too long"};
+        if (items.size() > maxItems) {
+            error = "the list is too long";
+            return false;
+        }
         start = i + 1;
     }
     for (size_t i = start; i < list.size(); ++i)
-        if (list[i] != ' ' && list[i] != '\r') return {false, "the list does not end with #"};
+        if (list[i] != ' ' && list[i] != '\r') {
+            error = "the list does not end with #";
+            return false;
+        }
+    return true;
+}
+
+DeckListResult Game::DecodeDeckList(std::string_view list, std::string_view hostVersion) {
+    std::vector<long> items;
+    std::string error;
+    if (!ReadNumberList(list, 211, items, error)) return {false, error};
 
     const bool versioned = hostVersion != "NG";
     const bool rules = versioned && korbogl::Val(hostVersion) > 51;

@@ -8,6 +8,7 @@
 
 #include "game.h"
 #include "korbogl.h"
+#include "number_list.h"
 
 namespace korbo {
 
@@ -19,24 +20,6 @@ constexpr long kEmptyPlaceColor = 0x80C0FF;
 constexpr int16_t kRecoveryFailed = 666;
 const char* const kRedealError =
     "Oops! Sorry, I dropped the cards and can't redeal. Let's give up on this stalemate and start a new game.";
-
-// One list item: blanks, an optional minus sign, digits, blanks.
-bool ParseItem(std::string_view item, long& value) {
-    size_t i = 0;
-    while (i < item.size() && item[i] == ' ') ++i;
-    const bool negative = i < item.size() && item[i] == '-';
-    if (negative) ++i;
-    size_t digits = 0;
-    long v = 0;
-    for (; i < item.size() && std::isdigit(static_cast<unsigned char>(item[i])); ++i, ++digits) {
-        if (digits >= 9) return false;
-        v = v * 10 + (item[i] - '0');
-    }
-    while (i < item.size() && item[i] == ' ') ++i;
-    if (digits == 0 || i != item.size()) return false;
-    value = negative ? -v : v;
-    return true;
-}
 
 }  // namespace
 
@@ -56,18 +39,8 @@ DeckListResult Game::DecodeReshuffleList(std::string_view list, std::string_view
     const int n = StockTop;
     if (n < 1 || n > 104) return {false, "there is no used pile to reshuffle"};
     std::vector<long> items;
-    size_t start = 0;
-    for (size_t i = 0; i < list.size(); ++i) {
-        if (list[i] != '#') continue;
-        long v = 0;
-        if (!ParseItem(list.substr(start, i - start), v))
-            return {false, "item " + std::to_string(items.size() + 1) + " is not a number"};
-        items.push_back(v);
-        if (items.size() > 208) return {false, "the list is too long"};
-        start = i + 1;
-    }
-    for (size_t i = start; i < list.size(); ++i)
-        if (list[i] != ' ' && list[i] != '\r') return {false, "the list does not end with #"};
+    std::string error;
+    if (!ReadNumberList(list, 208, items, error)) return {false, error};
     const size_t need = versioned ? 2 * n : n;
     if (items.size() < need) return {false, "the list is too short"};
     if (items.size() > need) return {false, "the list is too long"};
