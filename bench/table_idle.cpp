@@ -12,6 +12,7 @@
 #include <string>
 
 #include "display/frmKorbo.h"
+#include "ui/table_fixture.h"
 
 namespace {
 
@@ -31,20 +32,7 @@ int main(int argc, char** argv) {
 
     korbo::ui::frmKorbo t;
     korbo::Game& g = t.game();
-    g.FormLoading = true;
-    t.InitialCardSize();
-    t.DrawStacks();
-    t.GetCardSize();
-    t.ResizeMe();
-    t.FitWindow();
-    t.LayOut();
-    t.SizeRelative();
-    g.FormLoading = false;
-    t.SetCardBack(0, 1);
-    t.LoadCardFaceSet(g.CardStyle);
-    t.ResetPilePictures();
-    t.Redraw();
-    t.CardSizeInPixels();
+    korbo::test::StartTable(t, g.ScreenWidth);
     t.show();
     app.processEvents();
     const double shownMs = startClock.nsecsElapsed() / 1e6;
