@@ -440,11 +440,13 @@ void frmKorbo::DrawingProblem(Ctl c, int index, int cardId, int number, const st
     const std::string text = "Houston, we have a problem:" + crlf + "Error " + korbogl::NumText(number) + ": " + what +
                              crlf + "Object is: " + names[static_cast<int>(c)] + crlf +
                              "ToPicNum: " + korbogl::NumText(index) + "  FromPicNum: " + korbogl::NumText(cardId);
+    drawingFailed_ = true;
     MsgBox(text, mb::OKOnly | mb::Exclamation, "");
     game_->MsgText.clear();
 }
 
 void frmKorbo::DrawCard(Ctl c, int index, int cardId) {
+    drawingFailed_ = false;
     Control* ctl = Find(c, index);
     auto* box = ctl ? qobject_cast<PictureBox*>(ctl->Widget()) : nullptr;
     if (!box) {
@@ -475,6 +477,14 @@ void frmKorbo::DrawCard(Ctl c, int index, int cardId) {
         box->SetBorderStyle(1);
         box->SetBackColor(0xFFFFFF);
     }
+}
+
+void frmKorbo::SetFilePicture(Ctl c, int index, int filePic) {
+    Control* ctl = Find(c, index);
+    auto* box = ctl ? qobject_cast<PictureBox*>(ctl->Widget()) : nullptr;
+    if (!box) return;
+    if (filePic == 1 || filePic == 2) box->SetPicture({PictureSpec::Kind::Pile, filePic, 0});
+    else box->SetPicture(filePic0_);
 }
 
 void frmKorbo::SetBorderStyle(Ctl c, int index, int style) {

@@ -114,6 +114,8 @@ public:
     void Refresh(Ctl c, int index) override;
     void ClearPicture(Ctl c, int index) override;
     void DrawCard(Ctl c, int index, int cardId) override;
+    bool DrawingFailed() const override { return drawingFailed_; }
+    void SetFilePicture(Ctl c, int index, int filePic) override;
     void SetBorderStyle(Ctl c, int index, int style) override;
     void AnimationFrame() override;
     void WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) override;
@@ -210,6 +212,7 @@ private:
     platform::CardLibrary lib_;
     int faceStyle_ = 1;        // the working face set: number style 1..5
     PictureSpec filePic0_{PictureSpec::Kind::Pile, 0, 0};  // empty pile and card back
+    bool drawingFailed_ = false;  // the last DrawCard was reported, not drawn
     long tableBackColor_ = 0x3A6B1F;
     std::unique_ptr<platform::SoundPlayer> sound_;
     SystemClock clock_;

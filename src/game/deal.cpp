@@ -17,6 +17,8 @@ void Game::PlayResource(int id) {
 void Game::DrawPilePicture(Ctl pics, int element, int cardId, int kind) {
     view_.SetVisible(pics, element, true);
     view_.DrawCard(pics, element, cardId);
+    // A drawing that failed has been reported; it makes no sound.
+    if (view_.DrawingFailed()) return;
     switch (kind) {
         case 1: PlayResource(SndKind1); break;
         case 2: PlayResource(SndKind2); break;

@@ -55,6 +55,12 @@ public:
     virtual void Refresh(Ctl c, int index) = 0;
     virtual void ClearPicture(Ctl c, int index) = 0;
     virtual void DrawCard(Ctl c, int index, int cardId) = 0;
+    // True when the last DrawCard could not draw; the view has already told the user.
+    virtual bool DrawingFailed() const { return false; }
+    // The picture of c(index) becomes the store's empty-pile picture `filePic`: 0 the one
+    // in use (also the card back), 1 and 2 its two standard variants; nothing else of the
+    // picture changes. A view without the variants draws the empty pile instead.
+    virtual void SetFilePicture(Ctl c, int index, int /*filePic*/) { DrawCard(c, index, 0); }
     virtual void SetBorderStyle(Ctl c, int index, int style) = 0;
 
     // One frame of an animation the core moves step by step (a card sliding home): the

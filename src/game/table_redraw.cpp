@@ -71,7 +71,9 @@ void Game::Redraw() {
         view_.Refresh(Ctl::Picture4, i);
     }
     view_.SetBackColor(Ctl::Picture4, 0, DeckColor);
-    view_.DrawCard(Ctl::Picture4, 0, 0);
+    // An 800-pixel-wide screen shows the smaller stock with the plainer picture.
+    const bool plainStock = ScreenWidth == 12000 && DeckChoice == 0 && StandardDeckColor(DeckColor);
+    view_.SetFilePicture(Ctl::Picture4, 0, plainStock ? 2 : 0);
     for (int k = 25; k >= 26 - SideSize && k >= 1; --k) {
         view_.SetBackColor(Ctl::Stack, k, DeckColor);
         view_.SetBackColor(Ctl::Stack, k + 25, DeckColor);

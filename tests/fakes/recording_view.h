@@ -115,6 +115,10 @@ public:
         log.push_back(std::string("Draw ") + CtlName(c) + "(" + std::to_string(i) + ")=" + std::to_string(cardId));
     }
     void SetBorderStyle(Ctl c, int i, int style) override { border[{c, i}] = style; }
+    std::map<Key, int> filePicture;  // the store's picture last given to a picture
+    bool drawingFails = false;       // every DrawCard reports a failure
+    bool DrawingFailed() const override { return drawingFails; }
+    void SetFilePicture(Ctl c, int i, int filePic) override { filePicture[{c, i}] = filePic; }
     int frames = 0;
     void AnimationFrame() override { ++frames; }
     void WalkTheCard(Ctl src, int si, Ctl dst, int di) override {

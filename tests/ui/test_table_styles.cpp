@@ -200,6 +200,46 @@ private slots:
         QVERIFY(boxes.texts[0].startsWith("Houston, we have a problem:\nError "));
         QVERIFY(boxes.texts[0].endsWith("Object is: Picture7\nToPicNum:  11  FromPicNum:  5"));
     }
+
+    void theRedrawnStockShowsThePlainPictureOn12000Twips() {
+        struct Case {
+            long screen;
+            PictureSpec stock;
+        } cases[] = {{12000, {PictureSpec::Kind::Pile, 2, 0}}, {15360, {PictureSpec::Kind::Pile, 1, 0}}};
+        for (const Case& c : cases) {
+            frmKorbo t;
+            t.pauseScale = 0;
+            t.game().SoundLevel = 2;
+            StartTable(t, c.screen);  // the large standard back in use
+            QCOMPARE(t.Box(Ctl::Picture4, 0).Picture(), c.stock);
+            QCOMPARE(t.Box(Ctl::Picture4, 0).BackColor(), t.game().DeckColor);
+        }
+    }
+
+    void aDrawingThatFailsMakesNoSound() {
+        frmKorbo t;
+        t.pauseScale = 0;
+        StartTable(t);
+        Game& g = t.game();
+        g.SoundLevel = 0;
+        test::BoxAnswerer boxes;
+        struct Case {
+            Ctl pics;
+            int element, card;
+        } cases[] = {{Ctl::Picture7, 11, 5}, {Ctl::Picture4, 2, 105}};
+        for (const Case& c : cases) {
+            t.Sound().PlayResource(118);
+            const QUrl before = t.Sound().Current();
+            g.MsgText = "left over";
+            g.DrawPilePicture(c.pics, c.element, c.card, 2);
+            QCOMPARE(t.Sound().Current(), before);
+            QVERIFY(g.MsgText.empty());
+        }
+        QCOMPARE(boxes.texts.size(), 2);
+        // The next drawing that works sounds again.
+        g.DrawPilePicture(Ctl::Picture4, 2, 5, 2);
+        QVERIFY(t.Sound().Current().toString().endsWith("/117.wav"));
+    }
 };
 
 QTEST_MAIN(TableStyles)

@@ -117,6 +117,42 @@ TEST_F(RedrawTest, TheThicknessShapesTakeTheDeckColour) {
     EXPECT_EQ(view.backColor[RecordingView::Key(Ctl::Picture4, 0)], 0x123456);
 }
 
+TEST_F(RedrawTest, TheStockTakesThePlainPictureOnlyOnAScreenOfExactly12000Twips) {
+    struct Case {
+        const char* why;
+        long screen;
+        int deckChoice;
+        long colour;
+        int picture;
+    } cases[] = {{"12000 twips, standard back and colour", 12000, 0, 0xC0E0FF, 2},
+                 {"12000 twips, the other standard colour", 12000, 0, 0xC0FFFF, 2},
+                 {"a wider screen", 15360, 0, 0xC0E0FF, 0},
+                 {"a narrower screen", 9600, 0, 0xC0E0FF, 0},
+                 {"a designer back", 12000, 3, 0xC0E0FF, 0},
+                 {"a colour of the player's own", 12000, 0, 0x123456, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        game.ScreenWidth = c.screen;
+        game.DeckChoice = static_cast<int16_t>(c.deckChoice);
+        game.DeckColor = c.colour;
+        view.filePicture.clear();
+        game.Redraw();
+        ASSERT_EQ(view.filePicture.count(RecordingView::Key(Ctl::Picture4, 0)), 1u);
+        EXPECT_EQ(view.filePicture[RecordingView::Key(Ctl::Picture4, 0)], c.picture);
+        EXPECT_EQ(view.backColor[RecordingView::Key(Ctl::Picture4, 0)], c.colour);
+    }
+}
+
+TEST_F(RedrawTest, ADrawingThatFailsMakesNoSound) {
+    game.SoundLevel = 0;
+    view.drawingFails = true;
+    for (int kind : {1, 2, 3, 5}) game.DrawPilePicture(Ctl::Picture7, 2, V(4), kind);
+    EXPECT_TRUE(view.sounds.empty());
+    view.drawingFails = false;
+    game.DrawPilePicture(Ctl::Picture7, 2, V(4), 2);
+    EXPECT_EQ(view.sounds, (std::vector<int>{SndKind2}));
+}
+
 TEST_F(RedrawTest, ThePlainMatStepPaintsTheMatColour) {
     game.BackPicCount = 3;
     game.BackIndex = 4;
