@@ -526,7 +526,7 @@ void frmKorbo::PaintPicture(QPainter& p, const QRectF& r, const PictureSpec& s) 
             break;
         }
         case PictureSpec::Kind::Flash: {
-            if (s.a >= 1 && s.a <= 7 && !personaFrames_[s.a].isNull())
+            if (s.b == 1 && s.a >= 1 && s.a <= 7 && !personaFrames_[s.a].isNull())
                 p.drawPixmap(r.toRect(), personaFrames_[s.a]);
             else
                 PaintFlashFrame(p, r, s.a);

@@ -38,7 +38,7 @@ void frmKorbo::WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) {
     const double halfW = BaseCardWidth / 2.0, halfH = BaseCardHeight / 2.0;
     // A step too small to make headway would loop for ever: no walk takes more than
     // twice its steps.
-    const int limit = 2 * steps + 2;
+    const int limit = 2 * steps;
     auto horizontal = [&](double& left) {
         if (dstIndex == 1 ? left > X : left < X) left -= stepX;
     };
@@ -98,8 +98,6 @@ void frmKorbo::Flash() {
         }
         personaPictureLoaded_ = true;
     }
-    if (person == 0)
-        for (auto& f : personaFrames_) f = QPixmap();
 
     if (!flashLayer_) {
         auto* box = new PictureBox(surface_);
@@ -119,7 +117,8 @@ void frmKorbo::Flash() {
     static const int sequence[] = {1, 2, 3, 4, 5, 6, 7, 6, 5, 4, 3, 2, 1};
     const bool shortRun = persona == "Dunmir";
     for (int frame : sequence) {
-        static_cast<PictureBox*>(flashLayer_)->SetPicture({PictureSpec::Kind::Flash, frame, 0});
+        // The built-in persona has pictures of its own; a custom persona's stay loaded.
+        static_cast<PictureBox*>(flashLayer_)->SetPicture({PictureSpec::Kind::Flash, frame, person != 0 ? 1 : 0});
         flashLayer_->repaint();
         double hold = frame == 1 ? 0.45 : frame == 7 ? 0.75 : 0.25;
         if (shortRun && frame == 7) hold = 1.5;

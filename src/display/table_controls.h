@@ -26,7 +26,7 @@ enum class ControlType { PictureBox, Image, Label, Shape, CommandButton };
 struct PictureSpec {
     enum class Kind { None, Pile, NumberFace, DesignerBack, Flash } kind = Kind::None;
     int a = 0;  // Pile: the alternative 0..2; NumberFace: style; DesignerBack: deck; Flash: frame
-    int b = 0;  // NumberFace: rank 1..13
+    int b = 0;  // NumberFace: rank 1..13; Flash: 1 a custom persona's picture
     bool operator==(const PictureSpec&) const = default;
 };
 
