@@ -400,6 +400,35 @@ TEST_F(MovesTest, TheTwelfthCardClearsThePile) {
     EXPECT_EQ(CheckPartition(game), "");
 }
 
+TEST_F(MovesTest, TheTwelfthCardsSoundsAndPausesComeInTheirOrder) {
+    // The Queen the opponent needed completes pile 1: the complaint's half-second, then
+    // the clearing with its own pauses.
+    BuildUp(1, 4, 11, 4);
+    ToStock(game.PlayerSlots.Get(4));
+    game.PlayerSlots.Set(4, FromStock(V(12, 4)));
+    ToStock(game.OppSide.Get(2));
+    game.OppSide.Set(2, FromStock(V(12, 5)));  // the opponent's SIDE top is a Queen
+    game.OppSlots.Set(1, game.OppSide.Get(2));
+    ASSERT_EQ(CheckPartition(game), "");
+    for (int i = 1; i <= 10; ++i) game.Comments[i] = "complaint";
+    for (int i = 7; i <= 10; ++i) game.Sounds[i] = "/s/lose.wav";
+    game.TempoDelay = 0.1;
+    PlayersTurn();
+    view.pauses.clear();
+    view.sounds.clear();
+    DoubleClick(4);
+    EXPECT_EQ(game.CenterCount[1], 0);
+    EXPECT_EQ(view.Caption(Ctl::Label9, 2), "complaint");
+    EXPECT_EQ(view.files, std::vector<std::string>{"/s/lose.wav"});
+    EXPECT_EQ(view.sounds, (std::vector<int>{SndKind2, SndKind1}));  // the pile drawn, then cleared
+    EXPECT_EQ(view.pauses, (std::vector<double>{0.5, 0.1, 0.2, 0.2}));
+    EXPECT_EQ(view.Caption(Ctl::Label9, 0), " ");
+    EXPECT_FALSE(view.Visible(Ctl::LblWild, 1));
+    EXPECT_EQ((view.backColor[{Ctl::Picture4, 1}]), 0x80C0FF);
+    EXPECT_EQ(view.Drawn(Ctl::Picture4, 1), -1);
+    EXPECT_EQ(CheckPartition(game), "");
+}
+
 TEST_F(MovesTest, EmptyingTheHandRefillsItInsideTheTurn) {
     for (int h : {3, 4, 5, 6}) {
         ToStock(game.PlayerSlots.Get(h));

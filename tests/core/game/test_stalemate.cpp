@@ -333,6 +333,49 @@ TEST_F(StaleTest, TheRecoveryGathersInItsOrder) {
     EXPECT_EQ(at[1], 13);
 }
 
+TEST_F(StaleTest, TheRecoveryTellsEachStepWithItsSoundAndPause) {
+    SmallStalemate();
+    game.Turn = TurnPlayer;
+    game.SavedTempo = 0.3;  // the refill's own pace comes back
+    game.TempoDelay = 0.15;
+    game.MsgText = "left over";
+    view.visible[{Ctl::LblWild, 1}] = true;  // a King's value shown on a gathered pile
+    view.answers = {mb::IDYes};
+    game.STALEMATE();
+    ASSERT_EQ(game.TurnAbort, 2);
+    std::vector<std::string> told;
+    for (auto& line : view.log)
+        if (line.rfind("Caption Label9(1)=", 0) == 0 || line.rfind("Sound ", 0) == 0) told.push_back(line);
+    const std::vector<std::string> expected = {
+        "Caption Label9(1)=UNBELIEVABLY RUZAVOVU!\r\nWe're out of cards.\r\nI can't deal anymore.\r\nSTALEMATE",
+        "Sound 109",
+        "Caption Label9(1)=CLEARING Center",
+        "Sound 118",
+        "Caption Label9(1)=CLEARING Player Hand",
+        "Caption Label9(1)=CLEARING Player Hold",
+        "Sound 118",
+        "Caption Label9(1)=CLEARING Opponent's Hand",
+        "Caption Label9(1)=CLEARING Opponent's Hold",
+        "Sound 118",
+        "Sound 122",
+        "Caption Label9(1)=",
+    };
+    EXPECT_EQ(told, expected);
+    // Three clearing pauses, then the reshuffle's own two.
+    EXPECT_EQ(view.pauses, (std::vector<double>{0.75, 0.75, 0.75, 0.75, 0.3}));
+    EXPECT_EQ(view.Caption(Ctl::Label9, 2), "");
+    EXPECT_TRUE(game.MsgText.empty());
+    EXPECT_FALSE(view.Visible(Ctl::LblWild, 1));
+    for (int s = 1; s <= 3; ++s) {
+        EXPECT_EQ((view.backColor[{Ctl::Picture4, s}]), 0x80C0FF) << s;
+        EXPECT_EQ(view.Drawn(Ctl::Picture4, s), -1) << s;
+    }
+    for (int t = 7; t <= 10; ++t) {
+        EXPECT_EQ((view.backColor[{Ctl::Picture7, t}]), 0x80C0FF) << t;
+        EXPECT_EQ((view.backColor[{Ctl::Picture1, t}]), 0x80C0FF) << t;
+    }
+}
+
 TEST_F(StaleTest, AFailedRecoveryStopsTheGameAndKeepsTheCards) {
     SmallStalemate();
     game.Turn = TurnPlayer;
