@@ -3,6 +3,7 @@
 #include "dialogs/frmSave.h"
 #include "game/korbogl.h"
 #include "platform/sound_player.h"
+#include "records/text_number.h"
 
 #include <QAction>
 #include <QApplication>
@@ -437,9 +438,9 @@ void frmKorbo::DrawingProblem(Ctl c, int index, int cardId, int number, const st
                                   "ImgHold", "ImgAvatar", "Command2", "Stack", "StatusBar1", "ChatSend",
                                   "LabelPeek", "Label1"};
     const std::string crlf(CRLF);
-    const std::string text = "Houston, we have a problem:" + crlf + "Error " + korbogl::NumText(number) + ": " + what +
+    const std::string text = "Houston, we have a problem:" + crlf + "Error " + records::NumText(number) + ": " + what +
                              crlf + "Object is: " + names[static_cast<int>(c)] + crlf +
-                             "ToPicNum: " + korbogl::NumText(index) + "  FromPicNum: " + korbogl::NumText(cardId);
+                             "ToPicNum: " + records::NumText(index) + "  FromPicNum: " + records::NumText(cardId);
     drawingFailed_ = true;
     MsgBox(text, mb::OKOnly | mb::Exclamation, "");
     game_->MsgText.clear();

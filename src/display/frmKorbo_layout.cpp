@@ -9,6 +9,7 @@
 
 #include "display/frmKorbo.h"
 #include "game/korbogl.h"
+#include "records/text_number.h"
 
 namespace korbo::ui {
 
@@ -185,7 +186,7 @@ void frmKorbo::ChgDisplay_Click(int Index) {
             f();
         } catch (const std::exception& e) {
             setEnabled(true);
-            MsgBox("Unexpected error while resizing!" + std::string(CRLF) + "Error # " + korbogl::NumText(5) +
+            MsgBox("Unexpected error while resizing!" + std::string(CRLF) + "Error # " + records::NumText(5) +
                        " occurred: " + std::string(CRLF) + e.what(),
                    mb::OKOnly | mb::Critical, "");
         }

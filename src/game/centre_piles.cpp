@@ -1,6 +1,7 @@
 // Building the centre piles, and clearing a complete pile to the used pile.
 #include "game.h"
 #include "korbogl.h"
+#include "records/text_number.h"
 
 namespace korbo {
 
@@ -12,7 +13,7 @@ void Game::Add_Center() {
         view_.SetToolTip(Ctl::Picture4, CurIndex, "");
         view_.SetVisible(Ctl::LblWild, CurIndex, false);
     } else {
-        const std::string stands = korbogl::NumText(n) + " ";
+        const std::string stands = records::NumText(n) + " ";
         view_.SetCaption(Ctl::LblWild, CurIndex, stands);
         view_.SetToolTip(Ctl::Picture4, CurIndex, stands);
         view_.SetVisible(Ctl::LblWild, CurIndex, true);

@@ -7,10 +7,11 @@
 #include "game.h"
 #include "korbogl.h"
 #include "number_list.h"
+#include "records/text_number.h"
 
 namespace korbo {
 
-using korbogl::NumText;
+using records::NumText;
 
 std::string Game::EncodeDeckList(bool withVersion) const {
     std::string out;
@@ -83,7 +84,7 @@ DeckListResult Game::DecodeDeckList(std::string_view list, std::string_view host
     if (!ReadNumberList(list, 211, items, error)) return {false, error};
 
     const bool versioned = hostVersion != "NG";
-    const bool rules = versioned && korbogl::Val(hostVersion) > 51;
+    const bool rules = versioned && records::Val(hostVersion) > 51;
     const size_t need = !versioned ? 104 : rules ? 211 : 208;
     if (items.size() < need) return {false, "the list is too short"};
     // A host that is not new enough for the rules may still append them; they are ignored.

@@ -17,13 +17,4 @@ void Delay(TableView& view, Clock& clock, bool busy, double seconds);
 // True when at least one file matches `path`; the last component may hold * and ?.
 bool FileExists(std::string_view path);
 
-// A number as the game writes it into texts: one leading blank for 0 and positive
-// values, a minus sign for negative ones ("Str" form).
-std::string NumText(long n);
-
-// The numeric value of a text: leading blanks skipped, an optional sign, then digits;
-// reading stops at the first other character; no digits give 0. Values beyond the range
-// of a long are clamped.
-long Val(std::string_view text);
-
 }  // namespace korbo::korbogl

@@ -8,10 +8,11 @@
 #include "game.h"
 #include "interpolate_point.h"
 #include "korbogl.h"
+#include "records/text_number.h"
 
 namespace korbo {
 
-using korbogl::NumText;
+using records::NumText;
 
 namespace {
 

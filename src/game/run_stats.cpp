@@ -3,10 +3,11 @@
 
 #include "game.h"
 #include "korbogl.h"
+#include "records/text_number.h"
 
 namespace korbo {
 
-using korbogl::NumText;
+using records::NumText;
 
 namespace {
 

@@ -9,10 +9,11 @@
 #include "game.h"
 #include "korbogl.h"
 #include "number_list.h"
+#include "records/text_number.h"
 
 namespace korbo {
 
-using korbogl::NumText;
+using records::NumText;
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "game.h"
 #include "korbogl.h"
 #include "wild_show.h"
+#include "records/text_number.h"
 
 namespace korbo {
 
@@ -59,7 +60,7 @@ void Game::Redraw() {
             if (top.Value == 13) {
                 view_.SetVisible(Ctl::LblWild, i, true);
                 view_.SetCaption(Ctl::LblWild, i, std::to_string(count));
-                view_.SetToolTip(Ctl::Picture4, i, korbogl::NumText(count));
+                view_.SetToolTip(Ctl::Picture4, i, records::NumText(count));
             } else {
                 view_.SetToolTip(Ctl::Picture4, i, "");
                 view_.SetVisible(Ctl::LblWild, i, false);
@@ -99,9 +100,9 @@ void Game::StackCurrent(bool show) {
 void Game::WildUpdate() {
     const std::string prefix = ScreenWidth > 9600 ? "Wild: " : "";
     view_.SetCaption(Ctl::StatusBar1, 4,
-                     prefix + korbogl::NumText(PlayerWildFromPayOff) + "/" + korbogl::NumText(PlayerWildPlayed));
+                     prefix + records::NumText(PlayerWildFromPayOff) + "/" + records::NumText(PlayerWildPlayed));
     view_.SetCaption(Ctl::StatusBar1, 8,
-                     prefix + korbogl::NumText(OppWildFromPayOff) + "/" + korbogl::NumText(OppWildPlayed));
+                     prefix + records::NumText(OppWildFromPayOff) + "/" + records::NumText(OppWildPlayed));
 }
 
 void Game::Peek() {

@@ -8,11 +8,12 @@
 #include "game/korbogl.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
+#include "text_number.h"
 
 namespace korbo {
 
 using Missing = records::RecordFile::Missing;
-using korbogl::NumText;
+using records::NumText;
 using records::ScoreRec;
 using records::TrimBlanks;
 using records::UpperAscii;

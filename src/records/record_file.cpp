@@ -12,7 +12,7 @@
 #include <fstream>
 #include <mutex>
 
-#include "game/korbogl.h"
+#include "text_number.h"
 
 namespace korbo::records {
 
@@ -380,11 +380,11 @@ void PutInt16(std::span<uint8_t> bytes, size_t offset, int16_t value) {
 }
 
 int32_t TextToInt32(std::string_view text) {
-    return static_cast<int32_t>(std::clamp<long>(korbogl::Val(text), INT32_MIN, INT32_MAX));
+    return static_cast<int32_t>(std::clamp<long>(records::Val(text), INT32_MIN, INT32_MAX));
 }
 
 int16_t TextToInt16(std::string_view text) {
-    return static_cast<int16_t>(std::clamp<long>(korbogl::Val(text), INT16_MIN, INT16_MAX));
+    return static_cast<int16_t>(std::clamp<long>(records::Val(text), INT16_MIN, INT16_MAX));
 }
 
 }  // namespace korbo::records

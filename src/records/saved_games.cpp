@@ -8,6 +8,7 @@
 #include "game/game.h"
 #include "game/korbogl.h"
 #include "records/record_file.h"
+#include "text_number.h"
 
 namespace korbo {
 
@@ -207,7 +208,7 @@ void Game::SaveIt_Click() {
             GameBuffer = ToGameBytes(f.Get(slot));
             name = records::TrimBlanks(records::GameRecName(GameBuffer));
         }
-        setup.Text1[static_cast<size_t>(slot)] = {name.empty() ? "game" + korbogl::NumText(slot) : name, true};
+        setup.Text1[static_cast<size_t>(slot)] = {name.empty() ? "game" + records::NumText(slot) : name, true};
     }
     setup.Text1[records::kAutoSlot] = {std::string(records::kAutoSaveName), false};
     setup.showAutoSave = false;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/korbogl.h"
+#include "text_number.h"
 
 namespace korbo::records {
 
@@ -29,7 +29,7 @@ ScoreRec DecodeScoreRec(std::span<const uint8_t> bytes) {
     return r;
 }
 
-std::string NumberName(long n) { return korbogl::NumText(n); }
+std::string NumberName(long n) { return records::NumText(n); }
 
 ScoreRec ReadScoreRec(RecordFile& f, long n) { return DecodeScoreRec(f.Get(n)); }
 

@@ -52,16 +52,6 @@ TEST(FileExists, PlainNamesAndWildcards) {
     fs::remove_all(dir);
 }
 
-TEST(NumberTexts, LeadingBlankAndNumericValue) {
-    EXPECT_EQ(korbogl::NumText(0), " 0");
-    EXPECT_EQ(korbogl::NumText(54), " 54");
-    EXPECT_EQ(korbogl::NumText(-1), "-1");
-    struct Case { const char* text; long value; } cases[] = {
-        {" 12#", 12}, {"  -7", -7}, {"abc", 0}, {"", 0}, {"3x4", 3}, {"+5", 5},
-        {"99999999999999999999999", LONG_MAX}, {"-99999999999999999999999", LONG_MIN}};
-    for (auto c : cases) EXPECT_EQ(korbogl::Val(c.text), c.value) << c.text;
-}
-
 // The one generator: seeded from the seconds since midnight, uniform in [0, 1).
 TEST(RandomSource, TheClockSeedGivesItsOwnSequence) {
     MtRandom a, b, c;

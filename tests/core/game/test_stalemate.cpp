@@ -9,6 +9,7 @@
 #include "fakes/scripted_transport.h"
 #include "game/korbogl.h"
 #include "table_fixture.h"
+#include "records/text_number.h"
 
 namespace korbo::test {
 namespace {
@@ -476,8 +477,8 @@ TEST_F(StaleTest, TheRemoteFollowsTheHostsAnswer) {
         if (!payOff) cards.push_back(C(id));
     }
     std::string list;
-    for (auto& c : cards) list += korbogl::NumText(c.Value) + "#";
-    for (auto& c : cards) list += korbogl::NumText(c.Id) + "#";
+    for (auto& c : cards) list += records::NumText(c.Value) + "#";
+    for (auto& c : cards) list += records::NumText(c.Id) + "#";
     game.incoming = {{msg::OK, ""}, {msg::DK, list}};
     const TableState old = game;
     game.STALEMATE();
