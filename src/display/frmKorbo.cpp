@@ -83,6 +83,7 @@ frmKorbo::frmKorbo(QWidget* parent, GameFactory makeGame) : QMainWindow(parent),
     setAttribute(Qt::WA_DeleteOnClose, false);
     sound_ = std::make_unique<platform::SoundPlayer>(this);
     BuildControls();
+    InstallCaptionPlacers();
     BuildMenus();
     if (makeGame) game_ = makeGame(*this, rnd_, clock_);
     if (!game_) game_ = std::make_unique<Game>(*this, rnd_, clock_);

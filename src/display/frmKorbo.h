@@ -167,6 +167,8 @@ public:
     void Redraw();
     // The saved DisplayMode replayed at start-up (FormLoading true on entry).
     void ReplayDisplayMode();
+    // Every frame's caption placed anew, clear of what the layout moved around it.
+    void PlaceCaptions();
 
     // --- start-up and shutdown (src/app/startup.cpp) --------------------------------------
     void Form_Load();
@@ -181,6 +183,8 @@ private:
     using Key = std::pair<Ctl, int>;
     void BuildControls();
     void BuildMenus();
+    void InstallCaptionPlacers();
+    void PlaceFrameCaption(FrameBox& frame, QLabel& caption);
     Control* Find(Ctl c, int index) const;
     Control* AddPicture(std::vector<Control*>& arr, int index, const std::string& name, Ctl ctl);
     Control* AddLabel(const std::string& name, double l, double t, double w, double h, bool frame);

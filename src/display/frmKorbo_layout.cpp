@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 
+#include "display/caption_place.h"
 #include "display/frmKorbo.h"
 #include "game/korbogl.h"
 #include "records/text_number.h"
@@ -80,6 +81,7 @@ void frmKorbo::GetCardSize() {
         stock.SetTop(Picture1(10).Top() + Picture1(10).Height() * 0.75);
     }
     Label1().SetGeometry(stock.Left() - 50, stock.Top() - 50, stock.Width() + 100, stock.Height() + 100);
+    PlaceCaptions();
 }
 
 void frmKorbo::ReSizeNet() {
@@ -92,6 +94,7 @@ void frmKorbo::ReSizeNet() {
     for (int i = 2; i <= 6; ++i) Picture7(i).SetTop(5280);
     Label3(0).SetTop(Picture7(7).Top() - 100);
     Label3(1).SetTop(Picture1(7).Top() - 100);
+    PlaceCaptions();
 }
 
 void frmKorbo::FitWindow() {
@@ -118,6 +121,7 @@ void frmKorbo::FitWindow() {
         SizeRelative();
     }
     SetWindowWidthTwips(WinWidth);
+    PlaceCaptions();
 }
 
 void frmKorbo::SizeRelative() {
@@ -146,6 +150,7 @@ void frmKorbo::SizeRelative() {
         if (WindowStartState == 2) ImgAvatar().SetLeft(game_->ScreenWidth - ImgAvatar().Width());
         else ImgAvatar().SetLeft(WinWidth - ImgAvatar().Width());
     });
+    PlaceCaptions();
 }
 
 void frmKorbo::ResizeMe() {
@@ -169,6 +174,7 @@ void frmKorbo::LayOut() {
         static_cast<PictureBox&>(*ImgHold().Widget()).SetPicture(filePic0_);
     }
     for (int k = 7; k <= 10; ++k) ShpHold(k).SetGeometry(HoldLeft[k], HoldTop, BaseCardWidth, BaseCardHeight);
+    PlaceCaptions();
 }
 
 void frmKorbo::CardSizeInPixels() {
@@ -255,6 +261,7 @@ void frmKorbo::ChgDisplay_Click(int Index) {
         CardSizeInPixels();
         g.CardGap = g.CardWidth - Nearest((g.CardWidth - (CardBase - g.CardWidth)) / 2.0);
     });
+    PlaceCaptions();
     setEnabled(true);
     if (g.CardStyle == 6 && g.DisplayMode > 1 && g.TableDealt)
         MsgBox("Picture cards will not fit on a smaller display." + std::string(CRLF) + "Switch to number cards!",
@@ -280,6 +287,7 @@ void frmKorbo::Form_Resize() {
         Label1().SetLeft(WinWidth - Label1().Width() / 2 - avatarW / 2);
         SizeRelative();
     }
+    PlaceCaptions();
 }
 
 void frmKorbo::ScaleFormControls(int mode, int size) {
@@ -321,6 +329,7 @@ void frmKorbo::ScaleFormControls(int mode, int size) {
         own.setPointSizeF(own.pointSizeF() * fx);
         surface_->setFont(own);
     }
+    PlaceCaptions();
 }
 
 void frmKorbo::DrawStacks() {
@@ -354,9 +363,41 @@ void frmKorbo::DrawStacks() {
     Picture7(1).Move(Stack(50).Left() + 58, Stack(50).Top());
     Box(Ctl::Picture1, 1).SetBackColor(deck);
     Box(Ctl::Picture7, 1).SetBackColor(deck);
+    PlaceCaptions();
 }
 
 void frmKorbo::Redraw() { game_->Redraw(); }
+
+// --- frame captions ----------------------------------------------------------------------
+
+void frmKorbo::InstallCaptionPlacers() {
+    for (Control* c : controls_)
+        if (auto* f = dynamic_cast<FrameBox*>(c->Widget()))
+            f->captionPlacer = [this](FrameBox& frame, QLabel& caption) { PlaceFrameCaption(frame, caption); };
+}
+
+void frmKorbo::PlaceFrameCaption(FrameBox& frame, QLabel& caption) {
+    if (caption.text().isEmpty()) return;
+    // Every place a card, a box or a message can take counts, shown or not, so that a
+    // caption keeps its place while the game goes on. The flight picture and the model of
+    // the pay-off stack have no place of their own.
+    CaptionObstacles around;
+    for (const Control* c : controls_) {
+        if (c->Widget() == &frame || c == pic1_[0] || c == stack_[0]) continue;
+        if (dynamic_cast<const FrameBox*>(c->Widget())) around.frames.push_back(c->Widget()->geometry());
+        else around.solids.push_back(c->Widget()->geometry());
+    }
+    const CaptionPlace p = FindCaptionPlace(frame.geometry(), caption.text(), frame.font(), surface_->rect(), around);
+    QFont f = frame.font();
+    f.setPointSizeF(p.pointSize);
+    caption.setFont(f);
+    caption.setGeometry(p.rect);
+}
+
+void frmKorbo::PlaceCaptions() {
+    for (Control* c : controls_)
+        if (auto* f = dynamic_cast<FrameBox*>(c->Widget())) f->PlaceCaption();
+}
 
 void frmKorbo::ReplayDisplayMode() {
     Game& g = *game_;

@@ -202,6 +202,7 @@ FrameBox::FrameBox(QWidget* parent) : QWidget(parent), caption_(new QLabel(paren
     setAttribute(Qt::WA_TransparentForMouseEvents);
     caption_->setAttribute(Qt::WA_TransparentForMouseEvents);
     caption_->setStyleSheet(QStringLiteral("QLabel { color: #f4f4e0; }"));
+    caption_->setAlignment(Qt::AlignCenter);
     caption_->hide();
 }
 
@@ -212,10 +213,14 @@ void FrameBox::SetText(const QString& text) {
 QString FrameBox::Text() const { return caption_->text(); }
 
 void FrameBox::PlaceCaption() {
-    caption_->setFont(font());
-    caption_->adjustSize();
-    const int w = caption_->width();
-    caption_->move(x() + (width() - w) / 2, y() - caption_->height() + 1);
+    if (captionPlacer) {
+        captionPlacer(*this, *caption_);
+    } else {
+        caption_->setFont(font());
+        caption_->adjustSize();
+        const int w = caption_->width();
+        caption_->move(x() + (width() - w) / 2, y() - caption_->height());
+    }
     caption_->setVisible(isVisibleTo(parentWidget()) && !caption_->text().isEmpty());
 }
 

@@ -151,6 +151,11 @@ public:
     void SetText(const QString& text);
     QString Text() const;
     QLabel* CaptionLabel() const { return caption_; }
+    // Places the caption anew (the table calls it when the things around the frame moved).
+    void PlaceCaption();
+    // Sets the caption's box and font; without it the caption sits centred just above the
+    // frame in the frame's font.
+    std::function<void(FrameBox& frame, QLabel& caption)> captionPlacer;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -161,7 +166,6 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
-    void PlaceCaption();
     QLabel* caption_;
 };
 
