@@ -145,6 +145,31 @@ private slots:
         QVERIFY(tb.t.FramesShown() - framesBefore <= 2);
     }
 
+    // A King is never played for the player: the message line loses the old text and shows
+    // the persona's remark (empty while no comment lines are loaded), with or without them.
+    void aDoubleClickedKingClearsTheMessageForTheRemark() {
+        const struct {
+            const char* first;
+            const char* second;
+            const char* shown;
+        } cases[] = {{"", "", " "}, {"Kings are wild,", "you choose.", "Kings are wild, you choose."}};
+        for (const auto& c : cases) {
+            Table tb;
+            tb.g.Comments[34] = c.first;
+            tb.g.Comments[35] = c.second;
+            tb.g.PlayerSlots.Set(3, {13, 13});
+            tb.t.Redraw();
+            tb.t.SetCaption(Ctl::Label9, 1, "\r\n\r\n     It's your turn...");
+            QTest::mouseDClick(tb.Surface(), Qt::LeftButton, {}, Centre(tb.t.Picture7(3)));
+            QCOMPARE(QString::fromStdString(tb.t.Caption(Ctl::Label9, 1)), QString(c.shown));
+            auto* line = qobject_cast<QLabel*>(tb.t.Label9(1).Widget());
+            QVERIFY(line);
+            QCOMPARE(line->text(), QString(c.shown));
+            QCOMPARE(tb.g.PlayerSlots.Value(3), 13);
+            QCOMPARE(tb.g.CenterCount[1] + tb.g.CenterCount[2] + tb.g.CenterCount[3], 0);
+        }
+    }
+
     void theOpponentsCardsAreDeadToTheLeftButton() {
         Table tb;
         QTest::mousePress(tb.Surface(), Qt::LeftButton, {}, Centre(tb.t.Picture1(2)));
