@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 
 #include "text_number.h"
@@ -77,31 +77,142 @@ void PutTrace::Note(const std::string& path, long record) {
     if (hook) hook(path, record);
 }
 
+// --- reading ------------------------------------------------------------------------------
+
+namespace {
+
+std::string NotPlainFile(const std::string& name) {
+    return "The file " + name + " is not a plain file (it is a pipe, a device or a link to one), so it was not read"
+           " and is left as it is.";
+}
+std::string TooLarge(const std::string& name) {
+    return "The file " + name + " is larger than 1 MiB, far more than any file of the game holds, so it was not"
+           " read and is left as it is.";
+}
+
+// What stands at a path, from its status alone (which never waits, not even on a pipe):
+// empty when it may be read as a record file, else why not.
+std::string Refusal(const std::string& path, const struct stat& st) {
+    const std::string name = FileName(path);
+    if (S_ISDIR(st.st_mode)) return name + " is a folder, not a file.";
+    if (!S_ISREG(st.st_mode)) return NotPlainFile(name);
+    if (static_cast<uintmax_t>(st.st_size) > RecordFile::kMaxFileBytes) return TooLarge(name);
+    return {};
+}
+
+// The file opened for reading, once its status allows it; the status is checked again on
+// the open file, in case something else took its place in between.
+struct OldFile {
+    int fd = -1;
+    uintmax_t size = 0;
+    bool missing = false;
+    std::string why;  // set when the file is there but is not read
+    OldFile() = default;
+    OldFile(const OldFile&) = delete;
+    OldFile& operator=(const OldFile&) = delete;
+    ~OldFile() {
+        if (fd >= 0) ::close(fd);
+    }
+    bool Readable() const { return fd >= 0; }
+};
+
+void OpenOld(const std::string& path, OldFile& old) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT) old.missing = true;
+        else old.why = "The file " + FileName(path) + " could not be read (" + Reason(errno) + ").";
+        return;
+    }
+    if (old.why = Refusal(path, st); !old.why.empty()) return;
+    old.fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (old.fd < 0) {
+        if (errno == ENOENT) old.missing = true;
+        else old.why = "The file " + FileName(path) + " could not be read (" + Reason(errno) + ").";
+        return;
+    }
+    if (::fstat(old.fd, &st) != 0) old.why = "The file " + FileName(path) + " could not be read (" + Reason(errno) + ").";
+    else old.why = Refusal(path, st);
+    if (!old.why.empty()) {
+        ::close(old.fd);
+        old.fd = -1;
+        return;
+    }
+    old.size = static_cast<uintmax_t>(st.st_size);
+}
+
+// Reads `size` bytes at `offset`, riding out short reads and interrupted calls.
+bool ReadAt(int fd, uintmax_t offset, uint8_t* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = ::pread(fd, data, size, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        size -= static_cast<size_t>(n);
+        offset += static_cast<uintmax_t>(n);
+    }
+    return true;
+}
+
+// The size of a plain file within the limit; 0 for anything else, which Get then refuses.
+uintmax_t PlainSize(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !Refusal(path, st).empty()) return 0;
+    return static_cast<uintmax_t>(st.st_size);
+}
+
+// The temporary files a commit of `path` makes: the file's name, ".tmp-" and six letters
+// or digits.
+bool IsOwnTemporary(const std::string& file, const std::string& candidate) {
+    const std::string prefix = file + ".tmp-";
+    if (candidate.size() != prefix.size() + 6 || candidate.compare(0, prefix.size(), prefix) != 0) return false;
+    for (size_t i = prefix.size(); i < candidate.size(); ++i) {
+        const char c = candidate[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
+// Removes the temporary files of killed commits of `path`: plain files only, and only once
+// they are old enough that no commit can still be writing them.
+void RemoveStaleTemporaries(const std::string& path) {
+    const fs::path p(path);
+    const std::string file = p.filename().string();
+    const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    const time_t now = ::time(nullptr);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!IsOwnTemporary(file, name)) continue;
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (now - st.st_mtime > RecordFile::kStaleTempSeconds) ::unlink(it->path().c_str());
+    }
+}
+
+}  // namespace
+
 // --- the file ------------------------------------------------------------------------------
 
 Status RecordFile::Open(const std::string& path, size_t length, Missing missing) {
     Discard();
     if (length == 0) return Status::Fail("A record file needs a record length.");
-    std::error_code ec;
-    fs::file_status st = fs::status(path, ec);
-    if (fs::is_directory(st)) return Status::Fail(FileName(path) + " is a folder, not a file.");
-    if (!fs::exists(st)) {
+    OldFile old;
+    OpenOld(path, old);
+    if (!old.why.empty()) return Status::Fail(old.why);
+    if (old.missing) {
         if (missing == Missing::Fail) return Status::Fail("The file " + FileName(path) + " is missing.");
-        if (missing == Missing::CreateOnCommit) {
-            path_ = path;
-            length_ = length;
-            open_ = true;
-            readError_.clear();
-            return Status::Ok();
+        if (missing == Missing::Create) {
+            // An empty file cannot be half written, so it is created in place.
+            int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno != EEXIST)
+                return Status::Fail("The file " + FileName(path) + " could not be created (" + Reason(errno) + ").");
+            if (fd >= 0) ::close(fd);
+            OldFile created;
+            OpenOld(path, created);
+            if (!created.why.empty()) return Status::Fail(created.why);
+            if (!created.Readable()) return Status::Fail("The file " + FileName(path) + " could not be read.");
         }
-        // An empty file cannot be half written, so it is created in place.
-        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return Status::Fail("The file " + FileName(path) + " could not be created (" + Reason(errno) + ").");
-        if (fd >= 0) ::close(fd);
     }
-    std::ifstream probe(path, std::ios::binary);
-    if (!probe) return Status::Fail("The file " + FileName(path) + " could not be read.");
     path_ = path;
     length_ = length;
     open_ = true;
@@ -109,65 +220,46 @@ Status RecordFile::Open(const std::string& path, size_t length, Missing missing)
     return Status::Ok();
 }
 
-Status RecordFile::ReadAll(std::vector<uint8_t>& out) const {
-    out.clear();
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) {
-        // A file that vanished since it was opened holds nothing any more.
-        std::error_code ec;
-        if (!fs::exists(path_, ec)) return Status::Ok();
-        return Status::Fail("The file " + FileName(path_) + " could not be read.");
-    }
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return Status::Fail("The file " + FileName(path_) + " could not be read.");
-    return Status::Ok();
-}
-
 std::vector<uint8_t> RecordFile::Get(long n) {
     std::vector<uint8_t> rec(length_, 0);
     if (!open_) return rec;
-    if (n < 1 || n > kMaxRecord) {
+    if (n < 1 || n > LastRecord()) {
         if (readError_.empty()) readError_ = "Record " + std::to_string(n) + " of " + FileName(path_) + " does not exist.";
         return rec;
     }
     if (auto it = pending_.find(n); it != pending_.end()) return it->second;
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) {
-        std::error_code ec;
-        if (fs::exists(path_, ec) && readError_.empty()) readError_ = "The file " + FileName(path_) + " could not be read.";
+    OldFile old;
+    OpenOld(path_, old);
+    if (!old.why.empty()) {
+        if (readError_.empty()) readError_ = old.why;
         return rec;
     }
-    const auto offset = static_cast<std::streamoff>(length_) * (n - 1);
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size <= offset) return rec;
-    in.seekg(offset);
-    const auto want = static_cast<std::streamsize>(std::min<std::streamoff>(size - offset, length_));
-    in.read(reinterpret_cast<char*>(rec.data()), want);
-    if (in.gcount() != want && readError_.empty()) readError_ = "The file " + FileName(path_) + " could not be read.";
+    if (!old.Readable()) return rec;  // a file that vanished since it was opened holds nothing
+    const uintmax_t offset = static_cast<uintmax_t>(length_) * static_cast<uintmax_t>(n - 1);
+    if (old.size <= offset) return rec;
+    const auto want = static_cast<size_t>(std::min<uintmax_t>(old.size - offset, length_));
+    if (!ReadAt(old.fd, offset, rec.data(), want)) {
+        if (readError_.empty()) readError_ = "The file " + FileName(path_) + " could not be read.";
+        std::fill(rec.begin(), rec.end(), 0);
+    }
     return rec;
 }
 
 bool RecordFile::PastEnd(long n) const {
     if (n < 1) return true;
     if (pending_.count(n)) return false;
-    std::error_code ec;
-    auto size = fs::file_size(path_, ec);
-    if (ec) return true;
-    return static_cast<unsigned long long>(length_) * static_cast<unsigned long long>(n) > size;
+    return static_cast<uintmax_t>(length_) * static_cast<uintmax_t>(n) > PlainSize(path_);
 }
 
 long RecordFile::RecordCount() const {
-    std::error_code ec;
-    auto size = fs::file_size(path_, ec);
-    long count = ec ? 0 : static_cast<long>(std::min<uintmax_t>(size / length_, kMaxRecord));
+    long count = length_ ? static_cast<long>(PlainSize(path_) / length_) : 0;
     if (!pending_.empty()) count = std::max(count, pending_.rbegin()->first);
     return count;
 }
 
 Status RecordFile::Put(long n, std::span<const uint8_t> bytes) {
     if (!open_) return Status::Fail("No file is open for writing.");
-    if (n < 1 || n > kMaxRecord)
+    if (n < 1 || n > LastRecord())
         return Status::Fail("Record " + std::to_string(n) + " of " + FileName(path_) + " does not exist.");
     std::vector<uint8_t> rec(length_, 0);
     std::copy_n(bytes.begin(), std::min(bytes.size(), length_), rec.begin());
@@ -175,6 +267,35 @@ Status RecordFile::Put(long n, std::span<const uint8_t> bytes) {
     PutTrace::Note(path_, n);
     return Status::Ok();
 }
+
+namespace {
+// The new content, record by record: each record put, else the old one, else zeros up to
+// the last record put; a cut-off last old record stays cut off.
+bool CopyRecords(const OldFile& old, size_t length, const std::map<long, std::vector<uint8_t>>& pending, int out) {
+    const uintmax_t oldSize = old.Readable() ? old.size : 0;
+    const uintmax_t pendingEnd = pending.empty() ? 0 : length * static_cast<uintmax_t>(pending.rbegin()->first);
+    const uintmax_t total = std::max(oldSize, pendingEnd);
+    std::vector<uint8_t> rec(length);
+    long n = 1;
+    for (uintmax_t offset = 0; offset < total; offset += length, ++n) {
+        const auto size = static_cast<size_t>(std::min<uintmax_t>(length, total - offset));
+        if (auto it = pending.find(n); it != pending.end()) {
+            if (!WriteAllTo(out, it->second.data(), size)) return false;
+            continue;
+        }
+        std::fill(rec.begin(), rec.end(), 0);
+        if (offset < oldSize) {
+            const auto have = static_cast<size_t>(std::min<uintmax_t>(size, oldSize - offset));
+            if (!ReadAt(old.fd, offset, rec.data(), have)) {
+                errno = EIO;
+                return false;
+            }
+        }
+        if (!WriteAllTo(out, rec.data(), size)) return false;
+    }
+    return true;
+}
+}  // namespace
 
 Status RecordFile::Commit() {
     if (!open_) return Status::Fail("No file is open for writing.");
@@ -195,23 +316,20 @@ Status RecordFile::Commit() {
 
     // Start from what is on disk now, so that records committed meanwhile through another
     // handle are kept.
-    std::vector<uint8_t> image;
-    if (Status s = ReadAll(image); !s) {
+    OldFile old;
+    OpenOld(path_, old);
+    if (!old.why.empty()) {
         pending_.clear();
-        return Status::Fail(s.error + " Nothing was changed.");
+        return Status::Fail(old.why + " Nothing was changed.");
     }
-    for (auto& [n, rec] : pending_) {
-        const size_t offset = length_ * static_cast<size_t>(n - 1);
-        if (image.size() < offset + length_) image.resize(offset + length_, 0);
-        std::copy(rec.begin(), rec.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
-    }
+    // Before a new temporary file is made, so that a disk filled by them has their room again.
+    RemoveStaleTemporaries(path_);
 
     // The new file takes the old one's permissions; a new file gets the usual ones.
     mode_t mode = 0666;
-    struct stat old {};
-    const bool existed = ::stat(path_.c_str(), &old) == 0;
-    if (existed) {
-        mode = old.st_mode & 07777;
+    struct stat st {};
+    if (old.Readable() && ::fstat(old.fd, &st) == 0) {
+        mode = st.st_mode & 07777;
     } else {
         mode_t mask = ::umask(0);
         ::umask(mask);
@@ -231,7 +349,7 @@ Status RecordFile::Commit() {
         return fail(why);
     };
     if (WriteFaults::Fails(WriteStep::Write, path_)) return abandon(Reason(ENOSPC));
-    if (!WriteAllTo(fd, image.data(), image.size())) return abandon(Reason(errno));
+    if (!CopyRecords(old, length_, pending_, fd)) return abandon(Reason(errno));
     if (::fchmod(fd, mode) != 0) { /* keep the temporary file's own mode */ }
     if (WriteFaults::Fails(WriteStep::Sync, path_)) return abandon(Reason(EIO));
     if (::fsync(fd) != 0) return abandon(Reason(errno));

@@ -2,12 +2,19 @@
 // record n (from 1) starts at byte length x (n - 1), there is no header, and a record that
 // lies beyond the end of the file reads as zeros (blank text, zero numbers).
 //
+// Only a plain file is a record file: a pipe, a device or a folder in its place (or a link
+// to one) is refused unopened, so nothing ever waits on it, and so is a file larger than
+// kMaxFileBytes, which no file of the game comes near. A refused file is left as it is.
+// A file is read and written one record at a time; no more than its records are read.
+//
 // A write never leaves a half-written file behind. Records put into an open file are kept
 // with the handle and reach the disk together when the handle is committed (Close or
 // Commit): the new content is written to a temporary file beside the old one, flushed to
 // the disk and renamed over it, so that a kill, a crash or a full disk at any moment leaves
 // either the old file or the new one. A commit that fails changes nothing on disk and says
-// why. A handle destroyed without a commit drops what was put into it.
+// why. A handle destroyed without a commit drops what was put into it. The temporary files
+// of a commit that was killed are removed by the next commit of the same file once they
+// are older than kStaleTempSeconds (a younger one may be another copy's write in progress).
 #pragma once
 
 #include <cstdint>
@@ -72,9 +79,13 @@ public:
 
 class RecordFile {
 public:
-    // Record numbers above this are refused: no file of the game comes near it, and it keeps
+    // The largest record file read or written; every record ends within it, which keeps
     // every offset far inside the range of the file functions.
-    static constexpr long kMaxRecord = 1L << 20;
+    static constexpr uintmax_t kMaxFileBytes = uintmax_t{1} << 20;
+    // No record file holds more records than bytes: a record number above this never exists.
+    static constexpr long kMaxRecord = static_cast<long>(kMaxFileBytes);
+    // Age from which a temporary file of a commit counts as left behind by a killed one.
+    static constexpr int kStaleTempSeconds = 60;
 
     RecordFile() = default;
     ~RecordFile() = default;
@@ -87,8 +98,8 @@ public:
     // and create it at the first commit (so that a failed first write leaves no file).
     enum class Missing { Create, Fail, CreateOnCommit };
 
-    // Opens `path` as a file of `length`-byte records. A path that is a folder, or a file
-    // that cannot be read, fails.
+    // Opens `path` as a file of `length`-byte records. A path that is a folder, a pipe or a
+    // device, a file larger than kMaxFileBytes, or a file that cannot be read, fails.
     Status Open(const std::string& path, size_t length, Missing missing = Missing::Create);
     bool IsOpen() const { return open_; }
     const std::string& Path() const { return path_; }
@@ -96,14 +107,16 @@ public:
 
     // Record n as it stands with the records put but not yet committed. A record beyond the
     // end, or the missing part of a cut-off last record, reads as zeros. A record number
-    // outside 1..kMaxRecord, or a file that can no longer be read, gives zeros and sets the
-    // error that Close then reports.
+    // outside 1..LastRecord(), or a file that can no longer be read (or is no longer a plain
+    // file within the limit), gives zeros and sets the error that Close then reports.
     std::vector<uint8_t> Get(long n);
     // True when record n lies wholly or partly beyond the end of the file (pending records
     // count as written).
     bool PastEnd(long n) const;
     // Number of whole records, pending ones included.
     long RecordCount() const;
+    // The last record that ends within kMaxFileBytes.
+    long LastRecord() const { return length_ ? static_cast<long>(kMaxFileBytes / length_) : 0; }
     // Why a Get gave zeros in place of what the file holds; empty when every read worked.
     const std::string& ReadError() const { return readError_; }
 
@@ -119,8 +132,6 @@ public:
     void Discard();
 
 private:
-    Status ReadAll(std::vector<uint8_t>& out) const;
-
     std::string path_;
     size_t length_ = 0;
     bool open_ = false;
