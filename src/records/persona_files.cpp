@@ -18,15 +18,26 @@ void PutField(std::vector<uint8_t>& rec, size_t offset, const std::string& text,
     std::copy(b.begin(), b.end(), rec.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
-// Opens a file only to read it: never created, never written.
-Status OpenForReading(RecordFile& f, const std::string& path, size_t length) {
-    return f.Open(path, length, RecordFile::Missing::Fail);
-}
-
-// Why the reads of an open file gave blanks in place of what the file holds.
-Status Finish(RecordFile& f) {
+// Records 1..`count` of the file at `path`, each handed to `take`. The file is opened
+// only to read it: never created, never written.
+template <typename Take>
+Status ReadRecords(const std::string& path, size_t length, long count, Take take) {
+    RecordFile f;
+    if (Status s = f.Open(path, length, RecordFile::Missing::Fail); !s) return s;
+    for (long n = 1; n <= count; ++n) take(n, f.Get(n));
+    // A read that failed gave blanks in place of what the file holds.
     Status s = f.ReadError().empty() ? Status::Ok() : Status::Fail(f.ReadError());
     f.Discard();
+    return s;
+}
+
+// Fills `out` from the records of a file; blank throughout when the file cannot be read.
+template <typename Out, typename Decode>
+Status ReadInto(Out& out, const std::string& path, size_t length, long count, Decode decode) {
+    out.fill({});
+    Status s = ReadRecords(path, length, count,
+                           [&](long n, const std::vector<uint8_t>& rec) { out[static_cast<size_t>(n)] = decode(rec); });
+    if (!s) out.fill({});
     return s;
 }
 
@@ -99,42 +110,23 @@ std::vector<uint8_t> EncodeSoundRec(const SoundRec& r) {
 }
 
 Status ReadCommentFile(const std::string& path, std::array<CommentRec, kCommentRecords + 1>& out) {
-    out.fill({});
-    RecordFile f;
-    if (Status s = OpenForReading(f, path, kCommentRecLength); !s) return s;
-    for (long n = 1; n <= kCommentRecords; ++n) out[static_cast<size_t>(n)] = DecodeCommentRec(f.Get(n));
-    Status s = Finish(f);
-    if (!s) out.fill({});
-    return s;
+    return ReadInto(out, path, kCommentRecLength, kCommentRecords, DecodeCommentRec);
 }
 
 Status ReadCustomCommentFile(const std::string& path, std::array<std::string, kCustomCommentRecords + 1>& out) {
-    out.fill({});
-    RecordFile f;
-    if (Status s = OpenForReading(f, path, kCustomCommentRecLength); !s) return s;
-    for (long n = 1; n <= kCustomCommentRecords; ++n) out[static_cast<size_t>(n)] = DecodeCustomCommentRec(f.Get(n));
-    Status s = Finish(f);
-    if (!s) out.fill({});
-    return s;
+    return ReadInto(out, path, kCustomCommentRecLength, kCustomCommentRecords, DecodeCustomCommentRec);
+}
+
+Status ReadSoundSchemeFile(const std::string& path, std::array<SoundRec, kSoundSlots>& out) {
+    return ReadInto(out, path, kSoundRecLength, kLastSoundSlot, DecodeSoundRec);
 }
 
 Status ReadPersonaFile(const std::string& path, PersonaRec& out) {
     out = {};
-    RecordFile f;
-    if (Status s = OpenForReading(f, path, kPersonaRecLength); !s) return s;
-    out = DecodePersonaRec(f.Get(1));
-    Status s = Finish(f);
+    Status s = ReadRecords(path, kPersonaRecLength, 1, [&](long, const std::vector<uint8_t>& rec) {
+        out = DecodePersonaRec(rec);
+    });
     if (!s) out = {};
-    return s;
-}
-
-Status ReadSoundSchemeFile(const std::string& path, std::array<SoundRec, kSoundSlots>& out) {
-    out.fill({});
-    RecordFile f;
-    if (Status s = OpenForReading(f, path, kSoundRecLength); !s) return s;
-    for (long n = 1; n <= kLastSoundSlot; ++n) out[static_cast<size_t>(n)] = DecodeSoundRec(f.Get(n));
-    Status s = Finish(f);
-    if (!s) out.fill({});
     return s;
 }
 
