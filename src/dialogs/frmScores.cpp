@@ -59,8 +59,9 @@ frmScores::frmScores(TableWindow& table, QWidget* parent) : QDialog(parent), tab
     command1_->setGeometry(Px(kFormWidth - 2 * kGap - kButtonWidth), Px(rowTop), Px(kButtonWidth), Px(kButtonHeight));
     connect(command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-    // The maintenance buttons in two rows of two, under the box that shows them.
-    const double buttonsTop = rowTop + kButtonHeight + 2 * kGap;
+    // The maintenance buttons in two rows of two, under the box that shows them and below
+    // the window's edge while it is not ticked.
+    const double buttonsTop = rowTop + kButtonHeight + kFormBelow + kGap;
     for (int i = 0; i < 4; ++i) {
         auto* b = new QPushButton(Q(std::string(scores::kMaintanceCaptions[static_cast<size_t>(i)])), this);
         b->setObjectName(QString("Maintance_%1").arg(i));

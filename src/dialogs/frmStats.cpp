@@ -102,15 +102,22 @@ void frmStats::Form_Load() {
     combo1_->clear();
     if (g.PlayerChosen) combo1_->addItem(Q(g.PlayerName));
     playerHasFile_ = false;
+    currentListed_ = g.PlayerName;
     for (int i = 1; i <= g.PlayerCount && i < static_cast<int>(g.PlayerNames.size()); ++i) {
         const std::string& name = g.PlayerNames[static_cast<size_t>(i)];
-        if (SameName(name, g.PlayerName)) playerHasFile_ = true;
-        else combo1_->addItem(Q(name));
+        if (SameName(name, g.PlayerName)) {
+            // The file is read under the name it is listed by: the names of this system's
+            // files tell the cases apart.
+            playerHasFile_ = true;
+            currentListed_ = name;
+        } else {
+            combo1_->addItem(Q(name));
+        }
     }
     combo1_->setCurrentIndex(g.PlayerChosen ? 0 : -1);
     const int width = gridStats_->ColumnsWidth() + Px(kStatsSlack);
     gridStats_->setGeometry((this->width() - width) / 2, gridStats_->y(), width, gridStats_->height());
-    player_ = g.PlayerName;
+    player_ = currentListed_;
     if (g.PlayerCount == 0 || !playerHasFile_) GetRun();
     else GetStats();
     table_.ScaleForScreen(*this);
@@ -118,9 +125,11 @@ void frmStats::Form_Load() {
 
 void frmStats::Combo1_Click() {
     Game& g = table_.TheGame();
-    player_ = combo1_->currentText().toStdString();
-    const bool currentWithoutFile = SameName(player_, g.PlayerName) && !playerHasFile_;
-    if (g.PlayerCount > 0 && !currentWithoutFile) GetStats();
+    const std::string chosen = combo1_->currentText().toStdString();
+    const bool current = SameName(chosen, g.PlayerName);
+    // The current player keeps the name their file is listed by.
+    player_ = current ? currentListed_ : chosen;
+    if (g.PlayerCount > 0 && !(current && !playerHasFile_)) GetStats();
 }
 
 void frmStats::GetStats() {

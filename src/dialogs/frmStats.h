@@ -57,6 +57,7 @@ private:
     QLabel *label1_ = nullptr, *label2_ = nullptr;
     QPushButton *cmdClearStats_ = nullptr, *command1_ = nullptr;
     std::string player_;
+    std::string currentListed_;  // the current player as the player list spells the name
     bool playerHasFile_ = false;
     std::array<int16_t, 6> oppBestAtLoad_{};
     bool unloaded_ = false;
