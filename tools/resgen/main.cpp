@@ -47,8 +47,8 @@ void WriteClips(const QString& dir) {
     f.write(qrc.toUtf8());
 }
 
-void SaveImage(const QImage& img, const QString& path) {
-    if (!img.save(path, "JPG", 92)) throw std::runtime_error("cannot write " + path.toStdString());
+void SaveImage(const QImage& img, const QString& path, const char* format = "JPG") {
+    if (!img.save(path, format, 92)) throw std::runtime_error("cannot write " + path.toStdString());
 }
 
 // The second persona and the custom comment set, in the users folder, with the persona's
@@ -79,6 +79,9 @@ void WriteData(const QString& dir) {
         WriteBytes(dir + "/Sounds/" + QString::fromStdString(name), resgen::EncodeWav(resgen::MakeEventSound(name)));
     SaveImage(resgen::KorboAvatar(), dir + "/Avatars/Korbo.jpg");
     SaveImage(resgen::WoodTile(), dir + "/backgrounds/tile_wood.jpg");
+    SaveImage(resgen::FeltTile(), dir + "/backgrounds/tile_felt.jpg");
+    SaveImage(resgen::DuskHills(), dir + "/backgrounds/dusk.jpg");
+    SaveImage(resgen::NightSky().convertToFormat(QImage::Format_RGB888), dir + "/backgrounds/stars.bmp", "BMP");
     WritePersona(dir);
 }
 

@@ -39,7 +39,9 @@ set(KORBO_SHIP_DIR ${CMAKE_BINARY_DIR}/shipped)
 set(korbo_event_sounds wildcard turnover win1 win2 win3 win4 lose1 lose2 lose3 lose4
     whining thanks yeah winner playwild intro loser)
 set(korbo_ship_files ${KORBO_SHIP_DIR}/score.ran ${KORBO_SHIP_DIR}/snack.ade ${KORBO_SHIP_DIR}/wav.ran
-    ${KORBO_SHIP_DIR}/Avatars/Korbo.jpg ${KORBO_SHIP_DIR}/backgrounds/tile_wood.jpg)
+    ${KORBO_SHIP_DIR}/Avatars/Korbo.jpg ${KORBO_SHIP_DIR}/backgrounds/tile_wood.jpg
+    ${KORBO_SHIP_DIR}/backgrounds/tile_felt.jpg ${KORBO_SHIP_DIR}/backgrounds/dusk.jpg
+    ${KORBO_SHIP_DIR}/backgrounds/stars.bmp)
 foreach(s IN LISTS korbo_event_sounds)
   list(APPEND korbo_ship_files ${KORBO_SHIP_DIR}/Sounds/${s}.wav)
 endforeach()
