@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "data_files.h"
+#include "persona.h"
 #include "pictures.h"
 #include "platform/sound_clips.h"
 #include "synth.h"
@@ -46,8 +47,22 @@ void WriteClips(const QString& dir) {
     f.write(qrc.toUtf8());
 }
 
-void SaveImage(const QImage& img, const QString& path) {
-    if (!img.save(path, "JPG", 92)) throw std::runtime_error("cannot write " + path.toStdString());
+void SaveImage(const QImage& img, const QString& path, const char* format = "JPG") {
+    if (!img.save(path, format, 92)) throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+// The second persona and the custom comment set, in the users folder, with the persona's
+// sounds and avatar beside the built-in ones.
+void WritePersona(const QString& dir) {
+    MakeDir(dir + "/users");
+    const QString persona = QString::fromUtf8(resgen::kPersonaName);
+    WriteBytes(dir + "/users/" + persona + ".pms", resgen::PersonaFile());
+    WriteBytes(dir + "/users/" + QString::fromUtf8(resgen::kCommentSetName) + ".cmt", resgen::CustomCommentFile());
+    for (const auto& name : resgen::PersonaSoundNames())
+        WriteBytes(dir + "/Sounds/" + QString::fromStdString(name), resgen::EncodeWav(resgen::MakePersonaSound(name)));
+    SaveImage(resgen::PersonaPicture(0), dir + "/Avatars/" + QString::fromUtf8(resgen::kPersonaPicture));
+    for (int n = 1; n <= 7; ++n)
+        SaveImage(resgen::PersonaPicture(n), dir + "/users/" + persona + QString::number(n) + ".jpg");
 }
 
 void WriteData(const QString& dir) {
@@ -64,6 +79,10 @@ void WriteData(const QString& dir) {
         WriteBytes(dir + "/Sounds/" + QString::fromStdString(name), resgen::EncodeWav(resgen::MakeEventSound(name)));
     SaveImage(resgen::KorboAvatar(), dir + "/Avatars/Korbo.jpg");
     SaveImage(resgen::WoodTile(), dir + "/backgrounds/tile_wood.jpg");
+    SaveImage(resgen::FeltTile(), dir + "/backgrounds/tile_felt.jpg");
+    SaveImage(resgen::DuskHills(), dir + "/backgrounds/dusk.jpg");
+    SaveImage(resgen::NightSky().convertToFormat(QImage::Format_RGB888), dir + "/backgrounds/stars.bmp", "BMP");
+    WritePersona(dir);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 
 namespace resgen {
@@ -164,6 +165,89 @@ QImage WoodTile() {
             img.setPixel(x, y, qRgb(r, g, b));
         }
     }
+    return img;
+}
+
+QImage FeltTile() {
+    // The weave repeats exactly over the tile, so tiled copies meet seamlessly.
+    constexpr int kSize = 96;
+    QImage img(kSize, kSize, QImage::Format_RGB32);
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            const double u = 2 * kPi * x / kSize, v = 2 * kPi * y / kSize;
+            const double weave = 0.5 * std::sin(24 * u) * std::sin(24 * v);
+            const double fuzz = 0.35 * std::sin(7 * u + 3 * v) * std::sin(5 * v - 2 * u) + 0.25 * std::sin(13 * u - 11 * v);
+            const double k = 1.0 + 0.05 * weave + 0.06 * fuzz;
+            img.setPixel(x, y, qRgb(static_cast<int>(std::clamp(0x1E * k, 0.0, 255.0)),
+                                    static_cast<int>(std::clamp(0x6B * k, 0.0, 255.0)),
+                                    static_cast<int>(std::clamp(0x34 * k, 0.0, 255.0))));
+        }
+    }
+    return img;
+}
+
+QImage DuskHills() {
+    constexpr int kW = 800, kH = 600;
+    QImage img(kW, kH, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, kH);
+    sky.setColorAt(0.0, QColor(0x1B, 0x1F, 0x4B));
+    sky.setColorAt(0.45, QColor(0x7A, 0x3E, 0x6E));
+    sky.setColorAt(0.7, QColor(0xF0, 0x8A, 0x4B));
+    sky.setColorAt(1.0, QColor(0xFF, 0xD2, 0x7F));
+    p.fillRect(img.rect(), sky);
+    QRadialGradient sun(QPointF(520, 400), 90);
+    sun.setColorAt(0, QColor(0xFF, 0xF4, 0xC2));
+    sun.setColorAt(0.45, QColor(0xFF, 0xD0, 0x70, 200));
+    sun.setColorAt(1, QColor(0xFF, 0xA0, 0x50, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(sun);
+    p.drawEllipse(QPointF(520, 400), 90, 90);
+    // Three ridges, each darker and nearer than the one behind it.
+    const QColor ridges[] = {QColor(0x5E, 0x3A, 0x5C), QColor(0x3A, 0x25, 0x44), QColor(0x1C, 0x14, 0x26)};
+    for (int layer = 0; layer < 3; ++layer) {
+        QPainterPath hill;
+        const double base = 420 + layer * 60;
+        hill.moveTo(0, kH);
+        for (int x = 0; x <= kW; x += 10) {
+            const double t = x / static_cast<double>(kW);
+            const double y = base - 40 * std::sin(2 * kPi * (t * (1.3 + 0.4 * layer) + 0.17 * layer)) -
+                             18 * std::sin(2 * kPi * (t * (3.1 + layer) + 0.5));
+            hill.lineTo(x, y);
+        }
+        hill.lineTo(kW, kH);
+        hill.closeSubpath();
+        p.setBrush(ridges[layer]);
+        p.drawPath(hill);
+    }
+    p.end();
+    return img;
+}
+
+QImage NightSky() {
+    constexpr int kW = 400, kH = 300;
+    QImage img(kW, kH, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, kH);
+    sky.setColorAt(0, QColor(0x02, 0x04, 0x12));
+    sky.setColorAt(1, QColor(0x10, 0x1A, 0x3A));
+    p.fillRect(img.rect(), sky);
+    // The same stars on every build: a fixed linear congruential sequence.
+    uint32_t seed = 20240601u;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) / static_cast<double>(1u << 24);
+    };
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 260; ++i) {
+        const double x = next() * kW, y = next() * kH, r = 0.3 + 1.1 * next() * next();
+        const int shade = 150 + static_cast<int>(105 * next());
+        p.setBrush(QColor(shade, shade, std::min(255, shade + 30)));
+        p.drawEllipse(QPointF(x, y), r, r);
+    }
+    p.end();
     return img;
 }
 

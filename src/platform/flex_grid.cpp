@@ -1,0 +1,77 @@
+#include "platform/flex_grid.h"
+
+#include <QHeaderView>
+#include <algorithm>
+
+namespace korbo::platform {
+
+FlexGrid::FlexGrid(QWidget* parent, int rows, int cols, int fixedCols) : QTableWidget(rows, cols, parent), fixedCols_(fixedCols) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setFocusPolicy(Qt::NoFocus);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) StyleCell(r, c);
+    connect(this, &QTableWidget::cellClicked, this, [this](int r, int c) { ClickCell(r, c); });
+}
+
+void FlexGrid::StyleCell(int row, int col) {
+    QTableWidgetItem* it = item(row, col);
+    if (!it) {
+        it = new QTableWidgetItem();
+        setItem(row, col, it);
+    }
+    const bool fixed = row == 0 || col < fixedCols_;
+    it->setBackground(fixed ? palette().color(QPalette::Button) : palette().color(QPalette::Base));
+    it->setTextAlignment(fixed ? (Qt::AlignLeft | Qt::AlignVCenter) : (Qt::AlignRight | Qt::AlignVCenter));
+}
+
+void FlexGrid::SetRows(int rows) {
+    const int old = rowCount();
+    setRowCount(std::max(rows, 1));
+    for (int r = old; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c) StyleCell(r, c);
+}
+
+std::string FlexGrid::TextMatrix(int row, int col) const {
+    const QTableWidgetItem* it = item(row, col);
+    return it ? it->text().toStdString() : std::string();
+}
+
+void FlexGrid::SetTextMatrix(int row, int col, std::string_view text) {
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return;
+    StyleCell(row, col);
+    item(row, col)->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+int FlexGrid::ColWidth(int col) const { return columnWidth(col); }
+
+void FlexGrid::SetColWidth(int col, int px) { setColumnWidth(col, px); }
+
+void FlexGrid::SetRowHeight(int px) { verticalHeader()->setDefaultSectionSize(px); }
+
+void FlexGrid::RemoveRow(int row) {
+    if (row > 0 && row < rowCount()) removeRow(row);
+}
+
+void FlexGrid::ClearCells() {
+    for (int r = 1; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c) SetTextMatrix(r, c, "");
+}
+
+int FlexGrid::ColumnsWidth() const {
+    int w = 0;
+    for (int c = 0; c < columnCount(); ++c) w += ColWidth(c);
+    return w;
+}
+
+void FlexGrid::ClickCell(int row, int col) {
+    mouseRow_ = row;
+    mouseCol_ = col;
+    if (onClick) onClick();
+}
+
+}  // namespace korbo::platform

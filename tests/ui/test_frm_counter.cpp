@@ -1,0 +1,103 @@
+// The card counter window as the player meets it: the grid right after a deal, the
+// refusals, the keys that close it, and closing that only hides it.
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+
+#include "dialogs/frmCounter.h"
+#include "fake_table.h"
+#include "game/card_counter.h"
+
+using korbo::test::FakeTable;
+using korbo::ui::frmCounter;
+
+namespace {
+
+// Deals until the player has the first turn, so that the table stands as the deal left it.
+void DealPlayerFirst(korbo::Game& g) {
+    do {
+        g.ClearBoard();
+        g.SetUp();
+    } while (g.Turn != korbo::TurnPlayer);
+    g.GoDeal();
+}
+
+// Presses a key in the counter once it is shown, noting whether it was.
+void PressWhenShown(frmCounter& c, Qt::Key key, bool& wasShown) {
+    QTimer::singleShot(0, &c, [&c, key, &wasShown] {
+        wasShown = c.isVisible();
+        QTest::keyClick(&c, key);
+    });
+}
+
+}  // namespace
+
+class CounterWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rightAfterADealTheGridShowsTwelveOnes() {
+        FakeTable t;
+        DealPlayerFirst(t.game);
+        frmCounter c(t);
+        bool shown = false;
+        PressWhenShown(c, Qt::Key_Return, shown);
+        QVERIFY(korbo::ui::CdCount_Click(t, c));
+        QVERIFY(shown);
+        QVERIFY(!c.isVisible());
+        QCOMPARE(c.windowTitle(), QString("Card Counter"));
+        const QString grid = c.LblGrid()->text();
+        QCOMPARE(grid.count(" 1 "), 12);
+        QCOMPARE(grid.count("_"), 92);
+        QCOMPARE(c.Label1()->text(), QString("1  2  3  4  5  6  7  8  9 10 J  Q  K"));
+        QCOMPARE(c.Label2()->text(), QString("Clubs\nDiamonds\nHearts\nSpades\nClubs\nDiamonds\nHearts\nSpades\n"));
+        QVERIFY(t.game.HelpUsed);
+        // Around the labels, at least their widths and heights and 1000 twips.
+        const double tpp = korbo::ui::TwipsPerPixel();
+        QVERIFY(c.width() >= c.Label1()->width() + c.Label2()->width() + int(1000 / tpp) - 1);
+        QVERIFY(c.height() >= c.Label1()->height() + c.Label2()->height() + int(1000 / tpp) - 1);
+        // Every label lies wholly inside the window.
+        for (QLabel* l : {c.Label1(), c.Label2(), c.LblGrid()}) QVERIFY(c.rect().contains(l->geometry()));
+    }
+
+    void refusesAfterARestoreWithoutShowingTheWindow() {
+        FakeTable t;
+        DealPlayerFirst(t.game);
+        t.game.CountLost = true;
+        frmCounter c(t);
+        QVERIFY(!korbo::ui::CdCount_Click(t, c));
+        QVERIFY(!c.isVisible());
+        QCOMPARE(t.view.boxes.size(), size_t(1));
+        QCOMPARE(t.view.boxes[0].title, std::string("Memory Failure"));
+        QVERIFY(!t.game.HelpUsed);
+        QVERIFY(c.LblGrid()->text().isEmpty());
+    }
+
+    void enterAndF8HideItAndClosingKeepsItLoaded() {
+        FakeTable t;
+        DealPlayerFirst(t.game);
+        frmCounter c(t);
+        QCOMPARE(t.scaled, 1);  // scaled for the screen when loaded
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_F8, Qt::Key_Enter}) {
+            bool shown = false;
+            PressWhenShown(c, key, shown);
+            QVERIFY(korbo::ui::CdCount_Click(t, c));
+            QVERIFY(shown);
+            QVERIFY(!c.isVisible());
+        }
+        // A key of no meaning leaves it open; the close box only hides it.
+        bool shown = false;
+        QTimer::singleShot(0, &c, [&] {
+            QTest::keyClick(&c, Qt::Key_A);
+            shown = c.isVisible();
+            c.close();
+        });
+        QVERIFY(korbo::ui::CdCount_Click(t, c));
+        QVERIFY(shown);
+        QVERIFY(!c.isVisible());
+        QCOMPARE(t.scaled, 1);
+    }
+};
+
+QTEST_MAIN(CounterWindowTest)
+#include "test_frm_counter.moc"
