@@ -3,7 +3,7 @@
 // only when the player changes, and a new player keeping the settings in use.
 #include <sys/stat.h>
 
-#include "core/records/records_fixture.h"
+#include "core/game/folder_fixture.h"
 #include "game/player_selection.h"
 #include "game/startup.h"
 
@@ -22,9 +22,9 @@ Bytes PlayerFile(int compLevel, int speedIndex, int bestRun) {
     return ScoreFileBytes(recs);
 }
 
-struct PlayerSelectionTest : RecordsFixture {
+struct PlayerSelectionTest : FolderFixture {
     void SetUp() override {
-        RecordsFixture::SetUp();
+        FolderFixture::SetUp();
         std::vector<Bytes> wav;
         for (int i = 1; i <= 15; ++i) {
             Bytes r(200, ' ');

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "records/persona_files.h"
-#include "records_fixture.h"
+#include "fakes/record_bytes.h"
 
 namespace korbo::test {
 namespace {
