@@ -1,5 +1,8 @@
 // The end of a game: the texts by cards left, sounds and animations, and what is recorded
 // in the player's file and the overall score file.
+#include <functional>
+
+#include "fakes/file_traps.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
 #include "folder_fixture.h"
@@ -436,6 +439,41 @@ TEST_F(GameEndTest, ANameThatIsNotAFileNameIsRefused) {
     }
     EXPECT_FALSE(fs::exists(dir / "escape.sav"));
     EXPECT_TRUE(fs::is_empty(dir / "users"));
+}
+
+// Files that are not what they seem in the places of both files: each is told in words the
+// player can read, the game end never waits on one, and each is left as it is.
+TEST_F(GameEndTest, APipeOrAFileFarTooLargeIsToldOfAndLeftAsItIs) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::string&)> make;
+        const char* words;
+    } cases[] = {
+        {"pipe", [](const std::string& p) { MakeFifo(p); }, "is not a plain file"},
+        {"sparse 6 GB file", [](const std::string& p) { MakeSparse(p, kSixGigabytes); }, "is larger than 1 MiB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        view.boxes.clear();
+        g.PlayerNames = {"", "Bob"};
+        g.PlayerCount = 1;
+        for (const std::string& f : {Path("users/Bob.sav"), scoreFile}) {
+            fs::remove(f);
+            c.make(f);
+        }
+        WithoutWaiting(scoreFile, [&] { End(0, 3); });
+        ASSERT_EQ(view.boxes.size(), 2u);
+        EXPECT_NE(view.boxes[0].text.find("Bob.sav " + std::string(c.words)), std::string::npos) << view.boxes[0].text;
+        EXPECT_NE(view.boxes[1].text.find("score.ran " + std::string(c.words)), std::string::npos) << view.boxes[1].text;
+        EXPECT_EQ(view.Caption(Ctl::Label9, 2), "");  // no totals that are not on disk
+        if (std::string(c.what) == "pipe") {
+            EXPECT_TRUE(fs::is_fifo(scoreFile));
+            EXPECT_TRUE(fs::is_fifo(Path("users/Bob.sav")));
+        } else {
+            EXPECT_EQ(fs::file_size(scoreFile), kSixGigabytes);
+            EXPECT_EQ(fs::file_size(Path("users/Bob.sav")), kSixGigabytes);
+        }
+    }
 }
 
 }  // namespace

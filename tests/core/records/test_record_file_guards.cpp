@@ -2,15 +2,11 @@
 // far larger than any file of the game, and the temporary files a killed save left behind.
 // Such a file is refused with words the player can read, nothing waits on it, and it is
 // left as it is.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <future>
 
+#include "fakes/file_traps.h"
+#include "fakes/record_bytes.h"
 #include "records/record_file.h"
-#include "records_fixture.h"
 
 namespace korbo::test {
 namespace {
@@ -18,40 +14,9 @@ namespace {
 using records::RecordFile;
 using namespace std::chrono_literals;
 
-constexpr uintmax_t kSixGigabytes = 6ULL << 30;
-
 struct RecordFileGuardTest : ::testing::Test {
     TempDir dir;
     std::string file = dir / "data.ran";
-
-    // Runs `step` and gives its result; when it has not returned after a generous wait (it
-    // waits on the pipe at `fifo`), a writer is put on the pipe so that it can end, and the
-    // test fails.
-    template <typename F>
-    auto WithoutWaiting(const std::string& fifo, F step) {
-        auto done = std::async(std::launch::async, step);
-        if (done.wait_for(20s) != std::future_status::ready) {
-            ADD_FAILURE() << "the program waited on the pipe " << fifo;
-            const int w = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
-            if (w >= 0) ::close(w);
-        }
-        return done.get();
-    }
-
-    void MakeFifo(const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); }
-    void MakeSparse(const std::string& path, uintmax_t size) {
-        WriteBytes(path, Bytes{1, 2, 3, 4});
-        fs::resize_file(path, size);
-    }
-    // Sets a file's time of last change `age` into the past.
-    static void Age(const std::string& path, std::chrono::seconds age) {
-        const auto when = std::chrono::system_clock::now() - age;
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(when.time_since_epoch()).count();
-        timespec times[2];
-        times[0].tv_sec = times[1].tv_sec = static_cast<time_t>(ns / 1000000000);
-        times[0].tv_nsec = times[1].tv_nsec = static_cast<long>(ns % 1000000000);
-        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
-    }
 };
 
 bool Mentions(const records::Status& s, const std::string& what) { return s.error.find(what) != std::string::npos; }
@@ -203,12 +168,12 @@ TEST_F(RecordFileGuardTest, TheNextWriteRemovesItsOwnStaleTemporaryFiles) {
     };
     for (const Leftover& l : leftovers) {
         WriteBytes(dir / l.name, Bytes{7});
-        Age(dir / l.name, l.age);
+        AgeFile(dir / l.name, l.age);
     }
     fs::create_directory(dir / "data.ran.tmp-Folder");
-    Age(dir / "data.ran.tmp-Folder", 3600s);
+    AgeFile(dir / "data.ran.tmp-Folder", 3600s);
     fs::create_symlink(dir / "data.ran.bak", dir / "data.ran.tmp-Linked");
-    Age(dir / "data.ran.tmp-Linked", 3600s);
+    AgeFile(dir / "data.ran.tmp-Linked", 3600s);
 
     RecordFile f;
     ASSERT_TRUE(f.Open(file, 2));
@@ -225,7 +190,7 @@ TEST_F(RecordFileGuardTest, TheNextWriteRemovesItsOwnStaleTemporaryFiles) {
 TEST_F(RecordFileGuardTest, ReadingLeavesStaleTemporaryFilesAlone) {
     WriteBytes(file, Bytes{1, 1});
     WriteBytes(dir / "data.ran.tmp-Ab3xYz", Bytes{7});
-    Age(dir / "data.ran.tmp-Ab3xYz", 3600s);
+    AgeFile(dir / "data.ran.tmp-Ab3xYz", 3600s);
     RecordFile f;
     ASSERT_TRUE(f.Open(file, 2));
     EXPECT_EQ(f.Get(1), (Bytes{1, 1}));
