@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <cmath>
 #include <exception>
@@ -140,6 +141,18 @@ public:
         return ToTwips(r.Top + r.Height);
     }
     int OpponentHoldLeft() override { return ToTwips(t_.PictureRect(Ctl::Picture1, 8).Left); }
+    std::vector<Rect> Screens() override {
+        std::vector<Rect> out;
+        for (const QScreen* s : QGuiApplication::screens()) {
+            const QRect g = s->geometry();
+            out.push_back({ToTwips(g.x()), ToTwips(g.y()), ToTwips(g.width()), ToTwips(g.height())});
+        }
+        return out;
+    }
+    // The frame is not known before the table is shown; the style's title bar stands for it.
+    int TitleBarHeight() override {
+        return ToTwips(QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &t_));
+    }
 
     // The place is the frame's, the size the window's inside, as the layout measures it.
     Rect FormRect() override { return {ToTwips(t_.x()), ToTwips(t_.y()), ToTwips(t_.width()), ToTwips(t_.height())}; }

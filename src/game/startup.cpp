@@ -72,8 +72,20 @@ DisplayRecord ReadDisplayRecord(const ScoreRec& r14) {
     return d;
 }
 
+bool TitleBarOnAScreen(const Rect& frame, int titleBarHeight, const std::vector<Rect>& screens) {
+    if (screens.empty()) return true;  // nothing to judge by: the stored place stands
+    // In 64 bits: a damaged record's corners lie far outside the range of the fields.
+    const long long left = frame.Left, top = frame.Top;
+    const long long right = left + std::max(frame.Width, 0), bottom = top + std::max(titleBarHeight, 1);
+    for (const Rect& s : screens) {
+        const long long sl = s.Left, st = s.Top, sr = sl + s.Width, sb = st + s.Height;
+        if (left < sr && sl < right && top < sb && st < bottom) return true;
+    }
+    return false;
+}
+
 Placement DecidePlacement(int16_t prefCode, const ScoreRec& r15, int16_t displayMode, long screenWidth,
-                          int handBottom) {
+                          int handBottom, const std::vector<Rect>& screens, int titleBarHeight) {
     Placement p;
     if (prefCode == kNormalExit) {
         if (r15.Played == kMaximised) {
@@ -81,8 +93,12 @@ Placement DecidePlacement(int16_t prefCode, const ScoreRec& r15, int16_t display
         } else if (r15.Played != 0) {
             // A size that no window can have comes from a damaged file: the layout's size stays.
             if (r15.Played < 0 || r15.Won <= 0) return p;
+            // So does a place from which the window could never be moved back: its title bar
+            // would lie on no screen.
+            const Rect stored{r15.Margin, r15.Extra, r15.Won, r15.Played};
+            if (!TitleBarOnAScreen(stored, titleBarHeight, screens)) return p;
             p.kind = Placement::Kind::Geometry;
-            p.rect = {r15.Margin, r15.Extra, r15.Won, r15.Played};
+            p.rect = stored;
             if (displayMode < 2 && p.rect.Height < handBottom) p.rect.Height = handBottom;
         }
         return p;
@@ -200,8 +216,11 @@ bool OpenDoor(Game& g, StartupWindow& w) {
         view.MsgBox(kMissingFilesText, mb::Critical | mb::OKOnly, "");
         return false;
     }
+    // A score file that is there but cannot be read (a pipe or a device in its place, a
+    // file far too large) is told of and left as it is; the table starts with the settings
+    // of a new installation.
     records::RecordFile f2;
-    Check(f2.Open(scorePath, records::kScoreRecLength, Missing::Fail));
+    if (records::Status s = f2.Open(scorePath, records::kScoreRecLength, Missing::Fail); !s) g.ReportProblem(s.error);
     g.ChangeSettings(f2);
     if (g.SoundLevel == 0) view.PlayFile(g.DataPath("Sounds/intro.wav"), false);
     g.Delay(0.75);
@@ -230,7 +249,7 @@ bool OpenDoor(Game& g, StartupWindow& w) {
     Check(g.ChangeSettings2(f2));
 
     const Placement p = DecidePlacement(g.PrefCode, ReadScoreRec(f2, records::score_file::WindowPlacement),
-                                        g.DisplayMode, g.ScreenWidth, w.HandBottom());
+                                        g.DisplayMode, g.ScreenWidth, w.HandBottom(), w.Screens(), w.TitleBarHeight());
     switch (p.kind) {
         case Placement::Kind::Keep: break;
         case Placement::Kind::Maximised: w.WindowStartState() = 2; break;
@@ -348,19 +367,20 @@ void ExitLeft(Game& g, StartupWindow& w) {
         g.NetActive = false;
     }
 
+    // A score file that cannot be opened is told of and left as it is; the player's own
+    // file still takes the settings.
     records::RecordFile f2;
-    if (records::Status s = f2.Open(g.DataPath("score.ran"), records::kScoreRecLength, Missing::Fail); !s) {
+    if (records::Status s = f2.Open(g.DataPath("score.ran"), records::kScoreRecLength, Missing::Fail); !s)
         g.ReportProblem(s.error);
-        w.RemoveFonts();
-        return;
+    if (f2.IsOpen()) {
+        g.SaveSettings(f2);
+        (void)records::WriteScoreRec(f2, records::score_file::DisplayAndExit,
+                                     ExitDisplayRecord(ReadScoreRec(f2, records::score_file::DisplayAndExit),
+                                                       g.DisplayMode));
+        const Rect form = w.FormRect();
+        (void)records::WriteScoreRec(f2, records::score_file::WindowPlacement,
+                                     ExitPlacementRecord(w.WindowState(), w.WinHeight(), w.WinWidth(), form.Left, form.Top));
     }
-    g.SaveSettings(f2);
-    (void)records::WriteScoreRec(f2, records::score_file::DisplayAndExit,
-                                 ExitDisplayRecord(ReadScoreRec(f2, records::score_file::DisplayAndExit),
-                                                   g.DisplayMode));
-    const Rect form = w.FormRect();
-    (void)records::WriteScoreRec(f2, records::score_file::WindowPlacement,
-                                 ExitPlacementRecord(w.WindowState(), w.WinHeight(), w.WinWidth(), form.Left, form.Top));
 
     // The settings go to the player's own file too, when the player has one.
     const int found = FindPlayer(g);
@@ -368,7 +388,7 @@ void ExitLeft(Game& g, StartupWindow& w) {
         records::RecordFile f4;
         records::Status s = f4.Open(g.PlayerFilePath(g.PlayerNames[static_cast<size_t>(found)]),
                                     records::kScoreRecLength, Missing::Fail);
-        if (s) {
+        if (s && f2.IsOpen()) {
             ScoreRec r1 = ReadScoreRec(f4, records::player_file::Totals);
             r1.Name = records::NumberName(g.FontColor);
             r1.Extra = g.CompLevel;
@@ -376,11 +396,15 @@ void ExitLeft(Game& g, StartupWindow& w) {
             namespace sr = records::settings_rec;
             for (long n : {sr::Looks, sr::Player, sr::Deck, sr::Mat, sr::Rules})
                 (void)records::WriteScoreRec(f4, n, ReadScoreRec(f2, n));
-            s = f4.Close();
+        } else if (s) {
+            // The same records, written from the settings themselves.
+            g.SaveSettings(f4);
         }
+        if (s) s = f4.Close();
         if (!s) g.ReportProblem(s.error);
     }
-    if (records::Status s = f2.Close(); !s) g.ReportProblem(s.error);
+    if (f2.IsOpen())
+        if (records::Status s = f2.Close(); !s) g.ReportProblem(s.error);
     w.RemoveFonts();
 }
 

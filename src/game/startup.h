@@ -57,6 +57,9 @@ public:
     // opponent's second HOLD pile.
     virtual int HandBottom() = 0;
     virtual int OpponentHoldLeft() = 0;
+    // Twips: every screen of the desktop, and the height of a window's title bar.
+    virtual std::vector<Rect> Screens() = 0;
+    virtual int TitleBarHeight() = 0;
 
     // The table window itself: Left and Top of its frame, Width and Height of its inside.
     enum class State { Normal, Minimised, Maximised };
@@ -117,9 +120,13 @@ struct Placement {
     int widthBonus = 0;        // Default on a large screen: added to WinWidth before fitting
 };
 // `handBottom` is the bottom edge of the player's first hand picture, the least height a
-// normal display needs.
+// normal display needs. A stored place whose title bar lies on none of the `screens` is
+// ignored as a damaged size is.
 Placement DecidePlacement(int16_t prefCode, const records::ScoreRec& r15, int16_t displayMode, long screenWidth,
-                          int handBottom);
+                          int handBottom, const std::vector<Rect>& screens, int titleBarHeight);
+// True when some part of the title bar of a window whose frame has `frame`'s Left, Top and
+// Width lies on one of the screens.
+bool TitleBarOnAScreen(const Rect& frame, int titleBarHeight, const std::vector<Rect>& screens);
 
 // Record 14 and 15 as the exit writes them.
 records::ScoreRec ExitDisplayRecord(records::ScoreRec r14, int16_t displayMode);

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <functional>
 #include <sstream>
 
+#include "fakes/file_traps.h"
 #include "folder_fixture.h"
 #include "game/startup.h"
 
@@ -49,6 +52,9 @@ public:
     int& CardBase() override { return cardBase; }
     int HandBottom() override { return 5880 + 1440; }
     int OpponentHoldLeft() override { return 7200; }
+    std::vector<Rect> screens{{0, 0, 15360, 11520}};
+    std::vector<Rect> Screens() override { return screens; }
+    int TitleBarHeight() override { return 300; }
     void DrawStacks() override { Log("DrawStacks"); }
     void GetCardSize() override { Log("GetCardSize"); }
     void ResizeMe() override { Log("ResizeMe"); }
@@ -480,7 +486,8 @@ TEST(StartupPlacement, DecisionTable) {
     };
     for (const auto& c : cases) {
         const Placement p = startup::DecidePlacement(static_cast<int16_t>(c.prefCode), c.r15,
-                                                     static_cast<int16_t>(c.mode), c.screen, hand);
+                                                     static_cast<int16_t>(c.mode), c.screen, hand,
+                                                     {{0, 0, 15360, 11520}}, 300);
         const std::string what = "pref " + std::to_string(c.prefCode) + " played " + std::to_string(c.r15.Played) +
                                  " screen " + std::to_string(c.screen);
         EXPECT_EQ(p.kind, c.kind) << what;
@@ -577,6 +584,138 @@ TEST_F(StartupTest, LocalPlayersAreTheSavFilesOfTheUsersFolder) {
     startup::Get_Players(game);
     EXPECT_EQ(game.PlayerCount, 2);
     EXPECT_EQ(game.PlayerNames, (std::vector<std::string>{"", "Zed", "anna"}));
+}
+
+// --- a window placement that would put the table out of reach ------------------------------
+
+TEST(WindowPlacement, ATitleBarCountsWhenAnyPartOfItLiesOnAScreen) {
+    const std::vector<Rect> one{{0, 0, 15360, 11520}};
+    const std::vector<Rect> two{{0, 0, 15360, 11520}, {15360, 0, 19200, 14400}};
+    const std::vector<Rect> apart{{0, 0, 1000, 1000}, {2000, 0, 1000, 1000}};
+    struct Case {
+        const char* what;
+        Rect frame;
+        const std::vector<Rect>& screens;
+        bool on;
+    } cases[] = {
+        {"inside", {100, 50, 9000, 7000}, one, true},
+        {"the damaged record", {-32768, -32768, 32760, 32760}, one, false},
+        {"left of the screen, touching its edge", {-9000, 100, 9000, 7000}, one, false},
+        {"one twip over the left edge", {-8999, 100, 9000, 7000}, one, true},
+        {"right of the screen", {15360, 100, 9000, 7000}, one, false},
+        {"on the second screen", {16000, 100, 9000, 7000}, two, true},
+        {"title bar just above the top", {100, -300, 9000, 7000}, one, false},
+        {"one twip of the title bar on the top", {100, -299, 9000, 7000}, one, true},
+        {"below the bottom, the window's body lower still", {100, 11520, 9000, 7000}, one, false},
+        {"title bar on the bottom row", {100, 11519, 9000, 7000}, one, true},
+        {"between two screens", {1100, 0, 800, 700}, apart, false},
+        {"no screen known", {-32768, -32768, 32760, 32760}, {}, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(startup::TitleBarOnAScreen(c.frame, 300, c.screens), c.on) << c.what;
+}
+
+// The placement a damaged record gave: the window at (-2185, -2185) pixels, out of reach. It
+// is ignored as a damaged size is, and the exit stores where the window really was.
+TEST_F(StartupTest, APlacementWithItsTitleBarOnNoScreenIsIgnoredAndMendedAtExit) {
+    score[13] = ScoreBytes("", 0, 0, 20, 20);  // closed normally before
+    score[14] = ScoreBytes("", 32760, 32760, -32768, -32768);
+    WriteScore();
+    ASSERT_TRUE(startup::Form_Load(game, *win));
+    EXPECT_EQ(game.PrefCode, 20);
+    for (const auto& l : view.log) EXPECT_EQ(l.rfind("SetFormRect", 0), std::string::npos) << l;
+    EXPECT_EQ(win->form, (Rect{100, 50, 9000, 7000}));  // what the layout chose
+    EXPECT_EQ(win->winWidth, 9000);
+    EXPECT_EQ(win->winHeight, 7000);
+    startup::ExitLeft(game, *win);
+    EXPECT_EQ(ScoreRecord(15), ScoreBytes("", 7000, 9000, 100, 50));
+
+    view = RecordingView();
+    Game next(view, rnd, clock);
+    FakeStartupWindow w2(view, next, dir.path());
+    ASSERT_TRUE(startup::Form_Load(next, w2));
+    EXPECT_TRUE(Logged("SetFormRect 100,50,9000,7320"));  // raised to the hand's bottom edge
+
+    // A place on a second screen beside the first is a valid one.
+    score[14] = ScoreBytes("", 7000, 9000, 16000, 100);
+    WriteScore();
+    view = RecordingView();
+    Game third(view, rnd, clock);
+    FakeStartupWindow w3(view, third, dir.path());
+    w3.screens.push_back({15360, 0, 19200, 14400});
+    ASSERT_TRUE(startup::Form_Load(third, w3));
+    EXPECT_TRUE(Logged("SetFormRect 16000,100,9000,7320"));
+}
+
+// --- a score file that is not what it seems ------------------------------------------------
+
+// A pipe or a file far too large under the score file's name: the start-up tells why, goes
+// on with the settings of a new installation and never waits; the exit tells it again and
+// leaves the file as it is.
+TEST_F(StartupTest, AScoreFileThatCannotBeReadIsToldOfAndTheTableStartsAnyway) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::string&)> make;
+        const char* words;
+    } cases[] = {
+        {"pipe", [](const std::string& p) { MakeFifo(p); }, "is not a plain file"},
+        {"sparse 6 GB file", [](const std::string& p) { MakeSparse(p, kSixGigabytes); }, "is larger than 1 MiB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(Path("score.ran"));
+        c.make(Path("score.ran"));
+        view = RecordingView();
+        Game g(view, rnd, clock);
+        FakeStartupWindow w(view, g, dir.path());
+        ASSERT_TRUE(WithoutWaiting(Path("score.ran"), [&] { return startup::Form_Load(g, w); }));
+        ASSERT_GE(view.boxes.size(), 1u);
+        EXPECT_EQ(view.boxes[0].text.rfind("Here's the problem:\r\nThe file score.ran " + std::string(c.words), 0), 0u)
+            << view.boxes[0].text;
+        EXPECT_TRUE(Logged("ShowTable"));
+        EXPECT_EQ(g.CompLevel, LevelAverage);  // nothing of the file was read
+        EXPECT_EQ(g.CardStyle, 6);
+        EXPECT_EQ(g.PrefCode, 0);
+
+        view.boxes.clear();
+        WithoutWaiting(Path("score.ran"), [&] { startup::ExitLeft(g, w); });
+        ASSERT_EQ(view.boxes.size(), 1u);
+        EXPECT_NE(view.boxes[0].text.find(c.words), std::string::npos) << view.boxes[0].text;
+        EXPECT_EQ(w.fonts, 0);
+        EXPECT_EQ(FilesIn(dir.path()), std::string(c.what) == "pipe" ? 1 : 2);  // wav.ran, and the large file
+    }
+    EXPECT_EQ(fs::file_size(Path("score.ran")), kSixGigabytes);
+}
+
+// The score file grew far too large while the game ran: the exit leaves it as it is, and the
+// player's own file still takes the settings, as the score file would have passed them on.
+TEST_F(StartupTest, AnOversizedScoreFileAtExitStillLeavesThePlayersSettingsInTheirFile) {
+    WriteScore();
+    std::vector<Bytes> anna(18, ScoreBytes("", 0, 0, 0, 0));
+    anna[0] = ScoreBytes(" 0", 12, 7, -30, 0);
+    WriteBytes(Path("users/Anna.sav"), ScoreFileBytes(anna));
+    ASSERT_TRUE(startup::Form_Load(game, *win));
+    game.CompLevel = LevelRuthless;
+    game.FontColor = 255;
+    game.CardStyle = 5;
+    const Bytes before = ReadBytes(Path("score.ran"));
+    fs::resize_file(Path("score.ran"), kSixGigabytes);
+    view.boxes.clear();
+    startup::ExitLeft(game, *win);
+
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_NE(view.boxes[0].text.find("score.ran is larger than 1 MiB"), std::string::npos) << view.boxes[0].text;
+    EXPECT_EQ(fs::file_size(Path("score.ran")), kSixGigabytes);
+    std::ifstream in(Path("score.ran"), std::ios::binary);
+    Bytes head(before.size());
+    in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
+    EXPECT_EQ(head, before);
+
+    const Bytes file = ReadBytes(Path("users/Anna.sav"));
+    EXPECT_EQ(Record(file, 28, 1), ScoreBytes(" 255", 12, 7, -30, 2));
+    EXPECT_EQ(GetLe16(Record(file, 28, 12), 26), 5);  // the card style
+    EXPECT_EQ(Record(file, 28, 13), ScoreBytes("Anna", 0, 2, 0, 1));
+    EXPECT_EQ(Record(file, 28, 18), ScoreBytes(" 45", 19, 0, 0, 0));
 }
 
 }  // namespace
