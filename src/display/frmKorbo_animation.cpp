@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "display/frmKorbo.h"
+#include "platform/data_file.h"
 
 namespace korbo::ui {
 
@@ -94,7 +95,7 @@ void frmKorbo::Flash() {
     if (person != 0 && !personaPictureLoaded_) {
         for (int n = 1; n <= 7; ++n) {
             const std::string path = g.BaseDir + "/users/" + persona + std::to_string(n) + ".jpg";
-            personaFrames_[n] = QPixmap(QString::fromStdString(path));
+            personaFrames_[n] = platform::LoadPictureFile(QString::fromStdString(path));
         }
         personaPictureLoaded_ = true;
     }

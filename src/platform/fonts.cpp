@@ -1,5 +1,7 @@
 #include "platform/fonts.h"
 
+#include "platform/data_file.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -26,8 +28,12 @@ FontRegistration RegisterPrivateFonts(const QString& folder) {
     for (const char* name : kPrivateFontFiles) {
         const QString file = QString::fromLatin1(name);
         const QString path = dir.filePath(file);
-        if (!QFileInfo(path).isFile()) {
+        if (!QFileInfo::exists(path)) {
             result.missing << file;
+            continue;
+        }
+        if (!IsPlainFile(path)) {
+            result.refused << file;
             continue;
         }
         const int id = QFontDatabase::addApplicationFont(path);

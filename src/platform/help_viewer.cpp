@@ -9,6 +9,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/data_file.h"
+
 namespace korbo::platform {
 
 namespace {
@@ -55,7 +57,7 @@ void HelpViewer::closeEvent(QCloseEvent* e) {
 bool HelpViewer::Load(const QString& file) {
     const QFileInfo info(file);
     // A fifo or a device under the manual's name would block or never end.
-    if (!info.isFile() || info.size() > kMaxHelpFileBytes) return false;
+    if (!IsPlainFile(file, kMaxHelpFileBytes)) return false;
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly)) return false;
     const QString html = QString::fromUtf8(f.read(kMaxHelpFileBytes));

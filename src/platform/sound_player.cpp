@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QtEndian>
 
+#include "platform/data_file.h"
 #include "platform/sound_clips.h"
 
 // Outside any namespace, as the resource system requires.
@@ -162,7 +163,7 @@ void SoundPlayer::PlayFile(const QString& path, bool waitUntilEnd) {
     QString file = path;
     if (!QFileInfo::exists(file)) file.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QFileInfo info(file);
-    if (path.isEmpty() || !info.isFile()) return;
+    if (path.isEmpty() || !IsPlainFile(file)) return;
     const QUrl source = QUrl::fromLocalFile(info.absoluteFilePath());
     Start(source);
     if (!waitUntilEnd || !playing_) return;
