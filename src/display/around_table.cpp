@@ -145,6 +145,15 @@ void AroundTable::ClearBackground() {
     surface->update();
 }
 
+std::optional<std::string> AroundTable::ChoosePicture(const char* title, const char* filter, std::string_view folder) {
+    platform::FileDialogSpec spec;
+    spec.title = title;
+    spec.filter = filter;
+    spec.initDir = TheGame().DataPath(std::string(folder));
+    spec.flags = platform::cdl::FileMustExist;
+    return dialog_->ShowOpen(spec);
+}
+
 bool AroundTable::CopyPicture(const std::string& chosen, const std::string& folder) {
     Game& g = TheGame();
     const records::CopyResult r = records::CopyIntoFolder(chosen, g.DataPath(folder));
@@ -163,12 +172,7 @@ bool AroundTable::CopyPicture(const std::string& chosen, const std::string& fold
 
 void AroundTable::mnuOpAddBackground_Click() {
     Game& g = TheGame();
-    platform::FileDialogSpec spec;
-    spec.title = "Add Background Picture";
-    spec.filter = kBackgroundFilter;
-    spec.initDir = g.DataPath(std::string(backs::kFolder));
-    spec.flags = platform::cdl::FileMustExist;
-    const auto chosen = dialog_->ShowOpen(spec);
+    const auto chosen = ChoosePicture("Add Background Picture", kBackgroundFilter, backs::kFolder);
     std::string name;
     if (chosen) {
         if (!CopyPicture(*chosen, std::string(backs::kFolder))) return;
@@ -209,12 +213,7 @@ void AroundTable::ChgAvatar_Click() {
         table_.ImgAvatar().SetVisible(true);
         g.View().CheckMenu(Menu::Avatar, true);
     }
-    platform::FileDialogSpec spec;
-    spec.title = "Open Avatar Pic";
-    spec.filter = kAvatarFilter;
-    spec.initDir = g.DataPath(std::string(backs::kAvatarFolder));
-    spec.flags = platform::cdl::FileMustExist;
-    const auto chosen = dialog_->ShowOpen(spec);
+    const auto chosen = ChoosePicture("Open Avatar Pic", kAvatarFilter, backs::kAvatarFolder);
     if (!chosen || !CopyPicture(*chosen, std::string(backs::kAvatarFolder))) return;
     LoadAvatar(*chosen);
     g.AvatarFile = platform::FileTitle(*chosen);

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QPointer>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "display/table_window.h"
 #include "game/backgrounds.h"
@@ -77,6 +79,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The open-file dialog for a picture, starting in a folder of the program.
+    std::optional<std::string> ChoosePicture(const char* title, const char* filter, std::string_view folder);
     // A chosen picture copied into a folder of the program; false, after a box, when it was
     // not (another file has the name, or the copy failed).
     bool CopyPicture(const std::string& chosen, const std::string& folder);
