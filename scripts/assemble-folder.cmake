@@ -2,8 +2,8 @@
 # files, sounds and pictures written by the generator into SHIP, the help file from SRC,
 # the five private fonts, and an empty users folder.
 #
-# Everything is copied only where it is missing, so a rebuild never overwrites a
-# player's scores, settings, saved games, sound choices or replaced files.
+# Everything but the manual is copied only where it is missing, so a rebuild never
+# overwrites a player's scores, settings, saved games, sound choices or replaced files.
 #
 #   cmake -DSRC=<source tree> -DDEST=<program folder> -DSHIP=<generated content>
 #         [-DFONT_DIR=<folder of the open fonts>] -P assemble-folder.cmake
@@ -42,7 +42,11 @@ foreach(rel IN LISTS shipped)
   ship_if_missing("${SHIP}/${rel}" "${DEST}/${rel}")
 endforeach()
 
-ship_if_missing("${SRC}/resources/KD_Help.html" "${DEST}/KD_Help.html")
+# The manual is the program's own, never the player's: each build brings the current one.
+file(COPY_FILE "${SRC}/resources/KD_Help.html" "${DEST}/KD_Help.html" ONLY_IF_DIFFERENT RESULT failed)
+if(failed)
+  message(FATAL_ERROR "assemble-folder: cannot copy the manual to ${DEST}: ${failed}")
+endif()
 
 # The private fonts are open fonts (fonts-dejavu-core) under the names the game loads.
 set(font_names Valmbrook.ttf Korbo2.ttf Korbo3.ttf Korbo4.ttf Korbo1.ttf)

@@ -8,7 +8,7 @@
 
 #include "ports.h"
 #include "records/record_file.h"
-#include "records/saved_games.h"
+#include "records/game_rec.h"
 #include "records/score_rec.h"
 #include "table_state.h"
 

@@ -33,96 +33,100 @@ struct SaveDialogResult {
 };
 
 // Everything the game shows, plays or waits for, addressed by the table's control names.
+// Every function does nothing here (a getter gives an empty value, a box answers OK, the
+// save dialog is cancelled), so a fake overrides only what it records or answers; the
+// table window overrides them all.
 class TableView {
 public:
     virtual ~TableView() = default;
 
     // Captions, visibility and the simple properties of a control (array element `index`).
-    virtual void SetCaption(Ctl c, int index, std::string_view text) = 0;
-    virtual std::string Caption(Ctl c, int index) const = 0;
-    virtual void SetVisible(Ctl c, int index, bool on) = 0;
-    virtual bool Visible(Ctl c, int index) const = 0;
-    virtual void SetEnabled(Ctl c, int index, bool on) = 0;
-    virtual bool Enabled(Ctl c, int index) const = 0;
-    virtual void SetBackColor(Ctl c, int index, long color) = 0;
-    virtual void SetToolTip(Ctl c, int index, std::string_view text) = 0;
+    virtual void SetCaption(Ctl c, int index, std::string_view text) {}
+    virtual std::string Caption(Ctl c, int index) const { return {}; }
+    virtual void SetVisible(Ctl c, int index, bool on) {}
+    virtual bool Visible(Ctl c, int index) const { return false; }
+    virtual void SetEnabled(Ctl c, int index, bool on) {}
+    virtual bool Enabled(Ctl c, int index) const { return false; }
+    virtual void SetBackColor(Ctl c, int index, long color) {}
+    virtual void SetToolTip(Ctl c, int index, std::string_view text) {}
 
     // Pictures: place, front order, refresh, clearing and drawing one card in the current
     // card style (id 0 is the empty pile, also the back of a face-down card).
-    virtual Rect PictureRect(Ctl c, int index) const = 0;
-    virtual void MovePicture(Ctl c, int index, int left, int top) = 0;
-    virtual void BringToFront(Ctl c, int index) = 0;
-    virtual void Refresh(Ctl c, int index) = 0;
-    virtual void ClearPicture(Ctl c, int index) = 0;
-    virtual void DrawCard(Ctl c, int index, int cardId) = 0;
+    virtual Rect PictureRect(Ctl c, int index) const { return {}; }
+    virtual void MovePicture(Ctl c, int index, int left, int top) {}
+    virtual void BringToFront(Ctl c, int index) {}
+    virtual void Refresh(Ctl c, int index) {}
+    virtual void ClearPicture(Ctl c, int index) {}
+    virtual void DrawCard(Ctl c, int index, int cardId) {}
     // True when the last DrawCard could not draw; the view has already told the user.
     virtual bool DrawingFailed() const { return false; }
     // The picture of c(index) becomes the store's empty-pile picture `filePic`: 0 the one
     // in use (also the card back), 1 and 2 its two standard variants; nothing else of the
     // picture changes. A view without the variants draws the empty pile instead.
     virtual void SetFilePicture(Ctl c, int index, int /*filePic*/) { DrawCard(c, index, 0); }
-    virtual void SetBorderStyle(Ctl c, int index, int style) = 0;
+    virtual void SetBorderStyle(Ctl c, int index, int style) {}
 
     // One frame of an animation the core moves step by step (a card sliding home): the
     // view shows what changed and lets about one displayed frame pass.
-    virtual void AnimationFrame() = 0;
+    virtual void AnimationFrame() {}
 
     // A card flying from one picture to another; returns when it has arrived.
-    virtual void WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) = 0;
+    virtual void WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) {}
 
     // A hand card moves from place `from` to place `to` of `pics` (hand places 2..6): the
     // view lifts the look of pics(from) into the floating ImgHold, which carries it while
     // the game shifts the places between; the game then draws every place it changed.
-    virtual void HandSortAnimation(Ctl pics, int from, int to) = 0;
+    virtual void HandSortAnimation(Ctl pics, int from, int to) {}
 
-    // The picture-card library's value of card `id` (1..13), for the picture-card style.
-    virtual int CardLibraryValue(int id) = 0;
+    // The picture-card library's value of card `id` (1..13), for the picture-card style;
+    // 0 where there is no library value (the card keeps its standard value).
+    virtual int CardLibraryValue(int id) { return 0; }
     // The library's values back to its defaults, when the table is cleared.
-    virtual void CardLibraryReset() = 0;
+    virtual void CardLibraryReset() {}
 
-    virtual void EnableMenu(Menu m, bool on) = 0;
-    virtual void CheckMenu(Menu m, bool on) = 0;
-    virtual void ShowForm(Form f, bool modal) = 0;
-    virtual bool MenuChecked(Menu m) const = 0;  // the tick CheckMenu set
+    virtual void EnableMenu(Menu m, bool on) {}
+    virtual void CheckMenu(Menu m, bool on) {}
+    virtual void ShowForm(Form f, bool modal) {}
+    virtual bool MenuChecked(Menu m) const { return false; }  // the tick CheckMenu set
     // Items of a menu array by their own index: Level(0..2), Noises(0..2), chatter(1..).
-    virtual void CheckMenuItem(Menu m, int index, bool on) = 0;
-    virtual int MenuItemCount(Menu m) const = 0;  // the highest item of a menu array
-    virtual void SetMenuCaption(Menu m, int index, std::string_view text) = 0;
+    virtual void CheckMenuItem(Menu m, int index, bool on) {}
+    virtual int MenuItemCount(Menu m) const { return 0; }  // the highest item of a menu array
+    virtual void SetMenuCaption(Menu m, int index, std::string_view text) {}
 
     // The looks of the table: label colours and fonts, the mat, the card faces and back.
-    virtual void SetForeColor(Ctl c, int index, long color) = 0;
-    virtual void SetBackStyle(Ctl c, int index, int style) = 0;  // 0 transparent, 1 opaque
-    virtual void SetFontSize(Ctl c, int index, double points) = 0;
-    virtual double FontSize(Ctl c, int index) const = 0;
-    virtual void SetTableBackColor(long color) = 0;
-    virtual void LoadCardFaceSet(int cardStyle) = 0;
+    virtual void SetForeColor(Ctl c, int index, long color) {}
+    virtual void SetBackStyle(Ctl c, int index, int style) {}  // 0 transparent, 1 opaque
+    virtual void SetFontSize(Ctl c, int index, double points) {}
+    virtual double FontSize(Ctl c, int index) const { return 0; }
+    virtual void SetTableBackColor(long color) {}
+    virtual void LoadCardFaceSet(int cardStyle) {}
     // The card back: designer deck `deckChoice` (1..5), or with 0 the store's picture
     // `filePic` (1 the large standard back, 2 the plain one).
-    virtual void SetCardBack(int deckChoice, int filePic) = 0;
-    virtual void ResetPilePictures() = 0;
-    virtual void ClearBackground() = 0;               // the painted background off, form refreshed
-    virtual void BackgroundPaint(int backIndex) = 0;  // background picture backIndex painted
+    virtual void SetCardBack(int deckChoice, int filePic) {}
+    virtual void ResetPilePictures() {}
+    virtual void ClearBackground() {}               // the painted background off, form refreshed
+    virtual void BackgroundPaint(int backIndex) {}  // background picture backIndex painted
 
     // The end-of-game animations: the persona's picture sequence and the loser's shake.
-    virtual void Flash() = 0;
-    virtual void Sore_Loser() = 0;
+    virtual void Flash() {}
+    virtual void Sore_Loser() {}
 
     // The saved-games dialog, modal.
-    virtual SaveDialogResult ShowSaveDialog(const SaveDialogSetup& setup) = 0;
+    virtual SaveDialogResult ShowSaveDialog(const SaveDialogSetup& setup) { return {}; }
 
     // Sound on one channel: a clip carried with the program, or a WAV file.
-    virtual void PlayResource(int id) = 0;
-    virtual void PlayFile(std::string_view path, bool waitUntilEnd) = 0;
-    virtual void Beep() = 0;
+    virtual void PlayResource(int id) {}
+    virtual void PlayFile(std::string_view path, bool waitUntilEnd) {}
+    virtual void Beep() {}
 
     // A modal box; the answer is one of the mb::ID* codes. An empty title stands for the
     // program's own title.
-    virtual int MsgBox(std::string_view text, int buttonsAndIcon, std::string_view title) = 0;
+    virtual int MsgBox(std::string_view text, int buttonsAndIcon, std::string_view title) { return mb::IDOK; }
 
     // Waiting: Pause lets `seconds` pass, dispatching window events unless `dispatch` is
     // false; it never spins. DoEvents dispatches what is pending and returns.
-    virtual void Pause(double seconds, bool dispatch) = 0;
-    virtual void DoEvents() = 0;
+    virtual void Pause(double seconds, bool dispatch) {}
+    virtual void DoEvents() {}
 };
 
 // The one uniform generator r in [0, 1).

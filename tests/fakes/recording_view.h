@@ -1,5 +1,6 @@
-// A TableView for tests: it keeps every property the core sets, records every call as a
-// line of text, answers message boxes from a script and takes pauses as zero time.
+// A TableView for tests: it keeps the properties the core sets, records the calls the tests
+// look at as lines of text, answers message boxes from a script and takes pauses as zero
+// time. What it does not override the base leaves undone.
 #pragma once
 
 #include <deque>
@@ -107,8 +108,6 @@ public:
         r.Left = left;
         r.Top = top;
     }
-    void BringToFront(Ctl, int) override {}
-    void Refresh(Ctl, int) override {}
     void ClearPicture(Ctl c, int i) override { drawn[{c, i}] = -1; }
     void DrawCard(Ctl c, int i, int cardId) override {
         drawn[{c, i}] = cardId;
@@ -133,7 +132,6 @@ public:
     int CardLibraryValue(int id) override {
         return id >= 0 && id < static_cast<int>(libraryValues.size()) ? libraryValues[id] : ((id - 1) % 13) + 1;
     }
-    void CardLibraryReset() override {}
     void EnableMenu(Menu m, bool on) override { menus[m] = on; }
     void CheckMenu(Menu m, bool on) override { menuChecks[m] = on; }
     void ShowForm(Form f, bool modal) override { forms.emplace_back(f, modal); }

@@ -131,6 +131,60 @@ private slots:
         QCOMPARE(names.size(), 15);
     }
 
+    void secondPersonaHasLinesSoundsAndPictures() {
+        const QByteArray f = Read(Shipped("users/Mabel.pms"));
+        QCOMPARE(f.size(), 5020);
+        QVERIFY(PaddedText(f));
+        // Comment i at 50 x i; element 0 unused.
+        QVERIFY(f.mid(0, 50).trimmed().isEmpty());
+        QSet<QString> lines;
+        for (int i = 1; i <= 35; ++i) {
+            const QString line = QString::fromLatin1(f.mid(50 * i, 50)).trimmed();
+            QVERIFY2(!line.isEmpty(), qPrintable(QString("slot %1").arg(i)));
+            lines.insert(line);
+        }
+        QCOMPARE(lines.size(), 35);
+        // Sound names: column c of slot i at 1800 + 100 x (c + 2 x i); slot 0 unused.
+        QVERIFY(f.mid(1800, 200).trimmed().isEmpty());
+        const QByteArray scheme = Read(Shipped("wav.ran"));
+        QSet<QString> names;
+        for (int i = 1; i <= 15; ++i) {
+            const QString def = QString::fromLatin1(f.mid(1800 + 100 * (2 * i), 100)).trimmed();
+            const QString custom = QString::fromLatin1(f.mid(1800 + 100 * (1 + 2 * i), 100)).trimmed();
+            QCOMPARE(custom, def);
+            QVERIFY(!def.contains(':'));
+            QVERIFY2(def != QString::fromLatin1(scheme.mid(200 * (i - 1), 100)).trimmed(),
+                     qPrintable(def + " is the built-in persona's sound"));
+            names.insert(def);
+            const auto wav = CheckWav(Read(Shipped("Sounds/" + def)));
+            QVERIFY2(wav.error.isEmpty(), qPrintable(def + ": " + wav.error));
+            QVERIFY2(wav.rms > 0.005, qPrintable(def + " is silent"));
+        }
+        QCOMPARE(names.size(), 15);
+        const QString picture = QString::fromLatin1(f.mid(5000, 20)).trimmed();
+        QCOMPARE(picture, QString("Mabel.jpg"));
+        QVERIFY(!QImage(Shipped("Avatars/" + picture)).isNull());
+        // The seven pictures of the end-of-game sequence, each its own.
+        QSet<QByteArray> frames;
+        for (int n = 1; n <= 7; ++n) {
+            const QString path = Shipped(QString("users/Mabel%1.jpg").arg(n));
+            const QImage img(path);
+            QVERIFY2(!img.isNull(), qPrintable(path));
+            frames.insert(Read(path));
+        }
+        QCOMPARE(frames.size(), 7);
+    }
+
+    void customCommentSetFillsTwentyLines() {
+        const QByteArray f = Read(Shipped("users/Pirate.cmt"));
+        QCOMPARE(f.size(), 20 * 100);
+        QVERIFY(PaddedText(f));
+        QSet<QString> lines;
+        for (int n = 1; n <= 20; ++n) lines.insert(QString::fromLatin1(f.mid(100 * (n - 1), 100)).trimmed());
+        QVERIFY(!lines.contains(QString()));
+        QCOMPARE(lines.size(), 20);
+    }
+
     void fixedSoundsExist_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("intro") << "intro.wav";
@@ -160,7 +214,8 @@ private slots:
         QVERIFY(QFileInfo(Program("korbo")).isExecutable());
         QVERIFY(QFileInfo(Program("users")).isDir());
         for (const char* f : {"score.ran", "snack.ade", "wav.ran", "Sounds/intro.wav", "Avatars/Korbo.jpg",
-                                 "backgrounds/tile_wood.jpg"})
+                                 "backgrounds/tile_wood.jpg", "users/Mabel.pms", "users/Mabel7.jpg", "users/Pirate.cmt",
+                                 "Avatars/Mabel.jpg", "Sounds/mabel_turnover.wav"})
             QVERIFY2(QFile::exists(Program(f)), f);
         const QString help = QString::fromUtf8(Read(Program("KD_Help.html")));
         for (const char* topic : {"id=\"customize\"", "id=\"Connect\"", "id=\"rules\""})

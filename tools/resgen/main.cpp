@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "data_files.h"
+#include "persona.h"
 #include "pictures.h"
 #include "platform/sound_clips.h"
 #include "synth.h"
@@ -50,6 +51,20 @@ void SaveImage(const QImage& img, const QString& path, const char* format = "JPG
     if (!img.save(path, format, 92)) throw std::runtime_error("cannot write " + path.toStdString());
 }
 
+// The second persona and the custom comment set, in the users folder, with the persona's
+// sounds and avatar beside the built-in ones.
+void WritePersona(const QString& dir) {
+    MakeDir(dir + "/users");
+    const QString persona = QString::fromUtf8(resgen::kPersonaName);
+    WriteBytes(dir + "/users/" + persona + ".pms", resgen::PersonaFile());
+    WriteBytes(dir + "/users/" + QString::fromUtf8(resgen::kCommentSetName) + ".cmt", resgen::CustomCommentFile());
+    for (const auto& name : resgen::PersonaSoundNames())
+        WriteBytes(dir + "/Sounds/" + QString::fromStdString(name), resgen::EncodeWav(resgen::MakePersonaSound(name)));
+    SaveImage(resgen::PersonaPicture(0), dir + "/Avatars/" + QString::fromUtf8(resgen::kPersonaPicture));
+    for (int n = 1; n <= 7; ++n)
+        SaveImage(resgen::PersonaPicture(n), dir + "/users/" + persona + QString::number(n) + ".jpg");
+}
+
 void WriteData(const QString& dir) {
     MakeDir(dir + "/Sounds");
     MakeDir(dir + "/Avatars");
@@ -67,6 +82,7 @@ void WriteData(const QString& dir) {
     SaveImage(resgen::FeltTile(), dir + "/backgrounds/tile_felt.jpg");
     SaveImage(resgen::DuskHills(), dir + "/backgrounds/dusk.jpg");
     SaveImage(resgen::NightSky().convertToFormat(QImage::Format_RGB888), dir + "/backgrounds/stars.bmp", "BMP");
+    WritePersona(dir);
 }
 
 }  // namespace

@@ -8,7 +8,8 @@ add_executable(korbo_resgen
   ${CMAKE_SOURCE_DIR}/tools/resgen/synth.cpp
   ${CMAKE_SOURCE_DIR}/tools/resgen/sounds.cpp
   ${CMAKE_SOURCE_DIR}/tools/resgen/data_files.cpp
-  ${CMAKE_SOURCE_DIR}/tools/resgen/pictures.cpp)
+  ${CMAKE_SOURCE_DIR}/tools/resgen/pictures.cpp
+  ${CMAKE_SOURCE_DIR}/tools/resgen/persona.cpp)
 target_include_directories(korbo_resgen PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(korbo_resgen PRIVATE Qt6::Gui)
 
@@ -43,6 +44,18 @@ set(korbo_ship_files ${KORBO_SHIP_DIR}/score.ran ${KORBO_SHIP_DIR}/snack.ade ${K
     ${KORBO_SHIP_DIR}/backgrounds/stars.bmp)
 foreach(s IN LISTS korbo_event_sounds)
   list(APPEND korbo_ship_files ${KORBO_SHIP_DIR}/Sounds/${s}.wav)
+endforeach()
+# The second persona (users/Mabel.pms, its sounds, avatar and seven pictures) and the
+# custom comment set users/Pirate.cmt.
+set(korbo_persona_sounds wildcard turnover win1 win2 win3 win4 lose1 lose2 lose3 lose4
+    whining thanks yeah winner playwild)
+list(APPEND korbo_ship_files ${KORBO_SHIP_DIR}/users/Mabel.pms ${KORBO_SHIP_DIR}/users/Pirate.cmt
+     ${KORBO_SHIP_DIR}/Avatars/Mabel.jpg)
+foreach(s IN LISTS korbo_persona_sounds)
+  list(APPEND korbo_ship_files ${KORBO_SHIP_DIR}/Sounds/mabel_${s}.wav)
+endforeach()
+foreach(n RANGE 1 7)
+  list(APPEND korbo_ship_files ${KORBO_SHIP_DIR}/users/Mabel${n}.jpg)
 endforeach()
 add_custom_command(
   OUTPUT ${korbo_ship_files}

@@ -56,6 +56,9 @@ public:
     double SecondsSinceMidnight() override { return now; }
 };
 
+// Keeps what the game reads back (captions, visibility, enabled places, picture places),
+// walks cards through the runner's checks and answers boxes; everything else the base
+// leaves undone.
 class HeadlessView final : public TableView {
 public:
     explicit HeadlessView(Runner& r, HeadlessClock& clock) : runner_(r), clock_(clock) {}
@@ -75,8 +78,6 @@ public:
         auto it = enabled_.find(Key(c, i));
         return it != enabled_.end() && it->second;
     }
-    void SetBackColor(Ctl, int, long) override {}
-    void SetToolTip(Ctl, int, std::string_view) override {}
     Rect PictureRect(Ctl c, int i) const override {
         auto it = rects_.find(Key(c, i));
         return it == rects_.end() ? HomeRect(c, i) : it->second;
@@ -87,39 +88,7 @@ public:
         r.Top = top;
         rects_[Key(c, i)] = r;
     }
-    void BringToFront(Ctl, int) override {}
-    void Refresh(Ctl, int) override {}
-    void ClearPicture(Ctl, int) override {}
-    void DrawCard(Ctl, int, int) override {}
-    void SetBorderStyle(Ctl, int, int) override {}
-    void AnimationFrame() override {}
     void WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) override;
-    void HandSortAnimation(Ctl, int, int) override {}
-    int CardLibraryValue(int id) override { return ((id - 1) % 13) + 1; }
-    void CardLibraryReset() override {}
-    void EnableMenu(Menu, bool) override {}
-    void CheckMenu(Menu, bool) override {}
-    void ShowForm(Form, bool) override {}
-    bool MenuChecked(Menu) const override { return false; }
-    void CheckMenuItem(Menu, int, bool) override {}
-    int MenuItemCount(Menu) const override { return 0; }
-    void SetMenuCaption(Menu, int, std::string_view) override {}
-    void SetForeColor(Ctl, int, long) override {}
-    void SetBackStyle(Ctl, int, int) override {}
-    void SetFontSize(Ctl, int, double) override {}
-    double FontSize(Ctl, int) const override { return 12; }
-    void SetTableBackColor(long) override {}
-    void LoadCardFaceSet(int) override {}
-    void SetCardBack(int, int) override {}
-    void ResetPilePictures() override {}
-    void ClearBackground() override {}
-    void BackgroundPaint(int) override {}
-    void Flash() override {}
-    void Sore_Loser() override {}
-    SaveDialogResult ShowSaveDialog(const SaveDialogSetup&) override { return {}; }
-    void PlayResource(int) override {}
-    void PlayFile(std::string_view, bool) override {}
-    void Beep() override {}
     int MsgBox(std::string_view text, int buttons, std::string_view title) override;
     void Pause(double seconds, bool dispatch) override;
     void DoEvents() override;

@@ -2,13 +2,13 @@
 // pictures are tiled.
 #include <gtest/gtest.h>
 
-#include "core/records/records_fixture.h"
+#include "core/game/folder_fixture.h"
 #include "game/backgrounds.h"
 
 namespace korbo::test {
 namespace {
 
-struct BackgroundsTest : RecordsFixture {
+struct BackgroundsTest : FolderFixture {
     backs::BackList list;
     void Files(std::initializer_list<const char*> names) {
         fs::create_directories(dir / "backgrounds");

@@ -2,7 +2,7 @@
 // file's twenty lines.
 #include <gtest/gtest.h>
 
-#include "core/records/records_fixture.h"
+#include "core/game/folder_fixture.h"
 #include "game/comment_editor.h"
 
 namespace korbo::test {
@@ -10,7 +10,7 @@ namespace {
 
 using custom::Lines;
 
-struct CommentEditorTest : RecordsFixture {};
+struct CommentEditorTest : FolderFixture {};
 
 TEST_F(CommentEditorTest, ALineOfAHundredCharactersFitsAndOneMoreDoesNot) {
     struct Case { std::string text; bool fits; } cases[] = {

@@ -2,13 +2,13 @@
 // the stored best runs.
 #include <gtest/gtest.h>
 
-#include "core/records/records_fixture.h"
+#include "core/game/folder_fixture.h"
 #include "game/player_stats.h"
 
 namespace korbo::test {
 namespace {
 
-struct PlayerStatsTest : RecordsFixture {
+struct PlayerStatsTest : FolderFixture {
     // Records 1..18 of a player's file; custom personas in records 7.. as named.
     Bytes File(std::vector<std::string> personas, int r15Played = 4) {
         std::vector<Bytes> recs;

@@ -2,7 +2,7 @@
 // it refuses, and that a file it cannot read leaves every file as it was.
 #include <gtest/gtest.h>
 
-#include "core/records/records_fixture.h"
+#include "core/game/folder_fixture.h"
 #include "game/score_board.h"
 
 namespace korbo::test {
@@ -10,7 +10,7 @@ namespace {
 
 using scores::Maintance;
 
-struct ScoreBoardTest : RecordsFixture {
+struct ScoreBoardTest : FolderFixture {
     // A player file: totals, level totals 2-5 with best runs in Extra, persona records 6-7,
     // the settings records 12-18 and the opponent's best runs 14-15.
     Bytes PlayerBytes(int played, int won, int margin, int level) {
@@ -30,7 +30,7 @@ struct ScoreBoardTest : RecordsFixture {
         return ScoreFileBytes(recs);
     }
     void SetUp() override {
-        RecordsFixture::SetUp();
+        FolderFixture::SetUp();
         score = ScoreFileBytes({ScoreBytes(" 0", 30, 18, 40, 2), ScoreBytes("", 0, 0, 0, 0)});
         WriteBytes(Path("score.ran"), score);
         ann = PlayerBytes(10, 4, -12, 1);

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "core/records/records_fixture.h"
+#include "folder_fixture.h"
 #include "game/startup.h"
 
 namespace korbo::test {
@@ -108,12 +108,12 @@ Bytes SoundScheme() {
 }
 
 // A program folder with a score file of 18 records; record 14 and 15 as a test wants them.
-struct StartupTest : RecordsFixture {
+struct StartupTest : FolderFixture {
     std::unique_ptr<FakeStartupWindow> win;
     std::vector<Bytes> score;
 
     void SetUp() override {
-        RecordsFixture::SetUp();
+        FolderFixture::SetUp();
         score.assign(18, ScoreBytes("", 0, 0, 0, 0));
         score[0] = ScoreBytes(" 16777215", 40, 25, 130, 1);  // computer's totals, level Clever
         score[11] = ScoreBytes("", 0, 0, 0, 3);               // card style 3

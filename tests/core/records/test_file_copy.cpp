@@ -4,7 +4,7 @@
 
 #include "records/file_copy.h"
 #include "records/record_file.h"
-#include "records_fixture.h"
+#include "fakes/record_bytes.h"
 
 namespace korbo::test {
 namespace {

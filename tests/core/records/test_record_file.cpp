@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "records/record_file.h"
-#include "records_fixture.h"
+#include "fakes/record_bytes.h"
 
 namespace korbo::test {
 namespace {

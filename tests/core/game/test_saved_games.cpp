@@ -1,8 +1,8 @@
 // Saved games: the record byte for byte, saving into a slot, the alternating automatic
 // saves, restoring, and damaged files that must never reach the table.
 #include "records/record_file.h"
-#include "records/saved_games.h"
-#include "records_fixture.h"
+#include "game/game_record.h"
+#include "folder_fixture.h"
 
 namespace korbo::test {
 namespace {
@@ -56,12 +56,12 @@ void ExpectSameSavedFields(const TableState& a, const TableState& b) {
     EXPECT_EQ(a.PlayerWildFromPayOff, b.PlayerWildFromPayOff);
 }
 
-struct SavedGamesTest : RecordsFixture {
+struct SavedGamesTest : FolderFixture {
     TurnGame g{view, rnd, clock};
     std::string gamesFile;
 
     void SetUp() override {
-        RecordsFixture::SetUp();
+        FolderFixture::SetUp();
         g.BaseDir = dir.path();
         gamesFile = Path("games.sav");
     }

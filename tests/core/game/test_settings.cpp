@@ -1,7 +1,7 @@
 // The score record and the settings records: their bytes, the reading rules applied when a
 // settings file is loaded, and storing the settings back.
 #include "records/score_rec.h"
-#include "records_fixture.h"
+#include "folder_fixture.h"
 
 namespace korbo::test {
 namespace {
@@ -26,7 +26,7 @@ TEST(ScoreRecord, BytesFollowTheFieldTable) {
     EXPECT_EQ(shortRec.Extra, 0);
 }
 
-struct SettingsTest : RecordsFixture {
+struct SettingsTest : FolderFixture {
     // A settings file made of the given records (numbered from 1, the rest blank).
     std::string MakeFile(const std::map<long, Bytes>& recs, long count = 18) {
         std::vector<Bytes> all;

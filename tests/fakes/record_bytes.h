@@ -1,4 +1,4 @@
-// A program folder of its own for each test, and helpers to build and read record bytes by
+// A scratch folder of its own for each test, and helpers to build and read record bytes by
 // hand, independently of the code under test.
 #pragma once
 
@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "fakes/game_fixture.h"
 
 namespace korbo::test {
 
@@ -122,16 +121,5 @@ inline Bytes Record(const Bytes& file, size_t length, long n) {
     if (file.size() < at + length) return {};
     return Bytes(file.begin() + static_cast<std::ptrdiff_t>(at), file.begin() + static_cast<std::ptrdiff_t>(at + length));
 }
-
-// A game in a program folder of its own.
-struct RecordsFixture : GameFixture {
-    TempDir dir;
-    void SetUp() override {
-        game.BaseDir = dir.path();
-        fs::create_directories(dir / "users");
-        fs::create_directories(dir / "Sounds");
-    }
-    std::string Path(const std::string& rel) const { return dir / rel; }
-};
 
 }  // namespace korbo::test

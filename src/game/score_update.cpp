@@ -2,7 +2,7 @@
 // game on the work copies of a totals record.
 #include <stdexcept>
 
-#include "game/game.h"
+#include "game.h"
 #include "records/score_rec.h"
 
 namespace korbo {

@@ -1,15 +1,15 @@
 // The saved-game record of games.sav, byte for byte: 16-bit little-endian integers, card
 // entries of 4 bytes (Id, then Value), arrays with their index 0 present and the first
-// index running fastest. Only the fields listed in WriteGameRec are written and read; every
-// other byte (the reserved blocks, positions 0) is carried unchanged from the buffer.
+// index running fastest. The offsets below are every field the game reads and writes;
+// every other byte (the reserved blocks, positions 0) is carried unchanged from the buffer.
+// What the table makes of a record belongs to the game.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "game/table_state.h"
 
 namespace korbo::records {
 
@@ -52,14 +52,13 @@ constexpr size_t CenterAt(int s, int p) { return Center + 4 * static_cast<size_t
 constexpr size_t HoldAt(size_t block, int k, int c) { return block + 4 * static_cast<size_t>(k + 5 * c); }
 }  // namespace game_rec
 
-// The table state into the record (the name is left as it is).
-void WriteGameRec(const TableState& t, GameBytes& b);
-// The record's fields into the table state: only the saved fields change. NoWildAce is on
-// for any non-zero value and a SideSize of 0 (an older record) reads as 19.
-void ReadGameRec(const GameBytes& b, TableState& t);
-// Why the record cannot be put on the table, or empty when it can: the counts, codes and
-// cards must be in range and the 104 cards must lie each in exactly one place.
-std::string CheckGameRec(const GameBytes& b);
+// A card entry: its Id, then its Value.
+struct GameRecCard {
+    int16_t Id = 0;
+    int16_t Value = 0;
+};
+GameRecCard GetGameRecCard(const GameBytes& b, size_t at);
+void PutGameRecCard(GameBytes& b, size_t at, int16_t id, int16_t value);
 
 std::string GameRecName(const GameBytes& b);  // padding included
 void SetGameRecName(GameBytes& b, std::string_view name);

@@ -17,8 +17,8 @@
 // nearest value of their type.
 #include <cmath>
 
-#include "game/game.h"
-#include "game/korbogl.h"
+#include "game.h"
+#include "korbogl.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
 

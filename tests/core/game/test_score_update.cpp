@@ -1,6 +1,6 @@
 // The score arithmetic of a finished game and the run statistics kept in the player's file.
 #include "records/score_rec.h"
-#include "records_fixture.h"
+#include "folder_fixture.h"
 
 namespace korbo::test {
 namespace {
@@ -79,11 +79,11 @@ struct CountingGame : Game {
     }
 };
 
-struct StatsSaveTest : RecordsFixture {
+struct StatsSaveTest : FolderFixture {
     CountingGame counting{view, rnd, clock};
     std::string file;
     void SetUp() override {
-        RecordsFixture::SetUp();
+        FolderFixture::SetUp();
         std::vector<Bytes> recs;
         for (int r = 1; r <= 18; ++r) recs.push_back(ScoreBytes("rec" + std::to_string(r), r, r, r, r));
         file = Path("users/Bob.sav");

@@ -4,11 +4,11 @@
 #include <exception>
 #include <stdexcept>
 
-#include "game/game.h"
-#include "game/korbogl.h"
+#include "game.h"
+#include "korbogl.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
-#include "text_number.h"
+#include "records/text_number.h"
 
 namespace korbo {
 

@@ -2,7 +2,7 @@
 // in the player's file and the overall score file.
 #include "records/record_file.h"
 #include "records/score_rec.h"
-#include "records_fixture.h"
+#include "folder_fixture.h"
 
 namespace korbo::test {
 namespace {
@@ -29,13 +29,13 @@ struct EndGame : Game {
     }
 };
 
-struct GameEndTest : RecordsFixture {
+struct GameEndTest : FolderFixture {
     EndGame g{view, rnd, clock};
     std::string scoreFile;
     Bytes scoreBefore;
 
     void SetUp() override {
-        RecordsFixture::SetUp();
+        FolderFixture::SetUp();
         g.BaseDir = dir.path();
         g.PlayerName = "Bob";
         g.SoundLevel = 1;

@@ -1,0 +1,254 @@
+// The house rules dialog through its controls: what it shows for each rule in use, the
+// forced-card boxes and the masks they make, Restore Defaults and Cancel, and the Apply
+// that starts a new game only when the pile size or the shuffle changed, or over the net.
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include "dialogs/frmRules.h"
+#include "platform/help_viewer.h"
+#include "ui/dialog_game.h"
+
+using namespace korbo;
+using korbo::test::DialogGame;
+using korbo::ui::frmRules;
+
+namespace {
+
+void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(4, b->height() / 2)); }
+
+struct Rules : DialogGame {
+    std::string rulesText;
+    Rules(int16_t side = 19, int16_t forced = 0, bool noWild = false, bool apart = false) {
+        game.SideSize = side;
+        game.ForcedRule = forced;
+        game.NoWildAce = noWild;
+        game.ShuffleApart = apart;
+    }
+};
+
+QString Ticks(frmRules& d) {
+    QString s;
+    for (int m : {1, 2, 4}) s += d.chkForced(m)->isChecked() ? 'x' : '.';
+    return s;
+}
+QString Enabled(frmRules& d) {
+    QString s;
+    for (int m : {1, 2, 4}) s += d.chkForced(m)->isEnabled() ? 'e' : '-';
+    return s;
+}
+
+}  // namespace
+
+class RulesDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheRulesInUse_data() {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<int>("forced");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("ticks");
+        QTest::addColumn<QString>("enabled");
+        QTest::addColumn<bool>("noForced");
+        QTest::newRow("standard") << 19 << 0 << 0 << "..." << "---" << true;
+        QTest::newRow("26, Ace") << 25 << 1 << 1 << "x.." << "eee" << false;
+        QTest::newRow("15, Ace Two") << 14 << 3 << 2 << "xx." << "eee" << false;
+        QTest::newRow("10, Two (V)") << 9 << 6 << 3 << ".xx" << "eee" << false;
+        QTest::newRow("all") << 19 << 7 << 0 << "xxx" << "eee" << false;
+    }
+    void showsTheRulesInUse() {
+        QFETCH(int, side);
+        QFETCH(int, forced);
+        QFETCH(int, option);
+        QFETCH(QString, ticks);
+        QFETCH(QString, enabled);
+        QFETCH(bool, noForced);
+        Rules r(static_cast<int16_t>(side), static_cast<int16_t>(forced), true, true);
+        frmRules d(r.game, r.rulesText);
+        QCOMPARE(d.windowTitle(), QString("Rules"));
+        QVERIFY(d.optSide(option)->isChecked());
+        QVERIFY(d.optShuffle(1)->isChecked());
+        QVERIFY(d.chkWild()->isChecked());
+        QCOMPARE(Ticks(d), ticks);
+        QCOMPARE(Enabled(d), enabled);
+        QCOMPARE(d.chkNoForced()->isChecked(), noForced);
+        QCOMPARE(int(d.NewForced), forced);
+        QCOMPARE(int(d.NewSideSize), side);
+        QVERIFY(d.NewNoWildAce && d.NewShuffleApart);
+    }
+
+    void aMaskTheDialogCannotShowIsNoForcedCards() {
+        Rules r(19, 8);
+        frmRules d(r.game, r.rulesText);
+        QCOMPARE(int(r.game.ForcedRule), 0);
+        QVERIFY(d.chkNoForced()->isChecked());
+        QCOMPARE(Ticks(d), QString("..."));
+        QCOMPARE(int(d.NewForced), 0);
+    }
+
+    void theForcedBoxesMakeOnlyTheMasksTheRulesKnow() {
+        Rules r;
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        // Visible cards only is offered once Ace or Two is ticked.
+        Click(d.chkNoForced());
+        QCOMPARE(Enabled(d), QString("ee-"));
+        Click(d.chkForced(4));
+        QVERIFY(!d.chkForced(4)->isChecked());
+        Click(d.chkForced(1));
+        QCOMPARE(Enabled(d), QString("eee"));
+        Click(d.chkForced(2));
+        Click(d.chkForced(4));
+        QCOMPARE(int(d.NewForced), 7);
+        // Unticking Ace and Two while (V) stays leaves visible cards alone: no forced card.
+        Click(d.chkForced(1));
+        QCOMPARE(int(d.NewForced), 6);
+        Click(d.chkForced(2));
+        QCOMPARE(int(d.NewForced), 0);
+        QCOMPARE(Enabled(d), QString("ee-"));
+        QCOMPARE(Ticks(d), QString("..."));
+        // Ticking Ace again makes the Ace rule alone, as the boxes show.
+        Click(d.chkForced(1));
+        QCOMPARE(int(d.NewForced), 1);
+        QCOMPARE(Ticks(d), QString("x.."));
+        // "No Forced cards" clears and locks the three boxes.
+        Click(d.chkNoForced());
+        QCOMPARE(int(d.NewForced), 0);
+        QCOMPARE(Ticks(d), QString("..."));
+        QCOMPARE(Enabled(d), QString("---"));
+    }
+
+    void applyWithOnlyTheForcedOrWildRuleChangedNeedsNoNewGame() {
+        Rules r;
+        r.game.DisplayMode = 0;
+        r.game.ScreenWidth = 15360;
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        Click(d.chkNoForced());
+        Click(d.chkForced(1));
+        Click(d.chkForced(2));
+        Click(d.chkWild());
+        Click(d.cmdSave());
+        QVERIFY(r.view.boxes.empty());
+        QVERIFY(!d.RulesChanged());
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(int(r.game.ForcedRule), 3);
+        QVERIFY(r.game.NoWildAce);
+        QCOMPARE(r.rulesText, std::string(", Ace, Two - No Wild Ace"));
+    }
+
+    void applyWithANewPileSizeAsksAndCancellingKeepsTheDialog() {
+        Rules r;
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        Click(d.optSide(3));
+        Click(d.optShuffle(1));
+        r.view.answers = {mb::IDCancel};
+        Click(d.cmdSave());
+        QCOMPARE(r.view.boxes.size(), size_t{1});
+        QCOMPARE(r.view.boxes[0].text,
+                 std::string("A new game will be started in order for the changed rules to take effect."));
+        QCOMPARE(r.view.boxes[0].title, std::string("New Rules"));
+        QCOMPARE(r.view.boxes[0].buttons, mb::OKCancel);
+        QVERIFY(d.isVisible());
+        QVERIFY(!d.RulesChanged());
+        QCOMPARE(int(r.game.SideSize), 19);
+        QVERIFY(!r.game.ShuffleApart);
+
+        Click(d.cmdSave());  // OK this time
+        QCOMPARE(r.view.boxes.size(), size_t{2});
+        QVERIFY(d.RulesChanged());
+        QVERIFY(!d.isVisible());
+        QCOMPARE(int(r.game.SideSize), 9);
+        QVERIFY(r.game.ShuffleApart);
+    }
+
+    void applyOnlyTheShuffleAsksToo() {
+        Rules r;
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        Click(d.optShuffle(1));
+        Click(d.cmdSave());
+        QCOMPARE(r.view.boxes.size(), size_t{1});
+        QVERIFY(d.RulesChanged());
+    }
+
+    void inANetworkGameEveryApplyAsksAndTellsTheOpponent() {
+        Rules r;
+        r.game.NetActive = true;
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        Click(d.chkWild());
+        Click(d.cmdSave());
+        QCOMPARE(r.view.boxes.size(), size_t{1});
+        QVERIFY(d.RulesChanged());
+        QCOMPARE(r.view.Caption(Ctl::Label9, 2), std::string("\r\nSending New game to opponent."));
+    }
+
+    void restoreDefaultsThenCancel_data() {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("20 cards") << 19 << false;
+        QTest::newRow("10 cards") << 9 << true;
+    }
+    void restoreDefaultsThenCancel() {
+        QFETCH(int, side);
+        QFETCH(bool, changed);
+        Rules r(static_cast<int16_t>(side), 5, true, true);
+        r.rulesText = ", Ace (V) - No Wild Ace";
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        Click(d.cmdDefault());
+        QVERIFY(d.optSide(0)->isChecked());
+        QVERIFY(d.optShuffle(0)->isChecked());
+        QVERIFY(!d.chkWild()->isChecked());
+        QVERIFY(d.chkNoForced()->isChecked());
+        QCOMPARE(int(d.NewForced), 0);
+        Click(d.cmdReturn());
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        // Three rules are the defaults at once; the forced rule keeps its old value.
+        QCOMPARE(int(r.game.SideSize), 19);
+        QVERIFY(!r.game.ShuffleApart);
+        QVERIFY(!r.game.NoWildAce);
+        QCOMPARE(int(r.game.ForcedRule), 5);
+        QCOMPARE(d.RulesChanged(), changed);
+        QCOMPARE(r.rulesText, std::string());
+        QVERIFY(r.view.boxes.empty());
+    }
+
+    void closingTheWindowAppliesNothing() {
+        Rules r;
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        Click(d.optSide(1));
+        Click(d.chkWild());
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QCOMPARE(int(r.game.SideSize), 19);
+        QVERIFY(!r.game.NoWildAce);
+        QVERIFY(!d.RulesChanged());
+    }
+
+    void helpOpensTheManualAtChangingTheRules() {
+        Rules r;
+        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/korbo/KD_Help.html", r.Path("KD_Help.html")));
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        Click(d.cmdHelp());
+        auto* help = platform::HelpViewer::Current();
+        QVERIFY(help);
+        QVERIFY(help->isVisible());
+        QCOMPARE(help->Topic(), QString("rules-changing"));
+        help->close();
+        // Without a manual the button does nothing.
+        QFile::remove(r.Path("KD_Help.html"));
+        Click(d.cmdHelp());
+        QVERIFY(!platform::HelpViewer::Current());
+        QVERIFY(d.isVisible());
+    }
+};
+
+QTEST_MAIN(RulesDialogTest)
+#include "test_frm_rules.moc"
