@@ -1,9 +1,9 @@
 #include "preferences.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <span>
 
+#include "records/persona_files.h"
 #include "records/record_file.h"
 
 namespace korbo::prefs {
@@ -14,15 +14,7 @@ using records::TrimBlanks;
 
 namespace {
 
-// The sound tables' layouts: the persona file's one record, and a record a slot in wav.ran.
-constexpr size_t kPersonaRecLength = 5020, kPersonaSounds = 1800;
-constexpr size_t kSchemeRecLength = 200;
-constexpr size_t kSoundNameWidth = 100;
-constexpr int kSlots = 15;
-
-size_t PersonaSoundAt(int column, int slot) {
-    return kPersonaSounds + kSoundNameWidth * static_cast<size_t>(column + 2 * slot);
-}
+constexpr int kSlots = records::kLastSoundSlot;
 
 bool Persona(const Game& g) { return g.PersonIndex != 0; }
 
@@ -31,12 +23,6 @@ Status PersonaPath(const Game& g, std::string& path) {
         return Status::Fail("Persona " + std::to_string(g.PersonIndex) + " is not in the list of personas.");
     path = g.DataPath("users/" + g.PeopleNames[static_cast<size_t>(g.PersonIndex)] + ".pms");
     return Status::Ok();
-}
-
-std::string FullPath(const Game& g, const std::string& stored) {
-    const std::string name = TrimBlanks(stored);
-    const bool full = name.find(':') != std::string::npos || (!name.empty() && name[0] == '/');
-    return full ? name : g.DataPath("Sounds/" + name);
 }
 
 // The name as the table keeps it: a file of the Sounds folder by its bare name, which reads
@@ -48,6 +34,12 @@ std::string StoredName(const Game& g, const std::string& path) {
         name.find('/', folder.size()) == std::string::npos)
         return name.substr(folder.size());
     return name;
+}
+
+// Only the field itself is written: every other byte of the record stays as it was.
+void PutName(std::vector<uint8_t>& rec, size_t at, const std::string& name) {
+    const auto field = records::EncodeText(name, records::kSoundNameWidth);
+    std::copy(field.begin(), field.end(), rec.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
 }  // namespace
@@ -107,28 +99,22 @@ void ApplyFonts(Game& g, const FontChoice& f) {
 }
 
 Status ReadSoundColumn(const Game& g, int column, SoundNames& out) {
-    if (column != kDefaultScheme && column != kCustomScheme) return Status::Fail("There is no sound scheme " + std::to_string(column) + ".");
+    if (column != kDefaultScheme && column != kCustomScheme)
+        return Status::Fail("There is no sound scheme " + std::to_string(column) + ".");
     SoundNames names{};
-    RecordFile f;
     if (Persona(g)) {
         std::string path;
         if (Status s = PersonaPath(g, path); !s) return s;
-        if (Status s = f.Open(path, kPersonaRecLength, RecordFile::Missing::Fail); !s) return s;
-        const std::vector<uint8_t> rec = f.Get(1);
-        for (int i = 1; i <= kSlots; ++i)
-            names[static_cast<size_t>(i)] = records::DecodeText(std::span(rec).subspan(PersonaSoundAt(column, i), kSoundNameWidth));
+        records::PersonaRec rec;
+        if (Status s = records::ReadPersonaFile(path, rec); !s) return s;
+        names = rec.Sounds[static_cast<size_t>(column)];
     } else {
-        if (Status s = f.Open(g.DataPath("wav.ran"), kSchemeRecLength, RecordFile::Missing::Fail); !s) return s;
-        for (int i = 1; i <= kSlots; ++i) {
-            const std::vector<uint8_t> rec = f.Get(i);
-            names[static_cast<size_t>(i)] =
-                records::DecodeText(std::span(rec).subspan(kSoundNameWidth * static_cast<size_t>(column), kSoundNameWidth));
-        }
+        std::array<records::SoundRec, records::kSoundSlots> recs;
+        if (Status s = records::ReadSoundSchemeFile(g.DataPath("wav.ran"), recs); !s) return s;
+        for (int i = 1; i <= kSlots; ++i) names[static_cast<size_t>(i)] = recs[static_cast<size_t>(i)].Name[static_cast<size_t>(column)];
     }
-    const std::string error = f.ReadError();
-    f.Discard();
-    if (!error.empty()) return Status::Fail(error);
-    for (int i = 1; i <= kSlots; ++i) out[static_cast<size_t>(i)] = FullPath(g, names[static_cast<size_t>(i)]);
+    for (int i = 1; i <= kSlots; ++i)
+        out[static_cast<size_t>(i)] = records::SoundFilePath(g.BaseDir, TrimBlanks(names[static_cast<size_t>(i)]));
     return Status::Ok();
 }
 
@@ -137,7 +123,7 @@ Status ApplySounds(Game& g, int scheme, const SoundNames& names) {
         SoundNames stored{};
         for (int i = 1; i <= kSlots; ++i) {
             stored[static_cast<size_t>(i)] = StoredName(g, names[static_cast<size_t>(i)]);
-            if (stored[static_cast<size_t>(i)].size() > kSoundNameWidth)
+            if (stored[static_cast<size_t>(i)].size() > records::kSoundNameWidth)
                 return Status::Fail("The name of the sound file " + names[static_cast<size_t>(i)] +
                                     " is longer than the sound table can keep; choose a file in the Sounds folder.");
         }
@@ -145,20 +131,17 @@ Status ApplySounds(Game& g, int scheme, const SoundNames& names) {
         if (Persona(g)) {
             std::string path;
             if (Status s = PersonaPath(g, path); !s) return s;
-            if (Status s = f.Open(path, kPersonaRecLength, RecordFile::Missing::Fail); !s) return s;
+            if (Status s = f.Open(path, records::kPersonaRecLength, RecordFile::Missing::Fail); !s) return s;
             std::vector<uint8_t> rec = f.Get(1);
-            for (int i = 1; i <= kSlots; ++i) {
-                const auto field = records::EncodeText(stored[static_cast<size_t>(i)], kSoundNameWidth);
-                std::copy(field.begin(), field.end(), rec.begin() + static_cast<std::ptrdiff_t>(PersonaSoundAt(kCustomScheme, i)));
-            }
+            for (int i = 1; i <= kSlots; ++i)
+                PutName(rec, records::PersonaSoundOffset(kCustomScheme, i), stored[static_cast<size_t>(i)]);
             if (!f.ReadError().empty()) return Status::Fail(f.ReadError());
             if (Status s = f.Put(1, rec); !s) return s;
         } else {
-            if (Status s = f.Open(g.DataPath("wav.ran"), kSchemeRecLength, RecordFile::Missing::Fail); !s) return s;
+            if (Status s = f.Open(g.DataPath("wav.ran"), records::kSoundRecLength, RecordFile::Missing::Fail); !s) return s;
             for (int i = 1; i <= kSlots; ++i) {
                 std::vector<uint8_t> rec = f.Get(i);
-                const auto field = records::EncodeText(stored[static_cast<size_t>(i)], kSoundNameWidth);
-                std::copy(field.begin(), field.end(), rec.begin() + static_cast<std::ptrdiff_t>(kSoundNameWidth));
+                PutName(rec, records::kSoundNameWidth * kCustomScheme, stored[static_cast<size_t>(i)]);
                 if (Status s = f.Put(i, rec); !s) return s;
             }
             if (!f.ReadError().empty()) return Status::Fail(f.ReadError());

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game.h"
+#include "records/persona_files.h"
 #include "records/record_file.h"
 
 namespace korbo::prefs {
@@ -47,8 +48,8 @@ struct FontChoice {
 void ApplyFonts(Game& g, const FontChoice& f);
 
 // Tab 4: the event sounds 1..15 (entry 0 unused) as full paths.
-using SoundNames = std::array<std::string, 16>;
-inline constexpr int kDefaultScheme = 0, kCustomScheme = 1;
+using SoundNames = records::SoundNames;
+inline constexpr int kDefaultScheme = records::kDefaultSoundColumn, kCustomScheme = records::kCustomSoundColumn;
 
 // Column `column` of the current persona's sound table (its persona file, or the built-in
 // scheme), completed by the Sounds-folder rule. A file that cannot be read fails.
