@@ -51,6 +51,10 @@ public:
     virtual bool CommentItemChecked(int item) { return item == TheGame().ChatterLevel; }
     virtual void CheckCommentItem(int item, bool on) { TheGame().View().CheckMenuItem(Menu::chatter, item, on); }
     virtual int CommentFileCount() { return static_cast<int>(CommentItems().size()) - 2; }
+    // The current persona's own picture in the Avatars folder, and a picture shown as the
+    // avatar (a picture that cannot be loaded leaves the avatar as it was).
+    virtual std::string PersonaPicture() { return "Korbo.jpg"; }
+    virtual void ShowAvatarPicture(const std::string& path) {}
     // The chat window's phrase button i (1..20), while a network game is on.
     virtual void SetChatPhrase(int index, std::string_view text) {}
     // The help file at a keyword.

@@ -37,25 +37,13 @@ Lines NewLines() {
     return lines;
 }
 
-Status ReadLines(const std::string& path, Lines& out) {
-    out = Lines{};
-    RecordFile f;
-    if (Status s = f.Open(path, kMaxLine, RecordFile::Missing::Fail); !s) return s;
-    for (int i = 1; i <= kLines; ++i) out[static_cast<size_t>(i)] = TrimBlanks(records::DecodeText(f.Get(i)));
-    std::string error = f.ReadError();
-    f.Discard();
-    if (!error.empty()) {
-        out = Lines{};
-        return Status::Fail(error);
-    }
-    return Status::Ok();
-}
+Status ReadLines(const std::string& path, Lines& out) { return records::ReadCustomCommentFile(path, out); }
 
 Status WriteLines(const std::string& path, const Lines& lines) {
     RecordFile f;
     if (Status s = f.Open(path, kMaxLine, RecordFile::Missing::CreateOnCommit); !s) return s;
     for (int i = 1; i <= kLines; ++i) {
-        if (Status s = f.Put(i, records::EncodeText(TrimBlanks(lines[static_cast<size_t>(i)]), kMaxLine)); !s) {
+        if (Status s = f.Put(i, records::EncodeCustomCommentRec(lines[static_cast<size_t>(i)])); !s) {
             f.Discard();
             return s;
         }

@@ -7,17 +7,18 @@
 #include <string>
 #include <string_view>
 
+#include "records/persona_files.h"
 #include "records/record_file.h"
 
 namespace korbo::custom {
 
-inline constexpr int kLines = 20;           // Text1(1..20): comment slots 1..20
+inline constexpr int kLines = static_cast<int>(records::kCustomCommentRecords);  // Text1(1..20): slots 1..20
 inline constexpr int kDispleasedLines = 10;  // boxes 1..10 in the left column, 11..20 in the right
-inline constexpr size_t kMaxLine = 100;     // characters of a stored line
+inline constexpr size_t kMaxLine = records::kCustomCommentRecLength;  // characters of a stored line
 inline constexpr std::string_view kExtension = ".cmt";
 inline constexpr std::string_view kUsersFolder = "users";
 
-using Lines = std::array<std::string, kLines + 1>;  // entry 0 unused
+using Lines = std::array<std::string, records::kCustomCommentRecords + 1>;  // entry 0 unused
 
 // Characters of a text (UTF-8), as a stored line counts them.
 size_t CharCount(std::string_view utf8);
