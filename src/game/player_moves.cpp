@@ -9,6 +9,7 @@
 #include "interpolate_point.h"
 #include "korbogl.h"
 #include "records/text_number.h"
+#include "colours.h"
 
 namespace korbo {
 
@@ -16,7 +17,6 @@ using records::NumText;
 
 namespace {
 
-constexpr long kEmptyPlaceColor = 0x80C0FF;
 constexpr long kWhite = 0xFFFFFF;
 constexpr int kSlideStep = 60;  // table units per step of a card sliding home
 

@@ -10,6 +10,7 @@
 #include "korbogl.h"
 #include "number_list.h"
 #include "records/text_number.h"
+#include "colours.h"
 
 namespace korbo {
 
@@ -17,7 +18,6 @@ using records::NumText;
 
 namespace {
 
-constexpr long kEmptyPlaceColor = 0x80C0FF;
 constexpr int16_t kRecoveryFailed = 666;
 const char* const kRedealError =
     "Oops! Sorry, I dropped the cards and can't redeal. Let's give up on this stalemate and start a new game.";
