@@ -296,13 +296,7 @@ void Game::Move_End_Turn() {
 
     if (NetActive) {
         // The remote's end of turn: its "OK" is answered; a new game ends this at once.
-        for (;;) {
-            if (!NetActive) return;
-            ProcessNext();
-            if (NetMsgType == msg::OK) break;
-            if (NetMsgType == msg::GS || NetMsgType == msg::GO || !NetActive) return;
-            DoEvents();
-        }
+        if (!Awaited(msg::OK, OnNewGame::End)) return;
         Server_Send("OK");
     }
 

@@ -236,12 +236,7 @@ void Game::Game_End() {
         Scores_Net();
         if (NetRole == 0) {
             // The remote waits for the host's next game or the end of the network game.
-            for (;;) {
-                if (!NetActive) break;
-                ProcessNext();
-                if (NetMsgType == msg::GO || NetMsgType == msg::GS || !NetActive) break;
-                DoEvents();
-            }
+            AwaitMessage(msg::GS, OnNewGame::End);
         }
     }
     view_.EnableMenu(Menu::Stats, true);

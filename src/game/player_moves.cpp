@@ -45,16 +45,6 @@ void Game::ShowHoldViewer(int side) {
     view_.ShowForm(Form::frmHold, false);
 }
 
-bool Game::AwaitReply(int type) {
-    for (;;) {
-        if (!NetActive) return false;
-        ProcessNext();
-        if (NetMsgType == type) return true;
-        if (NetMsgType == msg::GO || NetMsgType == msg::GS || !NetActive) return false;
-        DoEvents();
-    }
-}
-
 // --- press, drag, drop ------------------------------------------------------------------
 
 void Game::Picture7_MouseDown(int Index, int Button, int Shift, double X, double Y) {
@@ -299,9 +289,9 @@ void Game::Move_Player() {
                 view_.SetCaption(Ctl::Label9, 0, std::string(CRLF) + "  W A I T");
                 view_.SetEnabled(Ctl::ChatSend, 0, false);
                 Server_Send("PC " + NumText(MoveSource) + "#" + NumText(MoveTarget));
-                if (!AwaitReply(msg::PC)) return;
+                if (!Awaited(msg::PC, OnNewGame::End)) return;
                 Server_Send("OK");
-                if (!AwaitReply(msg::OK)) return;
+                if (!Awaited(msg::OK, OnNewGame::End)) return;
                 view_.SetCaption(Ctl::Label9, 0, "");
                 view_.SetEnabled(Ctl::ChatSend, 0, true);
             }
