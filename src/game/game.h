@@ -230,6 +230,15 @@ protected:
     void StartSinglePlan(int pile, int place);
     // The pile nearest to needing `value` next (LookAhead 1..11), pile 1 when none is.
     int NearestPile(int value);
+    // Move_Comp's steps (computer_planning.cpp); each returns the step that follows.
+    enum class PlanGo { Start, Hand, Hold, NoNatural, Check, NextPile, Done };
+    PlanGo PlanStart(int& s);
+    PlanGo PlanHandCard(int& s);
+    int PlanHoldForHandCard(int s, int v);
+    PlanGo PlanHoldCard(int& s);
+    PlanGo PlanWithoutNatural(int& s);
+    PlanGo PlanSafetyCheck(int& s);
+    PlanGo PlanNextPile(int& s);
     bool CompTurnStopped() const { return TurnAbort == 1 || Turn == TurnNobody; }
 
     // The card planned at each step, so that a step whose place changed meanwhile is
