@@ -240,6 +240,15 @@ protected:
     PlanGo PlanSafetyCheck(int& s);
     PlanGo PlanNextPile(int& s);
     bool CompTurnStopped() const { return TurnAbort == 1 || Turn == TurnNobody; }
+    // Computer's steps (computer_turn.cpp). CompTurnStart is false when the refill ended
+    // the turn; CompForcedInsteadOfDiscard when the forced card's play did.
+    enum class CompPass { Again, Discard, Stopped };
+    enum class PayOffPlay { Played, NotPlayed, Stopped };
+    bool CompTurnStart();
+    CompPass CompTurnPass(bool& lastPassIdle);
+    PayOffPlay CompPayOffCard(int q);
+    bool CompForcedInsteadOfDiscard();
+    void CompDiscard();
 
     // The card planned at each step, so that a step whose place changed meanwhile is
     // never played.
