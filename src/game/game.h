@@ -240,6 +240,7 @@ protected:
     PlanGo PlanSafetyCheck(int& s);
     PlanGo PlanNextPile(int& s);
     bool CompTurnStopped() const { return TurnAbort == 1 || Turn == TurnNobody; }
+    friend class DropChooser;  // Comp_Drop's steps (computer_discard.cpp)
     // Computer's steps (computer_turn.cpp). CompTurnStart is false when the refill ended
     // the turn; CompForcedInsteadOfDiscard when the forced card's play did.
     enum class CompPass { Again, Discard, Stopped };
