@@ -207,6 +207,11 @@ protected:
     // Moves and slides of the player's pictures.
     void SlideBack(int left, int top);
     void DiscardToHold(int t);
+    // Move_Player's steps (player_moves.cpp). PlayerPlaceLeft is false when the last
+    // pay-off card won the game.
+    bool PlayerPlaceLeft(int source, int pile);
+    void PlayerWon(int pile);
+    void PlayerMoveRemarks(int source, int pile, bool king);
     void ShowHoldViewer(int side);
     void ShowHandPlace(const SideSlots& slots, Ctl pics, int place);
     void PlaySoundSlot(int slot);
