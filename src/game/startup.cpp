@@ -9,6 +9,7 @@
 #include "records/score_rec.h"
 #include "colours.h"
 #include "records/int16_fields.h"
+#include "persona_slots.h"
 
 namespace korbo::startup {
 
@@ -361,7 +362,7 @@ bool Form_Load(Game& g, StartupWindow& w) {
 }
 
 void ExitLeft(Game& g, StartupWindow& w) {
-    if (g.SoundLevel == 0) g.View().PlayFile(g.Sounds[2], false);
+    if (g.SoundLevel == 0) g.View().PlayFile(g.Sounds[SoundTurnOver], false);
     if (g.NetActive) {
         w.NetShutdown();
         g.NetActive = false;
