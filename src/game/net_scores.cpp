@@ -164,6 +164,13 @@ records::Status OpenNetScoreFile(RecordFile& f, const std::string& path, long& l
     return records::Status::Ok();
 }
 
+bool NetScore_Click(Game& g) {
+    Get_Users(g);
+    if (g.NetScoreFileCount > 0) return true;
+    g.View().MsgBox(kNoScoresText, mb::Information, kTitle);
+    return false;
+}
+
 bool PrintUsers(Game& g, int recIndex, NetScoreBoard& board) {
     board = NetScoreBoard{};
     const std::string* path = Listed(g, recIndex);

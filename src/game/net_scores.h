@@ -41,6 +41,10 @@ void Get_Users(Game& g);
 // within the file. `last` is then record 1's Extra. A damaged file is refused unchanged.
 records::Status OpenNetScoreFile(records::RecordFile& f, const std::string& path, long& last);
 
+// The menu item: true when the window may open; with no file listed the box says so
+// instead. The list is made afresh first.
+bool NetScore_Click(Game& g);
+
 struct NetScoreRow {
     std::string name;  // trimmed
     int16_t played = 0, won = 0, margin = 0;
