@@ -184,7 +184,9 @@ TEST_F(NetScoresTest, DeletingAnOpponentNeedsARowOfAKnownName) {
         EXPECT_FALSE(r.done);
         EXPECT_EQ(r.label, c.label);
         EXPECT_EQ(view.boxes.empty(), c.box == nullptr);
-        if (c.box) EXPECT_EQ(view.boxes[0].title, "DELETE OPPONENT");
+        if (c.box) {
+            EXPECT_EQ(view.boxes[0].title, "DELETE OPPONENT");
+        }
         EXPECT_EQ(ReadBytes(Path("users/Alice.ran")), ThreeOpponents());
     }
 }
