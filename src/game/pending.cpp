@@ -10,7 +10,6 @@ void Game::Opponent() {}
 void Game::StatusBar_Clear() {}
 void Game::RulesRefresh() {}
 void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
-void Game::Scores_Net() {}
 void Game::ProcessNext() {
     if (!net_) NetActive = false;  // no connection: nothing can ever arrive
 }

@@ -222,6 +222,10 @@ struct TableState {
     // The running network session: player's wins, opponent's wins, player's margin,
     // opponent's margin.
     std::array<int16_t, 4> NetSession{};
+    // The network score files (users/*.ran, full paths) the score window shows:
+    // 1..NetScoreFileCount, entry 0 empty.
+    std::vector<std::string> NetScoreFiles{std::string()};
+    int16_t NetScoreFileCount = 0;
     // The saved-games dialog's answer.
     int16_t SaveSlot = 0;
     std::string SaveName;
