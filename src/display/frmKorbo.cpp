@@ -296,21 +296,6 @@ void frmKorbo::BuildControls() {
     setStatusBar(statusBar_);
 }
 
-void frmKorbo::BuildMenus() {
-    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
-    newGame_ = game->addAction(QStringLiteral("&New"));
-    connect(newGame_, &QAction::triggered, this, [this] { NewGame_Click(); });
-    game->addSeparator();
-    endGame_ = game->addAction(QStringLiteral("E&xit"));
-    connect(endGame_, &QAction::triggered, this, [this] { EndGame_Click(); });
-
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    QMenu* display = options->addMenu(QStringLiteral("Display &Size"));
-    chgDisplay_[0] = display->addAction(QStringLiteral("Move Cards Up"));
-    chgDisplay_[1] = display->addAction(QStringLiteral("Make Display Smaller"));
-    for (int i = 0; i <= 1; ++i) connect(chgDisplay_[i], &QAction::triggered, this, [this, i] { ChgDisplay_Click(i); });
-}
-
 // --- looking controls up -------------------------------------------------------------------
 
 Control* frmKorbo::Find(Ctl c, int i) const {
@@ -572,22 +557,9 @@ int frmKorbo::CardLibraryValue(int id) {
 }
 void frmKorbo::CardLibraryReset() { lib_.SetDefaultValues(); }
 
-void frmKorbo::EnableMenu(Menu m, bool on) {
-    menuEnabled_[m] = on;
-    if (m == Menu::New) newGame_->setEnabled(on);
-    else if (m == Menu::Exit) endGame_->setEnabled(on);
-}
-void frmKorbo::CheckMenu(Menu m, bool on) { menuChecks_[m] = on; }
 void frmKorbo::ShowForm(Form f, bool) {
     if (f == Form::frmHold) around_->ShowHoldViewer();
 }
-void frmKorbo::CheckMenuItem(Menu m, int index, bool on) { menuItemChecks_[{m, index}] = on; }
-bool frmKorbo::MenuChecked(Menu m) const {
-    auto it = menuChecks_.find(m);
-    return it != menuChecks_.end() && it->second;
-}
-int frmKorbo::MenuItemCount(Menu) const { return 1; }
-void frmKorbo::SetMenuCaption(Menu, int, std::string_view) {}
 
 // --- TableView: looks --------------------------------------------------------------------------
 

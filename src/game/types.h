@@ -66,7 +66,7 @@ enum class Ctl {
 // Menu entries the core enables and disables.
 enum class Menu { New, Recover, Save, Restore, OptionStuff, Stats, Level, Players, Cheat, Exit,
                   // items of the options menus and the indicator on the menu bar
-                  Noises, chatter, Lang, WildStats, Avatar, mnuOpRules, LevelIndicator };
+                  Noises, chatter, Lang, WildStats, Avatar, mnuOpRules, LevelIndicator, RulesIndicator };
 
 // Windows the core asks the table to show.
 enum class Form { frmHold, frmWelcome, frmRules, frmCounter, frmSave, frmScores, frmStats,

@@ -34,10 +34,12 @@ struct Table {
     }
     Game& game() { return t.game(); }
     QString Panel(int p) { return t.StatusPanel(p)->text(); }
-    // A deal with the DEAL button; a computer that has the first turn has played it after.
-    void Deal() {
+    // A deal with the DEAL button. With the seed 7 the player has the first turn; with 6 the
+    // computer has, and has played it when the button's click returns.
+    static constexpr int kPlayerFirst = 7, kComputerFirst = 6;
+    void Deal(int seed = kPlayerFirst) {
         BoxAnswerer boxes(QMessageBox::No);
-        t.rnd().Seed(7);
+        t.rnd().Seed(seed);
         QTest::mouseClick(t.Command2().Widget(), Qt::LeftButton);
         QVERIFY(game().TableDealt);
     }
@@ -55,7 +57,7 @@ private slots:
         Table tb;
         QVERIFY(QTest::qWaitForWindowExposed(&tb.t));
         for (int p = 1; p <= 8; ++p) tb.t.SetCaption(Ctl::StatusBar1, p, "last game");
-        tb.Deal();
+        tb.Deal(Table::kComputerFirst);
         QCOMPARE(tb.Panel(1), QString("Ann:"));
         QCOMPARE(tb.Panel(5), QString("Korbo:"));
         // The player has not played yet; the computer's figures are of this game only.
