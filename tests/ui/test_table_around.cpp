@@ -2,24 +2,72 @@
 // status bar's figures and shows both names, a right press on a pile opens the HOLD viewer
 // over that pile, and the background and the avatar follow what the game asks for.
 #define QTEST_QPA_MOUSE_HANDLING
+#include <QAction>
 #include <QDir>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 
+#include "dialogs/frmCounter.h"
+#include "dialogs/frmCustom.h"
+#include "dialogs/frmSave.h"
+#include "dialogs/frmScores.h"
 #include "display/around_table.h"
 #include "display/frmHold.h"
+#include "fake_table.h"
+#include "platform/flex_grid.h"
+#include "records/score_rec.h"
 #include "table_fixture.h"
 
 using namespace korbo;
 using korbo::test::BoxAnswerer;
 using korbo::test::Centre;
 using korbo::test::StartTable;
+using korbo::test::ScriptedDialog;
 using korbo::ui::frmKorbo;
 
 namespace {
+
+// Handles each window that comes up modal while it lives: `handle` is given the window and
+// ends it; a message box is answered with OK and noted.
+class ModalHandler : public QObject {
+public:
+    explicit ModalHandler(std::function<void(QWidget*)> handle) : handle_(std::move(handle)) {
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w || w->property("handled").toBool()) return;
+            w->setProperty("handled", true);
+            titles << w->windowTitle();
+            if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                texts << box->text();
+                box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->buttons().value(0)->click();
+                return;
+            }
+            handle_(w);
+        });
+        timer_.start(5);
+    }
+    QStringList titles, texts;
+
+private:
+    std::function<void(QWidget*)> handle_;
+    QTimer timer_;
+};
+
+void Close(QWidget* w) {
+    if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+}
+
+QImage Distinct(int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x * 9 % 256, y * 13 % 256, (x * 5 + y * 3) % 256));
+    return img;
+}
 
 struct Table {
     Table() {
@@ -33,6 +81,28 @@ struct Table {
         t.show();
     }
     Game& game() { return t.game(); }
+    std::string Path(const std::string& rel) { return game().BaseDir + "/" + rel; }
+    // The score file with the computer's totals in record 1.
+    void WriteScoreFile(int played, int won, int margin) {
+        std::vector<uint8_t> bytes;
+        for (int n = 1; n <= 18; ++n) {
+            records::ScoreRec r;
+            r.Name = std::string(20, ' ');
+            if (n == 1) {
+                r.Played = static_cast<int16_t>(played);
+                r.Won = static_cast<int16_t>(won);
+                r.Margin = static_cast<int16_t>(margin);
+            }
+            const auto rec = records::EncodeScoreRec(r);
+            bytes.insert(bytes.end(), rec.begin(), rec.end());
+        }
+        korbo::test::WriteBytes(Path("score.ran"), bytes);
+    }
+    void Trigger(const char* item) {
+        QAction* a = t.MenuItem(item);
+        QVERIFY2(a && a->isEnabled(), item);
+        a->trigger();
+    }
     QString Panel(int p) { return t.StatusPanel(p)->text(); }
     // A deal with the DEAL button. With the seed 7 the player has the first turn; with 6 the
     // computer has, and has played it when the button's click returns.
@@ -139,6 +209,139 @@ private slots:
                 QCOMPARE(int(g.HoldView[i]), id);
             }
         }
+    }
+
+    void eachItemOpensItsWindow() {
+        struct Case {
+            const char* item;
+            const char* title;
+        };
+        const Case modal[] = {{"Score", "Scores"},
+                              {"Stats", "Player Statistics"},
+                              {"OptionStuff", "Preferences"},
+                              {"CdCount", "Card Counter"}};
+        for (const Case& c : modal) {
+            Table tb;
+            tb.WriteScoreFile(5, 3, 7);
+            tb.Deal();
+            QString board;
+            ModalHandler handler([&](QWidget* w) {
+                if (auto* s = qobject_cast<ui::frmScores*>(w))
+                    board = QString::fromStdString(s->GridScores()->TextMatrix(1, 0) + "/" +
+                                                   s->GridScores()->TextMatrix(1, 1) + "/" +
+                                                   s->GridScores()->TextMatrix(1, 4));
+                Close(w);
+            });
+            tb.Trigger(c.item);
+            QCOMPARE(handler.titles, QStringList({c.title}));
+            if (QString(c.item) == "Score") QCOMPARE(board, QString("Korbo/5/7"));
+        }
+        // The comment editor stays beside the table.
+        Table tb;
+        tb.Trigger("Prefs");
+        QWidget* editor = tb.t.Around().Custom();
+        QVERIFY(editor && editor->isVisible());
+        QCOMPARE(editor->windowTitle(), QString("Custom Comments"));
+        QVERIFY(!editor->isModal());
+        editor->close();
+    }
+
+    void theCounterCountsTheDealAndRefusesAfterARestore() {
+        Table tb;
+        QVERIFY(QTest::qWaitForWindowExposed(&tb.t));
+        tb.Deal();
+        Game& g = tb.game();
+        QString grid;
+        ModalHandler handler([&](QWidget* w) {
+            if (auto* c = qobject_cast<ui::frmCounter*>(w)) {
+                grid = c->LblGrid()->text();
+                QTest::keyClick(c, Qt::Key_F8);
+            } else if (auto* s = qobject_cast<ui::frmSave*>(w)) {
+                s->Text1_Click(1);
+                s->cmdSave_Click();
+            } else {
+                Close(w);
+            }
+        });
+        tb.Trigger("CdCount");
+        QCOMPARE(grid.count(" 1 "), 12);
+        QCOMPARE(grid.count("_"), 92);
+        QVERIFY(g.HelpUsed);
+        // Saved into slot 1 and restored from it: the tallies are not in the file.
+        tb.Trigger("SaveIt");
+        tb.Trigger("Restore");
+        QVERIFY(g.CountLost);
+        grid.clear();
+        handler.texts.clear();
+        tb.Trigger("CdCount");
+        QVERIFY(grid.isEmpty());
+        QCOMPARE(handler.texts, QStringList({"Sorry, I lost count when you restored the game!"}));
+        QCOMPARE(handler.titles.last(), QString("Memory Failure"));
+    }
+
+    void theStatusBarAndTheAvatarFollowTheirItems() {
+        Table tb;
+        QVERIFY(QTest::qWaitForWindowExposed(&tb.t));
+        tb.Deal();
+        Game& g = tb.game();
+        g.PlayerWildPlayed = 2;
+        for (int shown : {1, 0, 1}) {
+            tb.Trigger("WildStats");
+            QCOMPARE(tb.t.MenuItem("WildStats")->isChecked(), bool(shown));
+            QCOMPARE(tb.t.StatusBar1()->isVisible(), bool(shown));
+            QCOMPARE(tb.Panel(4), QString("Wild:  0/ 2"));  // written again each time
+        }
+        tb.t.CheckMenu(Menu::Avatar, true);
+        tb.t.ImgAvatar().SetVisible(true);
+        for (int shown : {0, 1, 0}) {
+            tb.Trigger("Avatar");
+            QCOMPARE(tb.t.MenuItem("Avatar")->isChecked(), bool(shown));
+            QCOMPARE(tb.t.ImgAvatar().Visible(), bool(shown));
+        }
+    }
+
+    void theBackgroundItemsStepAndAddPictures() {
+        Table tb;
+        QVERIFY(QTest::qWaitForWindowExposed(&tb.t));
+        Game& g = tb.game();
+        const QImage tile = Distinct(30, 20);
+        QVERIFY(tile.save(QString::fromStdString(tb.Path("backgrounds/TILE_one.bmp")), "BMP"));
+        QVERIFY(Distinct(4, 4).save(QString::fromStdString(tb.Path("backgrounds/wide.bmp")), "BMP"));
+        QDir(tb.folder.path()).mkpath("mine");
+        QVERIFY(Distinct(9, 9).save(QString::fromStdString(tb.Path("mine/added.bmp")), "BMP"));
+        tb.t.Around().ReadBacks();
+        g.MatColor = 0x204060;
+        auto d = std::make_unique<ScriptedDialog>();
+        ScriptedDialog* dialog = d.get();
+        tb.t.Around().SetCommonDialog(std::move(d));
+        ModalHandler handler(Close);
+        const QWidget* surface = tb.t.centralWidget();
+        // The help box first, while no background was ever chosen; then tiled, stretched, the mat.
+        struct Step {
+            int index;
+            bool tiled, mat;
+        };
+        for (const Step& s : {Step{1, true, false}, Step{2, false, false}, Step{3, false, true}, Step{1, true, false}}) {
+            tb.Trigger("ChgColor");
+            QCOMPARE(int(g.BackIndex), s.index);
+            QCOMPARE(g.BackChoice, g.BackIndex);
+            const QImage painted = tb.t.Around().Painted().toImage();
+            QCOMPARE(painted.isNull(), s.mat);
+            if (s.mat) {
+                QCOMPARE(surface->palette().color(QPalette::Window), QColor(0x60, 0x40, 0x20));
+                QVERIFY(surface->palette().brush(QPalette::Window).texture().isNull());
+            } else {
+                QCOMPARE(painted.size(), surface->size());
+                QCOMPARE(painted.copy(30, 20, 30, 20) == tile, s.tiled);
+            }
+        }
+        QCOMPARE(handler.titles, QStringList({"Korbo Backgrounds"}));
+        // Added through the menu: copied into the folder and shown.
+        dialog->files.push_back(tb.Path("mine/added.bmp"));
+        tb.Trigger("mnuOpAddBackground");
+        QVERIFY(QFile::exists(QString::fromStdString(tb.Path("backgrounds/added.bmp"))));
+        QCOMPARE(g.BackList[g.BackIndex], std::string("added.bmp"));
+        QVERIFY(!tb.t.Around().Painted().isNull());
     }
 };
 
