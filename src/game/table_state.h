@@ -214,6 +214,8 @@ struct TableState {
     int16_t BackIndex = 0;
     int16_t BackPicCount = 0;
     int16_t DefaultBackIndex = 0;
+    // The pictures of the backgrounds folder, positions 1..BackPicCount; entry 0 stays empty.
+    std::vector<std::string> BackList{std::string()};
     int16_t SpeedIndex = 2;
     int16_t DeckChoice = 0;
     int16_t CommentFontSize = 12;
