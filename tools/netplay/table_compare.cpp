@@ -127,4 +127,33 @@ std::string Disagreement(const TableCards& host, const TableCards& remote) {
     return d.str();
 }
 
+TableState Mirrored(const TableState& t) {
+    TableState m = t;
+    m.PlayerSlots = t.OppSlots;
+    m.OppSlots = t.PlayerSlots;
+    m.PlayerSide = t.OppSide;
+    m.OppSide = t.PlayerSide;
+    m.PlayerSideCount = t.OppSideCount;
+    m.OppSideCount = t.PlayerSideCount;
+    m.PlayerHold.ClearAll();
+    m.OppHold.ClearAll();
+    m.OppHoldInfo = {};
+    m.PlayerHoldCount = {};
+    for (int k = 1; k <= 4; ++k) {
+        // The opponent's pile holds its top last; the player's keeps it in its place.
+        const int n = t.OppHoldInfo[k][1];
+        if (n >= 1 && n <= 30) {
+            m.PlayerHoldCount[k] = static_cast<int16_t>(n - 1);
+            for (int c = 1; c < n; ++c) m.PlayerHold.Set(k, c, t.OppHold.Get(k, c));
+        }
+        int mine = 0;
+        const int covered = t.PlayerHoldCount[k];
+        for (int c = 1; c <= covered && c <= 29; ++c) m.OppHold.Set(k, ++mine, t.PlayerHold.Get(k, c));
+        if (t.PlayerSlots.Id(k + 6) != 0) m.OppHold.Set(k, ++mine, t.PlayerSlots.Get(k + 6));
+        m.OppHoldInfo[k][1] = static_cast<int16_t>(mine);
+    }
+    m.Turn = t.Turn == TurnPlayer ? TurnOpponent : (t.Turn == TurnOpponent ? TurnPlayer : t.Turn);
+    return m;
+}
+
 }  // namespace korbo::netplay

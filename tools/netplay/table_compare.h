@@ -29,6 +29,10 @@ TableCards CardsOf(const TableState& t);
 std::string Encode(const TableCards& c);
 bool Decode(const std::string& line, TableCards& out);
 
+// The same game seen from the other side: the sides exchanged, each in its own layout
+// (the player's HOLD top stands in its place, the opponent's is the pile's last card).
+TableState Mirrored(const TableState& t);
+
 // Empty when the host's and the remote's tables agree, else the first place where they
 // differ, with both copies' cards there.
 std::string Disagreement(const TableCards& host, const TableCards& remote);

@@ -11,30 +11,6 @@
 namespace korbo::netplay {
 namespace {
 
-// The same game as the other copy holds it: the sides exchanged, each in its own layout.
-TableState Mirror(const TableState& t) {
-    TableState m = t;
-    m.PlayerSlots = t.OppSlots;
-    m.OppSlots = t.PlayerSlots;
-    m.PlayerSide = t.OppSide;
-    m.OppSide = t.PlayerSide;
-    m.PlayerSideCount = t.OppSideCount;
-    m.OppSideCount = t.PlayerSideCount;
-    m.PlayerHold.ClearAll();
-    m.OppHold.ClearAll();
-    for (int k = 1; k <= 4; ++k) {
-        // The opponent's pile holds its top last; the player's keeps it in its place.
-        const int n = t.OppHoldInfo[k][1];
-        m.PlayerHoldCount[k] = static_cast<int16_t>(n > 0 ? n - 1 : 0);
-        for (int c = 1; c < n; ++c) m.PlayerHold.Set(k, c, t.OppHold.Get(k, c));
-        int mine = 0;
-        for (int c = 1; c <= t.PlayerHoldCount[k]; ++c) m.OppHold.Set(k, ++mine, t.PlayerHold.Get(k, c));
-        if (t.PlayerSlots.Id(k + 6) != 0) m.OppHold.Set(k, ++mine, t.PlayerSlots.Get(k + 6));
-        m.OppHoldInfo[k][1] = static_cast<int16_t>(mine);
-    }
-    return m;
-}
-
 class TableCompareTest : public test::GameFixture {
 protected:
     void SetUp() override {
@@ -58,11 +34,13 @@ protected:
 
 TEST_F(TableCompareTest, ATableAndItsMirrorAgree) {
     const TableCards host = CardsOf(game);
-    const TableCards remote = CardsOf(Mirror(game));
+    const TableCards remote = CardsOf(Mirrored(game));
     EXPECT_EQ(Disagreement(host, remote), "");
     EXPECT_EQ(host.player.hold, "||40.1,41.2|");
     EXPECT_EQ(remote.opponent.hold, host.player.hold);
     EXPECT_EQ(host.opponent.hold, "|42.3,43.4||");
+    // Seen from the other side twice, the table is itself again.
+    EXPECT_EQ(Encode(CardsOf(Mirrored(Mirrored(game)))), Encode(host));
     // A copy that does not exchange the sides is told at once.
     EXPECT_NE(Disagreement(host, host), "");
 }
@@ -84,7 +62,7 @@ TEST_F(TableCompareTest, EveryDifferenceIsNamed) {
         {"used", [](TableState& t) { t.UsedCount = 0; }, "used"},
     };
     for (const Case& c : cases) {
-        TableState remote = Mirror(game);
+        TableState remote = Mirrored(game);
         c.change(remote);
         const std::string d = Disagreement(CardsOf(game), CardsOf(remote));
         EXPECT_EQ(d.rfind(c.found, 0), 0u) << c.name << ": " << d;

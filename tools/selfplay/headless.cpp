@@ -112,6 +112,20 @@ void ScriptedHuman::Drag(Game& g, int place, Ctl targetPics, int target) {
     g.Picture7_MouseUp(place, btn::Left, 0, grabX, grabY);
 }
 
+bool ScriptedHuman::Attempt(Game& g, int place, int pile, bool drag) {
+    const CardRec before = g.PlayerSlots.Get(place);
+    const int count = g.CenterCount[pile];
+    const int used = g.UsedCount;
+    if (drag) {
+        Drag(g, place, Ctl::Picture4, pile);
+    } else {
+        view_.ResetLayout();
+        g.Picture7_DblClick(place);
+    }
+    return g.CenterCount[pile] != count || g.UsedCount != used || !(g.PlayerSlots.Get(place) == before) ||
+           g.Turn != TurnPlayer;
+}
+
 bool ScriptedHuman::Play(Game& g) {
     auto pileFor = [&](int value) {
         for (int s = 1; s <= 3; ++s) {
@@ -125,18 +139,7 @@ bool ScriptedHuman::Play(Game& g) {
         if (value == 0 || (value == 13 && place != 1)) continue;
         const int pile = pileFor(value);
         if (pile == 0) continue;
-        const CardRec before = g.PlayerSlots.Get(place);
-        const int count = g.CenterCount[pile];
-        const int used = g.UsedCount;
-        if (value == 13) {
-            Drag(g, place, Ctl::Picture4, pile);
-        } else {
-            view_.ResetLayout();
-            g.Picture7_DblClick(place);
-        }
-        const bool moved = g.CenterCount[pile] != count || g.UsedCount != used || !(g.PlayerSlots.Get(place) == before) ||
-                           g.Turn != TurnPlayer;
-        if (!moved) {
+        if (!Attempt(g, place, pile, value == 13)) {
             hooks_.violation("the player's play of place " + std::to_string(place) + " onto pile " +
                              std::to_string(pile) + " did not happen");
             return false;
@@ -145,6 +148,23 @@ bool ScriptedHuman::Play(Game& g) {
         return true;
     }
     return false;
+}
+
+bool ScriptedHuman::PlayTo(Game& g, int place, int pile) {
+    if (place < 1 || place > 10 || pile < 1 || pile > 3 || g.PlayerSlots.Value(place) == 0) return false;
+    if (!Attempt(g, place, pile, true)) return false;
+    hooks_.check("after a player play");
+    return true;
+}
+
+bool ScriptedHuman::DiscardTo(Game& g, int place, int holdPlace) {
+    if (place < 2 || place > 6 || holdPlace < 7 || holdPlace > 10 || g.PlayerSlots.Value(place) == 0) return false;
+    pendingSource_ = place;
+    pendingTarget_ = holdPlace;
+    discardDone_ = false;
+    Drag(g, place, Ctl::Picture7, holdPlace);
+    if (!discardDone_) pendingSource_ = 0;
+    return discardDone_;
 }
 
 void ScriptedHuman::Discard(Game& g) {
@@ -169,12 +189,7 @@ void ScriptedHuman::Discard(Game& g) {
                 std::swap(order[i], order[j]);
     for (int k : order) {
         if (g.PlayerHoldCount[k] >= 30) continue;  // the capacity check would refuse it
-        pendingSource_ = h;
-        pendingTarget_ = k + 6;
-        discardDone_ = false;
-        Drag(g, h, Ctl::Picture7, k + 6);
-        if (discardDone_) return;
-        pendingSource_ = 0;
+        if (DiscardTo(g, h, k + 6)) return;
     }
     hooks_.violation("no HOLD pile took the player's discard");
 }

@@ -82,6 +82,10 @@ public:
     bool Play(Game& g);
     // The turn's discard.
     void Discard(Game& g);
+    // A given play or discard, as another policy chose it; false when the table did not
+    // take it.
+    bool PlayTo(Game& g, int place, int pile);
+    bool DiscardTo(Game& g, int place, int holdPlace);
     // The whole turn: plays while the player moves and both pay-off piles hold cards, then
     // the discard.
     void Turn(Game& g, const bool& stop);
@@ -93,6 +97,8 @@ public:
 
 private:
     void Drag(Game& g, int place, Ctl targetPics, int target);
+    // The play of `place` onto `pile`, by a drag or a double click; whether it moved.
+    bool Attempt(Game& g, int place, int pile, bool drag);
 
     HeadlessView& view_;
     Hooks hooks_;
