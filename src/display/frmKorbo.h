@@ -18,6 +18,7 @@
 #include "platform/card_library.h"
 
 class QAction;
+class QMenu;
 class QLabel;
 class QStatusBar;
 
@@ -83,6 +84,46 @@ public:
     void EndGame_Click();
     void Command2_Click();
     void DefaultMove_Click();
+
+    // --- the menu bar (frmKorbo_menus.cpp) -------------------------------------------------
+    // A menu item by its name, and for an item of a menu array by its index; a menu that
+    // holds items answers with the item that opens it. Null when there is none.
+    QAction* MenuItem(std::string_view name, int index = -1) const;
+    void SaveIt_Click();
+    void Restore_Click();
+    void Tempo_Click();
+    void Noises_Click(int Index);
+    void chatter_Click(int Index);
+    void Level_Click(int Index);
+    void mnuOpRules_Click();
+    void KeepOnTop_Click();
+    void Helpful_Click();
+    void Cheat_Click();
+    void VisitNet_Click(int Index);
+    void About_Click();
+    void LevelIndicator_Click();
+    void RulesIndicator_Click();
+    // Whether the chat and thoughts window stays above the other windows.
+    bool ChatOnTop() const { return chatOnTop_; }
+
+    // --- the windows around the table (frmKorbo_around_menu.cpp) -------------------------
+    void Score_Click();
+    void Stats_Click();
+    void Prefs_Click();
+    void OptionStuff_Click();
+    void ChgColor_Click();
+    void mnuOpAddBackground_Click();
+    void Avatar_Click();
+    void ChgAvatar_Click();
+    void CdCount_Click();
+    void WildStats_Click();
+
+    // --- network play from the menus (frmKorbo_net_menu.cpp) -----------------------------
+    void Players_Click();
+    void NetScore_Click();
+    void Recover_Click();
+    // Peeking switched on or off (PeekFlag already set) while a network game is on.
+    void Cheat_Net();
 
     // --- layout variables of the table (twips unless said otherwise) ---------------------
     int WinWidth = 0, WinHeight = 0;
@@ -183,6 +224,8 @@ private:
     using Key = std::pair<Ctl, int>;
     void BuildControls();
     void BuildMenus();
+    // A menu item added to an array at run time (the COMMENTS menu's comment files).
+    QAction* AddMenuItem(std::string_view name, int index, std::string_view caption);
     void InstallCaptionPlacers();
     void PlaceFrameCaption(FrameBox& frame, QLabel& caption);
     Control* Find(Ctl c, int index) const;
@@ -206,12 +249,16 @@ private:
     std::array<QLabel*, 9> panels_{};
     QAction *newGame_ = nullptr, *endGame_ = nullptr;
     std::array<QAction*, 2> chgDisplay_{};
+    // Every menu item by its name and array index (-1 outside arrays), and the menus that
+    // hold items, by their names.
+    std::map<std::pair<std::string, int>, QAction*> menuItems_;
+    std::map<std::string, QMenu*> menus_;
+    bool chatOnTop_ = false;
 
     // State the game sets on things this window does not build as controls.
     std::map<Key, std::string> captions_;
     std::map<Key, bool> visible_, enabled_;
     std::map<Menu, bool> menuChecks_, menuEnabled_;
-    std::map<std::pair<Menu, int>, bool> menuItemChecks_;
 
     platform::CardLibrary lib_;
     int faceStyle_ = 1;        // the working face set: number style 1..5
