@@ -214,6 +214,8 @@ struct TableState {
     int16_t BackIndex = 0;
     int16_t BackPicCount = 0;
     int16_t DefaultBackIndex = 0;
+    // The pictures of the backgrounds folder, positions 1..BackPicCount; entry 0 stays empty.
+    std::vector<std::string> BackList{std::string()};
     int16_t SpeedIndex = 2;
     int16_t DeckChoice = 0;
     int16_t CommentFontSize = 12;
@@ -222,6 +224,10 @@ struct TableState {
     // The running network session: player's wins, opponent's wins, player's margin,
     // opponent's margin.
     std::array<int16_t, 4> NetSession{};
+    // The network score files (users/*.ran, full paths) the score window shows:
+    // 1..NetScoreFileCount, entry 0 empty.
+    std::vector<std::string> NetScoreFiles{std::string()};
+    int16_t NetScoreFileCount = 0;
     // The saved-games dialog's answer.
     int16_t SaveSlot = 0;
     std::string SaveName;
