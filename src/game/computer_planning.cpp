@@ -1,6 +1,7 @@
 // The computer opponent's play planning: how far the human could chain, the plan of
 // cards per centre pile on simulated counts, the safety check of a plan, where a pay-off
 // King goes, and the last-chance and forced plays before the discard.
+#include <cassert>
 #include "game.h"
 #include "house_rules.h"
 
@@ -173,6 +174,7 @@ void Game::Move_Comp() {
             case PlanGo::Done: return;
         }
     }
+    assert(false && "Move_Comp: the plan's steps never settled");
     PlayFound = 0;
 }
 

@@ -1,6 +1,7 @@
 // The computer opponent's turn: refill, start-of-turn remarks, the pass loop of plays,
 // the discard onto a HOLD pile and the hand-over to the human; the persona's impatience
 // while the human is awaited and its remark on a poor move.
+#include <cassert>
 #include <string>
 
 #include "game.h"
@@ -264,7 +265,9 @@ bool Game::CompForcedInsteadOfDiscard() {
 }
 
 void Game::CompDiscard() {
-    // The discard, guarded.
+    // The discard, guarded: the choice always names a HOLD pile and a hand card.
+    assert(DropPile >= 1 && DropPile <= 4 && "CompDiscard: no HOLD pile chosen");
+    assert(IsHandPlace(CurIndex) && OppSlots.Value(CurIndex) != 0 && "CompDiscard: no hand card chosen");
     if (DropPile < 1 || DropPile > 4) {
         view_.Beep();
         view_.Beep();
@@ -286,6 +289,7 @@ void Game::CompDiscard() {
         }
         if (OppHoldInfo[pile][HoldCount] >= 30) {
             // Cannot happen with 104 cards; the emptiest pile keeps the limit all the same.
+            assert(false && "CompDiscard: every HOLD pile is full");
             for (int p = 1; p <= 4; ++p)
                 if (OppHoldInfo[p][HoldCount] < OppHoldInfo[pile][HoldCount]) pile = p;
         }
