@@ -84,12 +84,13 @@ void Game::Comp_Analyze() {
     bool stop = false;
     for (int h = first; h <= last && !stop; ++h) {
         if (wanted == 0 || OppSlots.Value(h) != wanted) continue;
-        for (int q = 1; q <= 4; ++q)
+        // The search ends at the first pile that takes the duplicate.
+        for (int q = 1; q <= 4 && !stop; ++q)
             if (count(q) > 0 && top(q) == OppSlots.Value(h) && partner(q) != 0) {
                 RememberedPile = partner(q);
                 RememberedSlot = static_cast<int16_t>(h);
+                stop = h == DupSlot;
             }
-        stop = h == DupSlot;
     }
     if (RememberedPile != 0) return;
     for (int q = 4; q >= 1; --q)

@@ -255,7 +255,9 @@ int Game::PlanHoldForHandCard(int s, int v) {
         PlanStep = static_cast<int16_t>(p);
         Move_Comp_Hold();
         if (SideChoice != 99) return SideChoice >= 1 && SideChoice <= 4 ? SideChoice : 0;  // 0 keeps the hand card
-        if (OppHoldInfo[p][HoldSimCount] <= 1) continue;
+        // Only a pile that really holds one card is passed over; under(p) is still the
+        // simulated one (0 when the plan has left the pile its last card).
+        if (OppHoldInfo[p][HoldCount] <= 1) continue;
         const int top = SimTop(p), under = SimUnder(p);
         if (under == top + 1) return p;
         const int tc = TargetCount(*this);
