@@ -150,142 +150,7 @@ void frmKorbo::BuildControls() {
     surface_->setPalette(pal);
     setCentralWidget(surface_);
 
-    // Frames first, so that the cards lie on them.
-    label3_.resize(2);
-    label3_[0] = AddLabel("Label3(0)", 6000, 3945, 4575, 1710, true);
-    label3_[1] = AddLabel("Label3(1)", 6000, 1800, 4575, 1695, true);
-    static_cast<FrameBox*>(label3_[0]->Widget())->SetText(QStringLiteral("Your HOLD piles"));
-    static_cast<FrameBox*>(label3_[1]->Widget())->SetText(QStringLiteral("Korbo's HOLD piles"));
-    label10_ = AddLabel("Label10", 90, 2280, 3735, 1695, true);
-    static_cast<FrameBox*>(label10_->Widget())->SetText(QStringLiteral("CENTER PILES"));
-    label1_ = AddLabel("Label1", 10560, 2640, 1275, 1635, true);
-
-    shpHold_.resize(11, nullptr);
-    for (int k = 7; k <= 10; ++k) {
-        auto* s = new ShapeBox(surface_, true);
-        s->SetFilled(false);
-        auto c = std::make_unique<Control>(s, ControlType::Shape, "ShpHold(" + std::to_string(k) + ")");
-        c->SetGeometry(6120 + (k - 7) * 1080, 3600, 1065, 1440);
-        shpHold_[k] = c.get();
-        controls_.push_back(c.get());
-        owned_.push_back(std::move(c));
-    }
-    {
-        auto* s = new ShapeBox(surface_, false);
-        auto c = std::make_unique<Control>(s, ControlType::Shape, "Stack(0)");
-        c->SetGeometry(600, 6840, 1065, 1440);
-        c->SetVisible(false);
-        stack_[0] = c.get();
-        controls_.push_back(c.get());
-        owned_.push_back(std::move(c));
-    }
-    {
-        auto* img = new PictureBox(surface_);
-        img->picturePainter = [this](QPainter& p, const QRectF& r, const PictureSpec& s) { PaintPicture(p, r, s); };
-        img->cardPainter = [this](QPainter& p, const QRectF& r, int id) { PaintLibraryCard(p, r, id); };
-        img->SetTransparent(true);
-        img->SetPicture(filePic0_);
-        img->setAttribute(Qt::WA_TransparentForMouseEvents);
-        auto c = std::make_unique<Control>(img, ControlType::Image, "ImgHold");
-        c->SetGeometry(1920, 6840, 735, 1065);
-        c->SetVisible(false);
-        imgHold_ = c.get();
-        controls_.push_back(c.get());
-        owned_.push_back(std::move(c));
-    }
-
-    // The stock and centre piles, the opponent's places, the player's places.
-    const int centreLeft[] = {10635, 180, 1380, 2580};
-    for (int i = 0; i <= 3; ++i) {
-        Control* c = AddPicture(pic4_, i, "Picture4", Ctl::Picture4);
-        c->SetGeometry(centreLeft[i], i == 0 ? 2736 : 2385, 1065, 1440);
-        auto& box = static_cast<PictureBox&>(*c->Widget());
-        box.SetBorderStyle(1);
-        if (i == 0) {
-            box.SetBackColor(game_ ? game_->DeckColor : kDeckColor);
-            box.SetPicture(filePic0_);
-        } else {
-            box.SetBackColor(kEmptyPlaceColor);
-        }
-    }
-    const int handLeft[] = {0, 0, 3480, 4440, 5400, 6360, 7320};
-    for (int i = 0; i <= 10; ++i) {
-        Control* c = AddPicture(pic1_, i, "Picture1", Ctl::Picture1);
-        auto& box = static_cast<PictureBox&>(*c->Widget());
-        box.SetBorderStyle(1);
-        if (i == 0) c->SetGeometry(8685, 150, 1065, 1440);
-        else if (i == 1) c->SetGeometry(952, 178, 1065, 1440);
-        else if (i <= 6) c->SetGeometry(handLeft[i], 120, 1065, 1440);
-        else c->SetGeometry(6120 + (i - 7) * 1080, 1920, 1065, 1440);
-        if (i >= 7) box.SetBackColor(kEmptyPlaceColor);
-        else c->SetVisible(false);
-    }
-    pic7_.assign(1, nullptr);
-    for (int i = 1; i <= 10; ++i) {
-        Control* c = AddPicture(pic7_, i, "Picture7", Ctl::Picture7);
-        auto& box = static_cast<PictureBox&>(*c->Widget());
-        box.SetBorderStyle(1);
-        if (i == 1) c->SetGeometry(809, 5280, 1065, 1440);
-        else if (i <= 6) c->SetGeometry(handLeft[i], 5880, 1065, 1440);
-        else c->SetGeometry(6120 + (i - 7) * 1080, 4080, 1065, 1440);
-        if (i >= 7) box.SetBackColor(kEmptyPlaceColor);
-        else c->SetVisible(false);
-        c->SetEnabled(false);
-    }
-
-    lblWild_.resize(4, nullptr);
-    for (int i = 1; i <= 3; ++i) {
-        lblWild_[i] = AddLabel("LblWild(" + std::to_string(i) + ")", 660 + (i - 1) * 1200, 2040, 255, 240, false);
-        auto* l = static_cast<QLabel*>(lblWild_[i]->Widget());
-        l->setAlignment(Qt::AlignCenter);
-        l->setStyleSheet(QStringLiteral("QLabel { color: #000000; background: #ffff80; border: 1px solid #404040; }"));
-        lblWild_[i]->SetVisible(false);
-    }
-    const double l9[5][4] = {{3240, 4560, 1470, 870},
-                             {120, 4080, 3885, 1155},
-                             {3945, 1800, 1950, 3450},
-                             {2160, 6480, 1275, 825},
-                             {2390, 480, 1245, 810}};
-    label9_.resize(5);
-    for (int i = 0; i <= 4; ++i)
-        label9_[i] = AddLabel("Label9(" + std::to_string(i) + ")", l9[i][0], l9[i][1], l9[i][2], l9[i][3], false);
-    static_cast<QLabel*>(label9_[0]->Widget())->setStyleSheet(QStringLiteral("QLabel { color: #ffff60; font-weight: bold; }"));
-    labelPeek_ = AddLabel("LabelPeek", 9600, 5880, 2055, 915, false);
-
-    auto addArrow = [&](bool up, const char* name, double top, const char* tip) {
-        auto* a = new ArrowBox(surface_, up);
-        a->setToolTip(QString::fromUtf8(tip));
-        auto c = std::make_unique<Control>(a, ControlType::Image, name);
-        c->SetGeometry(10920, top, 480, 480);
-        c->SetVisible(false);
-        Control* raw = c.get();
-        controls_.push_back(raw);
-        owned_.push_back(std::move(c));
-        return raw;
-    };
-    imgTurn1_ = addArrow(true, "ImgTurn1", 2160, "It's your opponent's turn.");
-    imgTurn2_ = addArrow(false, "ImgTurn2", 4320, "It's your turn!");
-
-    {
-        auto* img = new QLabel(surface_);
-        img->setScaledContents(true);
-        img->setAttribute(Qt::WA_TransparentForMouseEvents);
-        auto c = std::make_unique<Control>(img, ControlType::Image, "ImgAvatar");
-        c->SetGeometry(10200, 0, 1560, 1560);
-        imgAvatar_ = c.get();
-        controls_.push_back(c.get());
-        owned_.push_back(std::move(c));
-    }
-    {
-        auto* b = new QPushButton(QStringLiteral("DEAL"), surface_);
-        connect(b, &QPushButton::clicked, this, [this] { Command2_Click(); });
-        auto c = std::make_unique<Control>(b, ControlType::CommandButton, "Command2");
-        c->SetGeometry(4320, 3360, 1080, 395);
-        c->SetFontSize(9.75);
-        command2_ = c.get();
-        controls_.push_back(c.get());
-        owned_.push_back(std::move(c));
-    }
+    for (const ControlDesign& row : TableDesign()) BuildControl(row);
 
     statusBar_ = new QStatusBar(this);
     for (int p = 1; p <= 8; ++p) {
@@ -296,7 +161,138 @@ void frmKorbo::BuildControls() {
     setStatusBar(statusBar_);
 }
 
+namespace {
+// The element `index` of a control array, which grows to hold it.
+Control*& Element(std::vector<Control*>& arr, int index) {
+    if (static_cast<int>(arr.size()) <= index) arr.resize(static_cast<size_t>(index) + 1, nullptr);
+    return arr[static_cast<size_t>(index)];
+}
+}  // namespace
+
+Control* frmKorbo::AddControl(QWidget* widget, ControlType type, const ControlDesign& row) {
+    auto c = std::make_unique<Control>(widget, type, DesignName(row));
+    c->SetGeometry(row.left, row.top, row.width, row.height);
+    Control* raw = c.get();
+    controls_.push_back(raw);
+    owned_.push_back(std::move(c));
+    return raw;
+}
+
+void frmKorbo::BuildControl(const ControlDesign& row) {
+    const std::string name = row.name;
+    const int i = row.index;
+    switch (row.kind) {
+        case DesignKind::Frame: {
+            Control* c = AddLabel(DesignName(row), row.left, row.top, row.width, row.height, true);
+            if (row.text) static_cast<FrameBox*>(c->Widget())->SetText(QString::fromUtf8(row.text));
+            if (name == "Label3") Element(label3_, i) = c;
+            else if (name == "Label10") label10_ = c;
+            else label1_ = c;
+            break;
+        }
+        case DesignKind::Outline: {
+            auto* s = new ShapeBox(surface_, true);
+            s->SetFilled(false);
+            Element(shpHold_, i) = AddControl(s, ControlType::Shape, row);
+            break;
+        }
+        case DesignKind::StackShape: {
+            Control* c = AddControl(new ShapeBox(surface_, false), ControlType::Shape, row);
+            c->SetVisible(false);
+            stack_[static_cast<size_t>(i)] = c;
+            break;
+        }
+        case DesignKind::HoldImage: {
+            auto* img = new PictureBox(surface_);
+            img->picturePainter = [this](QPainter& p, const QRectF& r, const PictureSpec& s) { PaintPicture(p, r, s); };
+            img->cardPainter = [this](QPainter& p, const QRectF& r, int id) { PaintLibraryCard(p, r, id); };
+            img->SetTransparent(true);
+            img->SetPicture(filePic0_);
+            img->setAttribute(Qt::WA_TransparentForMouseEvents);
+            imgHold_ = AddControl(img, ControlType::Image, row);
+            imgHold_->SetVisible(false);
+            break;
+        }
+        case DesignKind::Picture: BuildPlace(row); break;
+        case DesignKind::WildLabel: {
+            Control* c = AddLabel(DesignName(row), row.left, row.top, row.width, row.height, false);
+            auto* l = static_cast<QLabel*>(c->Widget());
+            l->setAlignment(Qt::AlignCenter);
+            l->setStyleSheet(QStringLiteral("QLabel { color: #000000; background: #ffff80; border: 1px solid #404040; }"));
+            c->SetVisible(false);
+            Element(lblWild_, i) = c;
+            break;
+        }
+        case DesignKind::Label: {
+            Control* c = AddLabel(DesignName(row), row.left, row.top, row.width, row.height, false);
+            if (name == "LabelPeek") {
+                labelPeek_ = c;
+                break;
+            }
+            Element(label9_, i) = c;
+            if (i == 0)
+                static_cast<QLabel*>(c->Widget())->setStyleSheet(QStringLiteral("QLabel { color: #ffff60; font-weight: bold; }"));
+            break;
+        }
+        case DesignKind::Arrow: {
+            const bool up = name == "ImgTurn1";
+            auto* a = new ArrowBox(surface_, up);
+            if (row.text) a->setToolTip(QString::fromUtf8(row.text));
+            Control* c = AddControl(a, ControlType::Image, row);
+            c->SetVisible(false);
+            (up ? imgTurn1_ : imgTurn2_) = c;
+            break;
+        }
+        case DesignKind::Avatar: {
+            auto* img = new QLabel(surface_);
+            img->setScaledContents(true);
+            img->setAttribute(Qt::WA_TransparentForMouseEvents);
+            imgAvatar_ = AddControl(img, ControlType::Image, row);
+            break;
+        }
+        case DesignKind::Button: {
+            auto* b = new QPushButton(QString::fromUtf8(row.text ? row.text : ""), surface_);
+            connect(b, &QPushButton::clicked, this, [this] { Command2_Click(); });
+            command2_ = AddControl(b, ControlType::CommandButton, row);
+            command2_->SetFontSize(9.75);
+            break;
+        }
+    }
+}
+
+// A card place: the stock and centre piles (Picture4), the opponent's places (Picture1) and
+// the player's (Picture7). Empty HOLD and centre places show their colour; hand places and
+// the flight picture start hidden; the player's places wait for the deal.
+void frmKorbo::BuildPlace(const ControlDesign& row) {
+    const std::string name = row.name;
+    const int i = row.index;
+    const Ctl ctl = name == CtlName(Ctl::Picture4) ? Ctl::Picture4 : name == CtlName(Ctl::Picture1) ? Ctl::Picture1 : Ctl::Picture7;
+    std::vector<Control*>& arr = ctl == Ctl::Picture4 ? pic4_ : ctl == Ctl::Picture1 ? pic1_ : pic7_;
+    Control* c = AddPicture(arr, i, name, ctl);
+    c->SetGeometry(row.left, row.top, row.width, row.height);
+    auto& box = static_cast<PictureBox&>(*c->Widget());
+    box.SetBorderStyle(1);
+    if (ctl == Ctl::Picture4) {
+        if (i == 0) {
+            box.SetBackColor(game_ ? game_->DeckColor : kDeckColor);
+            box.SetPicture(filePic0_);
+        } else {
+            box.SetBackColor(kEmptyPlaceColor);
+        }
+        return;
+    }
+    if (i >= 7) box.SetBackColor(kEmptyPlaceColor);
+    else c->SetVisible(false);
+    if (ctl == Ctl::Picture7) c->SetEnabled(false);
+}
+
 // --- looking controls up -------------------------------------------------------------------
+
+Control* frmKorbo::FindControl(std::string_view name) const {
+    for (Control* c : controls_)
+        if (c->Name() == name) return c;
+    return nullptr;
+}
 
 Control* frmKorbo::Find(Ctl c, int i) const {
     auto at = [i](const std::vector<Control*>& v) -> Control* {

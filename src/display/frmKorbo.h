@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "display/table_controls.h"
+#include "display/table_design.h"
 #include "game/game.h"
 #include "game/random.h"
 #include "platform/card_library.h"
@@ -65,6 +66,8 @@ public:
     Control& Stack(int i) { return *stack_.at(i); }  // 1..50 exist once DrawStacks ran
     bool HasStack(int i) const { return i >= 0 && i <= 50 && stack_[i] != nullptr; }
     Control& Command2() { return *command2_; }
+    // A control by its name ("Picture7(3)", "Label10"); null when none has it.
+    Control* FindControl(std::string_view name) const;
     PictureBox& Box(Ctl c, int i);  // the picture box behind Picture7/1/4, ImgHold
     QLabel* StatusPanel(int panel) const;  // StatusBar1 panels 1..8
     QStatusBar* StatusBar1() const { return statusBar_; }
@@ -229,6 +232,10 @@ protected:
 private:
     using Key = std::pair<Ctl, int>;
     void BuildControls();
+    // One control of the design table, made and placed; a card place with its events.
+    void BuildControl(const ControlDesign& row);
+    void BuildPlace(const ControlDesign& row);
+    Control* AddControl(QWidget* widget, ControlType type, const ControlDesign& row);
     void BuildMenus();
     // A menu item added to an array at run time (the COMMENTS menu's comment files).
     QAction* AddMenuItem(std::string_view name, int index, std::string_view caption);

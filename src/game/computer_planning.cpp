@@ -1,6 +1,7 @@
 // The computer opponent's play planning: how far the human could chain, the plan of
 // cards per centre pile on simulated counts, the safety check of a plan, where a pay-off
 // King goes, and the last-chance and forced plays before the discard.
+#include <cassert>
 #include "game.h"
 #include "house_rules.h"
 
@@ -12,6 +13,12 @@ namespace {
 // fault in the data can never hang a turn.
 constexpr int kPlanGuard = 100000;
 constexpr int kPlanLastStep = 15;
+
+bool PlanFull(const TableState& t, int pile) { return t.PlanSteps[pile][PlanLength] >= kPlanLastStep; }
+// The count of the centre pile the computer works towards (0 when none is chosen).
+int TargetCount(const TableState& t) {
+    return t.TargetStack >= 1 && t.TargetStack <= 3 ? t.CenterCount[t.TargetStack] : 0;
+}
 
 }  // namespace
 
@@ -154,287 +161,279 @@ void Game::Ck_Player() {
 // --- the plan of one pile --------------------------------------------------------------------
 
 void Game::Move_Comp() {
-    const int P = PlayerSlots.Value(1), Q = OppSlots.Value(1);
-    enum class Go { Start, Hand, Hold, NoNatural, NextPile };
-    Go go = Go::Start;
+    PlanGo go = PlanGo::Start;
     int s = CurIndex;
-    auto targetCount = [&] { return TargetStack >= 1 && TargetStack <= 3 ? CenterCount[TargetStack] : 0; };
-    auto planFull = [&](int pile) { return PlanSteps[pile][PlanLength] >= kPlanLastStep; };
-
     for (int guard = 0; guard < kPlanGuard; ++guard) {
         switch (go) {
-        case Go::Start: {
-            if (CurIndex < 1 || CurIndex > 3) {
-                CurIndex = 3;
-                PlayFound = 0;
-                return;
-            }
-            s = CurIndex;
-            PlanSteps[s][PlanLength] = 0;
-            PlanSteps[s][PlanCount] = CenterCount[s];
-            PlayFound = 0;
-            HandLeft = HandCount;
-            PlanMark = 0;
-            PlanHandSlot = 0;
-            for (int p = 1; p <= 4; ++p) OppHoldInfo[p][HoldSimCount] = OppHoldInfo[p][HoldCount];
-            go = Go::Hand;
-            break;
-        }
-
-        case Go::Hand: {
-            s = CurIndex;  // after a switch the plan goes on on the target pile
-            const int next = PlanSteps[s][PlanCount] + 1;
-            int h = 0;
-            for (int x = 2; x <= 6 && h == 0; ++x) {
-                const int v = OppSlots.Value(x);
-                if (v != 0 && v != 13 && v == next) h = x;
-            }
-            if (h == 0) {
-                go = Go::Hold;
-                break;
-            }
-            if (planFull(s)) {
-                PlanAccept();
-                return;
-            }
-            --HandLeft;
-            PlanStep = static_cast<int16_t>(h);
-            Move_Plan();
-
-            // A HOLD card of the same value may be played in place of the hand card.
-            const int v = next;
-            int taken = 0, tentative = 0;
-            for (int p = 1; p <= 4; ++p) {
-                if (OppHoldInfo[p][HoldSimCount] < 1 || SimTop(p) != v) continue;
-                PlanStep = static_cast<int16_t>(p);
-                Move_Comp_Hold();
-                if (SideChoice != 99) {
-                    taken = SideChoice;  // none keeps the hand card
-                    tentative = 0;
-                    break;
-                }
-                if (OppHoldInfo[p][HoldSimCount] <= 1) continue;
-                const int top = SimTop(p), under = SimUnder(p);
-                if (under == top + 1) {
-                    taken = p;
-                    tentative = 0;
-                    break;
-                }
-                const int tc = targetCount();
-                if (under != top && s != TargetStack && tc < under && under < Q) {
-                    if (under == tc + 1 && under + 1 == Q) {
-                        const int n = PlanSteps[s][PlanLength];
-                        if (n >= 1) {
-                            PlanSlots[s][n] = static_cast<int16_t>(p + 6);
-                            planCards_[s][n] = OppHold.Get(p, OppHoldInfo[p][HoldSimCount]);
-                        }
-                        PlayFound = 1;
-                        return;
-                    }
-                    taken = p;
-                    tentative = 0;
-                    break;
-                }
-                if (under == top) {
-                    taken = 0;
-                    tentative = 0;
-                    break;
-                }
-                if (HandLeft != 0) {
-                    tentative = p;
-                    PlanMark = PlanSteps[s][PlanLength];
-                }
-            }
-            if (taken == 0) taken = tentative;
-            if (taken >= 1 && taken <= 4 && OppHoldInfo[taken][HoldSimCount] >= 1) {
-                const int n = PlanSteps[s][PlanLength];
-                if (n >= 1) {
-                    PlanSlots[s][n] = static_cast<int16_t>(taken + 6);
-                    planCards_[s][n] = OppHold.Get(taken, OppHoldInfo[taken][HoldSimCount]);
-                }
-                --OppHoldInfo[taken][HoldSimCount];
-                ++HandLeft;
-                // A pile emptied this way frees a place for the discard: see whether the
-                // target pile gets on with it. An accepted plan stands as it is, and while a
-                // switch is open (phase 2) the pile it saved is never replaced by another
-                // switch: the same two switches would come round for ever.
-                if (OppHoldInfo[taken][HoldSimCount] == 0 && PlayFound == 0 && PlanPhase != 2 && DropHandSlot >= 1 &&
-                    DropHandSlot <= 3) {
-                    PlanHandSlot = static_cast<int16_t>(s);
-                    const int t = DropHandSlot;
-                    if (t != s) {
-                        PlanSteps[t][PlanLength] = 0;
-                        PlanSteps[t][PlanCount] = CenterCount[t];
-                    }
-                    CurIndex = t;
-                    PlanMark = 14;
-                    PlanPhase = 2;
-                }
-            }
-            if (PlayFound == 1) return;
-            go = Go::Hand;
-            break;
-        }
-
-        case Go::Hold: {
-            if (PlanMark == 14) {
-                go = Go::NoNatural;
-                break;
-            }
-            const int next = PlanSteps[s][PlanCount] + 1;
-            int remembered = 0, play = 0;
-            bool decided = false;
-            for (int p = 1; p <= 4 && !decided; ++p) {
-                if (OppHoldInfo[p][HoldSimCount] < 1 || SimTop(p) != next) continue;
-                PlanStep = static_cast<int16_t>(p);
-                Move_Comp_Hold();
-                if (SideChoice != 99) {
-                    play = SideChoice != 0 ? SideChoice : remembered;
-                    decided = true;
-                    break;
-                }
-                remembered = p;
-                const int shape = OppHoldInfo[p][HoldShape];
-                if (shape == 1 || shape == 2) {
-                    const int top = SimTop(p), under = SimUnder(p), tc = targetCount();
-                    if (under == top + 1 || (tc < under && under < Q)) {
-                        play = p;
-                        decided = true;
-                        break;
-                    }
-                    PlanMark = static_cast<int16_t>(PlanSteps[s][PlanLength] + 1);
-                }
-            }
-            if (!decided) play = remembered;
-            if (play < 1 || play > 4 || OppHoldInfo[play][HoldSimCount] < 1) {
-                go = Go::NoNatural;
-                break;
-            }
-            if (planFull(s)) {
-                PlanAccept();
-                return;
-            }
-            --OppHoldInfo[play][HoldSimCount];
-            PlanStep = static_cast<int16_t>(play + 6);
-            Move_Plan();
-            if (PlayFound == 1) return;
-            go = Go::Hand;
-            break;
-        }
-
-        case Go::NoNatural: {
-            // A hand of Kings only: the first of them goes onto the target. The mark can
-            // outlive the hand it was set for (a pay-off King's plan may have played the
-            // Kings and refilled the hand), so the card must still be a King.
-            const int kingSlot = FirstHandSlot >= 2 && FirstHandSlot <= 6 ? FirstHandSlot : 2;
-            if (PlayKind == 13 && s == TargetStack && OppSlots.Value(kingSlot) == 13) {
-                const int h = kingSlot;
-                if (!planFull(s)) PlanAppend(s, h, OppSlots.Get(h));
-                PlayFound = 1;
-                return;
-            }
-            if (PlanPhase == 0) {
-                // Kings as wild cards.
-                int kingPlace = 0;
-                if (!(NoWildAce && PlanSteps[s][PlanCount] == 0)) {
-                    for (int p = 1; p <= 4 && kingPlace == 0; ++p)
-                        if (OppHoldInfo[p][HoldSimCount] >= 1 && SimTop(p) == 13) kingPlace = p + 6;
-                    for (int x = WildSearchFrom < 1 ? 1 : WildSearchFrom; x <= 6 && kingPlace == 0; ++x)
-                        if (OppSlots.Value(x) == 13) kingPlace = x;
-                }
-                if (kingPlace == 0) {
-                    PlanPhase = 1;
-                    CurIndex = 1;
-                    go = Go::Start;
-                    break;
-                }
-                if (planFull(s)) {
-                    PlanAccept();
-                    return;
-                }
-                if (kingPlace >= 7) --OppHoldInfo[kingPlace - 6][HoldSimCount];
-                else WildSearchFrom = static_cast<int16_t>(kingPlace + 1);
-                PlanStep = static_cast<int16_t>(kingPlace);
-                Move_Plan();
-                if (PlayFound == 1) return;
-                PlanMark = 1;
-                go = Go::Hand;
-                break;
-            }
-            if (PlanPhase == 2) {
-                // Back to the pile saved by the switch, to check its plan.
-                if (PlanHandSlot >= 1 && PlanHandSlot <= 3) CurIndex = PlanHandSlot;
-                s = CurIndex;
-                PlanMark = 1;
-                PlanPhase = 1;
-            }
-
-            // The safety check of the plan of s.
-            const int D = DangerValue;
-            const bool empty = EmptyStack != 0;
-            auto otherPile = [&](auto&& test) {
-                for (int j = 1; j <= 3; ++j)
-                    if (j != s && test(j)) return true;
-                return false;
-            };
-            auto humanHoldHas = [&](int v) {
-                for (int x = 7; x <= 10; ++x)
-                    if (PlayerSlots.Value(x) != 0 && PlayerSlots.Value(x) == v) return true;
-                return false;
-            };
-            for (;;) {
-                if (PlanSteps[s][PlanLength] == 0) break;
-                int v = PlanValue(s), n = PlanSteps[s][PlanCount];
-                if ((v == 1 && PlayKind == 1) || (v == 2 && PlayKind == 2) || v == P ||
-                    (CompLevel != LevelAverage && n == P) ||
-                    otherPile([&](int j) { return CenterCount[j] == v || (n != 0 && CenterCount[j] == n); })) {
-                    PlayFound = 1;
-                    return;
-                }
-                Move_Wait();
-                if (PlayFound == 1) return;
-                if (PlanSteps[s][PlanLength] == 0) break;
-                v = PlanValue(s);
-                n = PlanSteps[s][PlanCount];
-                bool accept = D < P && v < D - 1;
-                accept = accept || otherPile([&](int j) { return CenterCount[j] >= n && CenterCount[j] < P; }) ||
-                         (D > P && otherPile([&](int j) {
-                              return CenterCount[s] > CenterCount[j] && CenterCount[j] < P;
-                          }));
-                if (!accept) {
-                    if (D <= P) {
-                        if (D != 1) accept = v > P || v < D - 1;
-                        else if (!empty) accept = v > P && v != 12;
-                        else accept = v > P;
-                    } else {
-                        accept = P < v && v < D - 1;
-                    }
-                }
-                accept = accept || (PlanSteps[s][PlanLength] == 1 && humanHoldHas(v));
-                if (accept) {
-                    PlayFound = 1;
-                    return;
-                }
-                PlanDropLast(s);
-            }
-            go = Go::NextPile;
-            break;
-        }
-
-        case Go::NextPile: {
-            if (PayOffKingMode || PlanPhase == 0) return;
-            if (s + 1 > 3) {
-                CurIndex = 3;
-                PlayFound = 0;
-                return;
-            }
-            CurIndex = s + 1;
-            go = Go::Start;
-            break;
-        }
+            case PlanGo::Start: go = PlanStart(s); break;
+            case PlanGo::Hand: go = PlanHandCard(s); break;
+            case PlanGo::Hold: go = PlanHoldCard(s); break;
+            case PlanGo::NoNatural: go = PlanWithoutNatural(s); break;
+            case PlanGo::Check: go = PlanSafetyCheck(s); break;
+            case PlanGo::NextPile: go = PlanNextPile(s); break;
+            case PlanGo::Done: return;
         }
     }
+    assert(false && "Move_Comp: the plan's steps never settled");
     PlayFound = 0;
+}
+
+// 1. A fresh plan for centre pile CurIndex, on simulated HOLD counts.
+Game::PlanGo Game::PlanStart(int& s) {
+    if (CurIndex < 1 || CurIndex > 3) {
+        CurIndex = 3;
+        PlayFound = 0;
+        return PlanGo::Done;
+    }
+    s = CurIndex;
+    PlanSteps[s][PlanLength] = 0;
+    PlanSteps[s][PlanCount] = CenterCount[s];
+    PlayFound = 0;
+    HandLeft = HandCount;
+    PlanMark = 0;
+    PlanHandSlot = 0;
+    for (int p = 1; p <= 4; ++p) OppHoldInfo[p][HoldSimCount] = OppHoldInfo[p][HoldCount];
+    return PlanGo::Hand;
+}
+
+// 2. The next card from the hand (no King), or a HOLD card of the same value in its place.
+Game::PlanGo Game::PlanHandCard(int& s) {
+    s = CurIndex;  // after a switch the plan goes on on the target pile
+    const int next = PlanSteps[s][PlanCount] + 1;
+    int h = 0;
+    for (int x = 2; x <= 6 && h == 0; ++x) {
+        const int v = OppSlots.Value(x);
+        if (v != 0 && v != 13 && v == next) h = x;
+    }
+    if (h == 0) return PlanGo::Hold;
+    if (PlanFull(*this, s)) {
+        PlanAccept();
+        return PlanGo::Done;
+    }
+    --HandLeft;
+    PlanStep = static_cast<int16_t>(h);
+    Move_Plan();
+
+    const int taken = PlanHoldForHandCard(s, next);
+    if (taken < 0) return PlanGo::Done;
+    if (taken >= 1 && taken <= 4 && OppHoldInfo[taken][HoldSimCount] >= 1) {
+        const int n = PlanSteps[s][PlanLength];
+        if (n >= 1) {
+            PlanSlots[s][n] = static_cast<int16_t>(taken + 6);
+            planCards_[s][n] = OppHold.Get(taken, OppHoldInfo[taken][HoldSimCount]);
+        }
+        --OppHoldInfo[taken][HoldSimCount];
+        ++HandLeft;
+        // A pile emptied this way frees a place for the discard: see whether the
+        // target pile gets on with it. An accepted plan stands as it is, and while a
+        // switch is open (phase 2) the pile it saved is never replaced by another
+        // switch: the same two switches would come round for ever.
+        if (OppHoldInfo[taken][HoldSimCount] == 0 && PlayFound == 0 && PlanPhase != 2 && DropHandSlot >= 1 &&
+            DropHandSlot <= 3) {
+            PlanHandSlot = static_cast<int16_t>(s);
+            const int t = DropHandSlot;
+            if (t != s) {
+                PlanSteps[t][PlanLength] = 0;
+                PlanSteps[t][PlanCount] = CenterCount[t];
+            }
+            CurIndex = t;
+            PlanMark = 14;
+            PlanPhase = 2;
+        }
+    }
+    if (PlayFound == 1) return PlanGo::Done;
+    return PlanGo::Hand;
+}
+
+// The HOLD pile whose top of value `v` replaces the hand card just planned on pile s:
+// 0 none, -1 when the plan was found on the way.
+int Game::PlanHoldForHandCard(int s, int v) {
+    const int Q = OppSlots.Value(1);
+    int tentative = 0;
+    for (int p = 1; p <= 4; ++p) {
+        if (OppHoldInfo[p][HoldSimCount] < 1 || SimTop(p) != v) continue;
+        PlanStep = static_cast<int16_t>(p);
+        Move_Comp_Hold();
+        if (SideChoice != 99) return SideChoice >= 1 && SideChoice <= 4 ? SideChoice : 0;  // 0 keeps the hand card
+        // Only a pile that really holds one card is passed over; under(p) is still the
+        // simulated one (0 when the plan has left the pile its last card).
+        if (OppHoldInfo[p][HoldCount] <= 1) continue;
+        const int top = SimTop(p), under = SimUnder(p);
+        if (under == top + 1) return p;
+        const int tc = TargetCount(*this);
+        if (under != top && s != TargetStack && tc < under && under < Q) {
+            if (under == tc + 1 && under + 1 == Q) {
+                const int n = PlanSteps[s][PlanLength];
+                if (n >= 1) {
+                    PlanSlots[s][n] = static_cast<int16_t>(p + 6);
+                    planCards_[s][n] = OppHold.Get(p, OppHoldInfo[p][HoldSimCount]);
+                }
+                PlayFound = 1;
+                return -1;
+            }
+            return p;
+        }
+        if (under == top) return 0;
+        if (HandLeft != 0) {
+            tentative = p;
+            PlanMark = PlanSteps[s][PlanLength];
+        }
+    }
+    return tentative;
+}
+
+// 3. No hand card fits: the next card from a HOLD pile.
+Game::PlanGo Game::PlanHoldCard(int& s) {
+    if (PlanMark == 14) return PlanGo::NoNatural;
+    const int Q = OppSlots.Value(1);
+    const int next = PlanSteps[s][PlanCount] + 1;
+    int remembered = 0, play = 0;
+    bool decided = false;
+    for (int p = 1; p <= 4 && !decided; ++p) {
+        if (OppHoldInfo[p][HoldSimCount] < 1 || SimTop(p) != next) continue;
+        PlanStep = static_cast<int16_t>(p);
+        Move_Comp_Hold();
+        if (SideChoice != 99) {
+            play = SideChoice != 0 ? SideChoice : remembered;
+            decided = true;
+            break;
+        }
+        remembered = p;
+        const int shape = OppHoldInfo[p][HoldShape];
+        if (shape == 1 || shape == 2) {
+            const int top = SimTop(p), under = SimUnder(p), tc = TargetCount(*this);
+            if (under == top + 1 || (tc < under && under < Q)) {
+                play = p;
+                decided = true;
+                break;
+            }
+            PlanMark = static_cast<int16_t>(PlanSteps[s][PlanLength] + 1);
+        }
+    }
+    if (!decided) play = remembered;
+    if (play < 1 || play > 4 || OppHoldInfo[play][HoldSimCount] < 1) return PlanGo::NoNatural;
+    if (PlanFull(*this, s)) {
+        PlanAccept();
+        return PlanGo::Done;
+    }
+    --OppHoldInfo[play][HoldSimCount];
+    PlanStep = static_cast<int16_t>(play + 6);
+    Move_Plan();
+    if (PlayFound == 1) return PlanGo::Done;
+    return PlanGo::Hand;
+}
+
+// 4. No natural card: a hand of Kings only, Kings as wild cards in phase 0, or the
+// switch back of phase 2 before the safety check.
+Game::PlanGo Game::PlanWithoutNatural(int& s) {
+    // A hand of Kings only: the first of them goes onto the target. The mark can
+    // outlive the hand it was set for (a pay-off King's plan may have played the
+    // Kings and refilled the hand), so the card must still be a King.
+    const int kingSlot = FirstHandSlot >= 2 && FirstHandSlot <= 6 ? FirstHandSlot : 2;
+    if (PlayKind == 13 && s == TargetStack && OppSlots.Value(kingSlot) == 13) {
+        const int h = kingSlot;
+        if (!PlanFull(*this, s)) PlanAppend(s, h, OppSlots.Get(h));
+        PlayFound = 1;
+        return PlanGo::Done;
+    }
+    if (PlanPhase == 0) {
+        // Kings as wild cards.
+        int kingPlace = 0;
+        if (!(NoWildAce && PlanSteps[s][PlanCount] == 0)) {
+            for (int p = 1; p <= 4 && kingPlace == 0; ++p)
+                if (OppHoldInfo[p][HoldSimCount] >= 1 && SimTop(p) == 13) kingPlace = p + 6;
+            for (int x = WildSearchFrom < 1 ? 1 : WildSearchFrom; x <= 6 && kingPlace == 0; ++x)
+                if (OppSlots.Value(x) == 13) kingPlace = x;
+        }
+        if (kingPlace == 0) {
+            PlanPhase = 1;
+            CurIndex = 1;
+            return PlanGo::Start;
+        }
+        if (PlanFull(*this, s)) {
+            PlanAccept();
+            return PlanGo::Done;
+        }
+        if (kingPlace >= 7) --OppHoldInfo[kingPlace - 6][HoldSimCount];
+        else WildSearchFrom = static_cast<int16_t>(kingPlace + 1);
+        PlanStep = static_cast<int16_t>(kingPlace);
+        Move_Plan();
+        if (PlayFound == 1) return PlanGo::Done;
+        PlanMark = 1;
+        return PlanGo::Hand;
+    }
+    if (PlanPhase == 2) {
+        // Back to the pile saved by the switch, to check its plan.
+        if (PlanHandSlot >= 1 && PlanHandSlot <= 3) CurIndex = PlanHandSlot;
+        s = CurIndex;
+        PlanMark = 1;
+        PlanPhase = 1;
+    }
+    return PlanGo::Check;
+}
+
+// 5. The safety check of the plan of s: the plan is accepted as it stands, or its last
+// card is dropped and the check runs again; an empty plan goes on to the next pile.
+Game::PlanGo Game::PlanSafetyCheck(int& s) {
+    const int P = PlayerSlots.Value(1);
+    const int D = DangerValue;
+    const bool empty = EmptyStack != 0;
+    auto otherPile = [&](auto&& test) {
+        for (int j = 1; j <= 3; ++j)
+            if (j != s && test(j)) return true;
+        return false;
+    };
+    auto humanHoldHas = [&](int v) {
+        for (int x = 7; x <= 10; ++x)
+            if (PlayerSlots.Value(x) != 0 && PlayerSlots.Value(x) == v) return true;
+        return false;
+    };
+    for (;;) {
+        if (PlanSteps[s][PlanLength] == 0) break;
+        int v = PlanValue(s), n = PlanSteps[s][PlanCount];
+        if ((v == 1 && PlayKind == 1) || (v == 2 && PlayKind == 2) || v == P ||
+            (CompLevel != LevelAverage && n == P) ||
+            otherPile([&](int j) { return CenterCount[j] == v || (n != 0 && CenterCount[j] == n); })) {
+            PlayFound = 1;
+            return PlanGo::Done;
+        }
+        Move_Wait();
+        if (PlayFound == 1) return PlanGo::Done;
+        if (PlanSteps[s][PlanLength] == 0) break;
+        v = PlanValue(s);
+        n = PlanSteps[s][PlanCount];
+        bool accept = D < P && v < D - 1;
+        accept = accept || otherPile([&](int j) { return CenterCount[j] >= n && CenterCount[j] < P; }) ||
+                 (D > P && otherPile([&](int j) { return CenterCount[s] > CenterCount[j] && CenterCount[j] < P; }));
+        if (!accept) {
+            if (D <= P) {
+                if (D != 1) accept = v > P || v < D - 1;
+                else if (!empty) accept = v > P && v != 12;
+                else accept = v > P;
+            } else {
+                accept = P < v && v < D - 1;
+            }
+        }
+        accept = accept || (PlanSteps[s][PlanLength] == 1 && humanHoldHas(v));
+        if (accept) {
+            PlayFound = 1;
+            return PlanGo::Done;
+        }
+        PlanDropLast(s);
+    }
+    return PlanGo::NextPile;
+}
+
+// 6. The next centre pile; a pay-off King and phase 0 plan one pile only.
+Game::PlanGo Game::PlanNextPile(int& s) {
+    if (PayOffKingMode || PlanPhase == 0) return PlanGo::Done;
+    if (s + 1 > 3) {
+        CurIndex = 3;
+        PlayFound = 0;
+        return PlanGo::Done;
+    }
+    CurIndex = s + 1;
+    return PlanGo::Start;
 }
 
 void Game::Move_Plan() {

@@ -1,4 +1,5 @@
 // Carrying out the computer's plan card by card, with the persona's remarks and sounds.
+#include <cassert>
 #include <algorithm>
 #include <string>
 
@@ -92,6 +93,7 @@ void Game::Comp_Play() {
 }
 
 void Game::Comp_Flip(int source, int pile) {
+    assert(pile >= 1 && pile <= 3 && source >= 1 && source <= 10 && "Comp_Flip: no such place or pile");
     if (pile < 1 || pile > 3 || source < 1 || source > 10) return;
     const int P = PlayerSlots.Value(1);
     const bool king = MovingCard[1] == 13;

@@ -1,6 +1,7 @@
 // The computer opponent's turn: refill, start-of-turn remarks, the pass loop of plays,
 // the discard onto a HOLD pile and the hand-over to the human; the persona's impatience
 // while the human is awaited and its remark on a poor move.
+#include <cassert>
 #include <string>
 
 #include "game.h"
@@ -53,178 +54,220 @@ bool Game::CompMayPlay(CardRec card, int pile) const {
 
 void Game::Computer() {
     if (Turn == TurnPlayer) return;
+    // 1. The menus that would change the table meanwhile are closed for the turn.
     NetMsgType = 0;
     view_.EnableMenu(Menu::Lang, false);
     view_.EnableMenu(Menu::OptionStuff, false);
     view_.EnableMenu(Menu::Restore, false);
     view_.EnableMenu(Menu::mnuOpRules, false);
 
-    const bool refilled = SkipCompDeal == 0;
-    if (refilled) {
-        Deal_Comp();
-        if (TurnAbort == 1) return;
-        if (TurnAbort == 2) TurnAbort = 0;
-    }
-
-    if (refilled && !NoComments) {
-        const int human = PlayerSlots.Value(1), mine = OppSlots.Value(1);
-        for (int i = 1; i <= 3; ++i) {
-            const int n = CenterCount[i] + 1;
-            if (n != human && n == mine) {
-                view_.SetCaption(Ctl::Label9, 2, Comments[CommentChainForSelf]);
-                if (SoundLevel == 0) PlaySoundSlot(SoundThanks);
-                Delay(0.85);
-                break;
-            }
-            if (n == human) {
-                bool held = false;
-                for (int x = 2; x <= 10 && !held; ++x) held = OppSlots.Value(x) == n;
-                if (held) {
-                    view_.SetCaption(Ctl::Label9, 2, Comments[CommentChainForHuman]);
-                    if (SoundLevel == 0) view_.PlayResource(SndWin);
-                    Delay(0.75);
-                    break;
-                }
-            }
-        }
-        view_.SetCaption(Ctl::Label9, 1, " ");
-    }
-
+    // 2. The hand is refilled and the persona remarks on the piles it finds.
+    if (!CompTurnStart()) return;
     SkipCompDeal = 0;
     Delay(TempoDelay);
     PlayKind = 0;
     RevisitPile = 0;
 
+    // 3. Pass after pass, a card is played until none can be: then the discard.
     // A pass that moves no card may not be followed by another such pass: the same
     // decision would come again and the turn would never end.
     bool lastPassIdle = false;
     for (;;) {
-        const long movesBefore = compMoves_;
-        Ck_Player();
+        const CompPass next = CompTurnPass(lastPassIdle);
+        if (next == CompPass::Stopped) return;
+        if (next == CompPass::Discard) break;
+    }
 
-        // The pay-off card first.
-        PayOffKingMode = false;
-        const int q = OppSlots.Value(1);
-        bool payOff = false;
-        if (q != 13) {
-            for (int i = 1; i <= 3 && !payOff; ++i)
-                if (CenterCount[i] + 1 == q) {
-                    CurIndex = i;
-                    payOff = true;
-                }
-        } else {
-            int i = 1;
-            while (i <= 3 && CenterCount[i] + 1 != PlayerSlots.Value(1)) ++i;
-            if (NoWildAce) {
-                if (i <= 3 && CenterCount[i] != 0 && CompLevel != LevelRuthless) {
-                    CurIndex = i;
-                    payOff = true;
-                } else if (CenterCount[1] != 0 || CenterCount[2] != 0 || CenterCount[3] != 0) {
-                    PayOffKingMode = true;
-                    Move_Wild();
-                    payOff = true;
-                }
-            } else {
+    // 4. The discard onto a HOLD pile, and the turn passes.
+    CompDiscard();
+    view_.SetCaption(Ctl::Label9, 2, "  ");
+    Move_End_Turn();
+
+    // 5. The menus again, and the wait for the human.
+    if (AutoSave) {
+        ++AutoSaveTurn;
+        SaveAuto();
+    }
+    if (!NoComments) view_.EnableMenu(Menu::Lang, true);
+    view_.EnableMenu(Menu::Restore, true);
+    view_.EnableMenu(Menu::mnuOpRules, true);
+    AwaitingPlayer = true;
+    ImPatient();
+}
+
+bool Game::CompTurnStart() {
+    const bool refilled = SkipCompDeal == 0;
+    if (refilled) {
+        Deal_Comp();
+        if (TurnAbort == 1) return false;
+        if (TurnAbort == 2) TurnAbort = 0;
+    }
+    if (!refilled || NoComments) return true;
+    const int human = PlayerSlots.Value(1), mine = OppSlots.Value(1);
+    for (int i = 1; i <= 3; ++i) {
+        const int n = CenterCount[i] + 1;
+        if (n != human && n == mine) {
+            view_.SetCaption(Ctl::Label9, 2, Comments[CommentChainForSelf]);
+            if (SoundLevel == 0) PlaySoundSlot(SoundThanks);
+            Delay(0.85);
+            break;
+        }
+        if (n == human) {
+            bool held = false;
+            for (int x = 2; x <= 10 && !held; ++x) held = OppSlots.Value(x) == n;
+            if (held) {
+                view_.SetCaption(Ctl::Label9, 2, Comments[CommentChainForHuman]);
+                if (SoundLevel == 0) view_.PlayResource(SndWin);
+                Delay(0.75);
+                break;
+            }
+        }
+    }
+    view_.SetCaption(Ctl::Label9, 1, " ");
+    return true;
+}
+
+Game::CompPass Game::CompTurnPass(bool& lastPassIdle) {
+    const long movesBefore = compMoves_;
+    Ck_Player();
+
+    // a. The pay-off card first.
+    const int q = OppSlots.Value(1);
+    switch (CompPayOffCard(q)) {
+        case PayOffPlay::Stopped: return CompPass::Stopped;
+        case PayOffPlay::Played: lastPassIdle = false; return CompPass::Again;
+        case PayOffPlay::NotPlayed: break;
+    }
+    PayOffKingMode = false;
+    if (OppSideCount == 0) return CompPass::Discard;
+
+    // b. The plan towards the target pile: the nearest one from which the pay-off card
+    // becomes playable.
+    const int target = NearestPile(q);
+    TargetStack = static_cast<int16_t>(target);
+    CurIndex = target;
+    PlanSlots[target][0] = 1;
+    WildSearchFrom = 2;
+    DropHandSlot = static_cast<int16_t>(target);
+    PlanPhase = 0;
+    Move_Comp();
+    if (PlayFound == 1) {
+        Comp_Play();
+        if (CompTurnStopped()) return CompPass::Stopped;
+        if (compMoves_ == movesBefore) PlayFound = 0;  // nothing could be carried out
+    }
+    PlayKind = 0;
+    if (PlayFound != 0) {
+        lastPassIdle = false;
+        return CompPass::Again;
+    }
+
+    // c. The last chances and the forced cards before a discard.
+    Comp_BeforeDrop();
+    if (CompTurnStopped()) return CompPass::Stopped;
+    if ((PlayFound == 1 && PlayKind == 1) || PlayKind == 2) {
+        const long before = compMoves_;
+        StartSinglePlan(CurIndex, PlanStep);
+        Move_Plan();
+        Comp_Play();
+        if (CompTurnStopped()) return CompPass::Stopped;
+        if (compMoves_ == before) PlayFound = 0;
+    }
+    if (PlayFound != 0 && compMoves_ == movesBefore && lastPassIdle) PlayFound = 0;
+
+    // d. The discard is chosen; a forced card it would hide is played instead.
+    if (PlayFound == 0) {
+        Comp_Drop();
+        if (!CompForcedInsteadOfDiscard()) return CompPass::Stopped;
+    }
+    if (PlayFound == 0) return CompPass::Discard;
+    lastPassIdle = compMoves_ == movesBefore;
+    return CompPass::Again;
+}
+
+Game::PayOffPlay Game::CompPayOffCard(int q) {
+    PayOffKingMode = false;
+    bool payOff = false;
+    if (q != 13) {
+        for (int i = 1; i <= 3 && !payOff; ++i)
+            if (CenterCount[i] + 1 == q) {
+                CurIndex = i;
+                payOff = true;
+            }
+    } else {
+        int i = 1;
+        while (i <= 3 && CenterCount[i] + 1 != PlayerSlots.Value(1)) ++i;
+        if (NoWildAce) {
+            if (i <= 3 && CenterCount[i] != 0 && CompLevel != LevelRuthless) {
+                CurIndex = i;
+                payOff = true;
+            } else if (CenterCount[1] != 0 || CenterCount[2] != 0 || CenterCount[3] != 0) {
                 PayOffKingMode = true;
                 Move_Wild();
                 payOff = true;
             }
-            if (CompTurnStopped()) return;
+        } else {
+            PayOffKingMode = true;
+            Move_Wild();
+            payOff = true;
         }
-        // Whatever chose the pile, the card goes only where the rules let the human put it.
-        if (payOff && OppSideCount > 0 && CompMayPlay(OppSlots.Get(1), CurIndex)) {
-            const int pile = CurIndex;
-            MovingCard = {OppSlots.Id(1), OppSlots.Value(1)};
-            --OppSideCount;
-            if (OppSideCount > 0) {
-                ++OppStackImage;
-                if (OppStackImage >= 1 && OppStackImage <= 25) view_.SetVisible(Ctl::Stack, OppStackImage, false);
-            }
-            OppSlots.Set(1, OppSideCount > 0 ? OppSide.Get(OppSideCount) : CardRec{});
-            Comp_Flip(1, pile);
-            Delay(TempoDelay);
-            if (CenterCount[pile] == 12) {
-                CurIndex = pile;
-                Add_Used();
-            }
-            if (OppSideCount == 0) {
-                Turn = TurnNobody;
-                Game_End();
-                return;
-            }
-            lastPassIdle = false;
-            continue;
-        }
-        PayOffKingMode = false;
-
-        if (OppSideCount == 0) break;
-
-        // The target pile: the nearest one from which the pay-off card becomes playable.
-        const int target = NearestPile(q);
-        TargetStack = static_cast<int16_t>(target);
-        CurIndex = target;
-        PlanSlots[target][0] = 1;
-        WildSearchFrom = 2;
-        DropHandSlot = static_cast<int16_t>(target);
-        PlanPhase = 0;
-
-        Move_Comp();
-        if (PlayFound == 1) {
-            Comp_Play();
-            if (CompTurnStopped()) return;
-            if (compMoves_ == movesBefore) PlayFound = 0;  // nothing could be carried out
-        }
-        PlayKind = 0;
-        if (PlayFound != 0) {
-            lastPassIdle = false;
-            continue;
-        }
-
-        Comp_BeforeDrop();
-        if (CompTurnStopped()) return;
-        if ((PlayFound == 1 && PlayKind == 1) || PlayKind == 2) {
-            const long before = compMoves_;
-            StartSinglePlan(CurIndex, PlanStep);
-            Move_Plan();
-            Comp_Play();
-            if (CompTurnStopped()) return;
-            if (compMoves_ == before) PlayFound = 0;
-        }
-        if (PlayFound != 0 && compMoves_ == movesBefore && lastPassIdle) PlayFound = 0;
-
-        if (PlayFound == 0) {
-            Comp_Drop();
-            const int h = CurIndex;
-            const int card = IsHandPlace(h) ? OppSlots.Value(h) : 0;
-            if ((ForcedRule & VisibleOnly) != 0 && (card == 1 || card == 2)) {
-                const bool ace = card == 1 && house_rules::ForcedAceOn(ForcedRule);
-                const bool two = card == 2 && house_rules::ForcedTwoOn(ForcedRule);
-                int pile = 0;
-                for (int s = 1; s <= 3 && pile == 0 && (ace || two); ++s)
-                    if (CenterCount[s] == (ace ? 0 : 1)) pile = s;
-                if (pile != 0) {
-                    const long before = compMoves_;
-                    PlayFound = 1;
-                    PlayKind = static_cast<int16_t>(card);
-                    PlanStep = static_cast<int16_t>(h);
-                    CurIndex = pile;
-                    StartSinglePlan(pile, h);
-                    Move_Plan();
-                    Comp_Play();
-                    if (CompTurnStopped()) return;
-                    if (compMoves_ == before) {
-                        // The card stays in hand: it is discarded as chosen.
-                        PlayFound = 0;
-                        CurIndex = h;
-                    }
-                }
-            }
-        }
-        if (PlayFound == 0) break;
-        lastPassIdle = compMoves_ == movesBefore;
+        if (CompTurnStopped()) return PayOffPlay::Stopped;
     }
+    // Whatever chose the pile, the card goes only where the rules let the human put it.
+    if (!payOff || OppSideCount <= 0 || !CompMayPlay(OppSlots.Get(1), CurIndex)) return PayOffPlay::NotPlayed;
+    const int pile = CurIndex;
+    MovingCard = {OppSlots.Id(1), OppSlots.Value(1)};
+    --OppSideCount;
+    if (OppSideCount > 0) {
+        ++OppStackImage;
+        if (OppStackImage >= 1 && OppStackImage <= 25) view_.SetVisible(Ctl::Stack, OppStackImage, false);
+    }
+    OppSlots.Set(1, OppSideCount > 0 ? OppSide.Get(OppSideCount) : CardRec{});
+    Comp_Flip(1, pile);
+    Delay(TempoDelay);
+    if (CenterCount[pile] == 12) {
+        CurIndex = pile;
+        Add_Used();
+    }
+    if (OppSideCount == 0) {
+        Turn = TurnNobody;
+        Game_End();
+        return PayOffPlay::Stopped;
+    }
+    return PayOffPlay::Played;
+}
 
-    // The discard, guarded.
+bool Game::CompForcedInsteadOfDiscard() {
+    const int h = CurIndex;
+    const int card = IsHandPlace(h) ? OppSlots.Value(h) : 0;
+    if ((ForcedRule & VisibleOnly) == 0 || (card != 1 && card != 2)) return true;
+    const bool ace = card == 1 && house_rules::ForcedAceOn(ForcedRule);
+    const bool two = card == 2 && house_rules::ForcedTwoOn(ForcedRule);
+    int pile = 0;
+    for (int s = 1; s <= 3 && pile == 0 && (ace || two); ++s)
+        if (CenterCount[s] == (ace ? 0 : 1)) pile = s;
+    if (pile == 0) return true;
+    const long before = compMoves_;
+    PlayFound = 1;
+    PlayKind = static_cast<int16_t>(card);
+    PlanStep = static_cast<int16_t>(h);
+    CurIndex = pile;
+    StartSinglePlan(pile, h);
+    Move_Plan();
+    Comp_Play();
+    if (CompTurnStopped()) return false;
+    if (compMoves_ == before) {
+        // The card stays in hand: it is discarded as chosen.
+        PlayFound = 0;
+        CurIndex = h;
+    }
+    return true;
+}
+
+void Game::CompDiscard() {
+    // The discard, guarded: the choice always names a HOLD pile and a hand card.
+    assert(DropPile >= 1 && DropPile <= 4 && "CompDiscard: no HOLD pile chosen");
+    assert(IsHandPlace(CurIndex) && OppSlots.Value(CurIndex) != 0 && "CompDiscard: no hand card chosen");
     if (DropPile < 1 || DropPile > 4) {
         view_.Beep();
         view_.Beep();
@@ -246,6 +289,7 @@ void Game::Computer() {
         }
         if (OppHoldInfo[pile][HoldCount] >= 30) {
             // Cannot happen with 104 cards; the emptiest pile keeps the limit all the same.
+            assert(false && "CompDiscard: every HOLD pile is full");
             for (int p = 1; p <= 4; ++p)
                 if (OppHoldInfo[p][HoldCount] < OppHoldInfo[pile][HoldCount]) pile = p;
         }
@@ -257,18 +301,6 @@ void Game::Computer() {
         OppHold.Set(pile, c, OppSlots.Get(CurIndex));
         if (c > 1) OppHoldShape(pile);
     }
-    view_.SetCaption(Ctl::Label9, 2, "  ");
-    Move_End_Turn();
-
-    if (AutoSave) {
-        ++AutoSaveTurn;
-        SaveAuto();
-    }
-    if (!NoComments) view_.EnableMenu(Menu::Lang, true);
-    view_.EnableMenu(Menu::Restore, true);
-    view_.EnableMenu(Menu::mnuOpRules, true);
-    AwaitingPlayer = true;
-    ImPatient();
 }
 
 void Game::Move_End_Turn() {

@@ -32,7 +32,7 @@ public:
     Transport* Net() { return net_; }
     void SetTransport(Transport* net) { net_ = net; }
 
-    // --- pacing -----------------------------------------------------------------------
+    // --- pacing (deal.cpp) -------------------------------------------------------------
     void Delay(double seconds);
     void DoEvents() { view_.DoEvents(); }
     // A resource clip, unless the sound level is "None".
@@ -40,7 +40,7 @@ public:
     // One card, card back or empty pile into a picture, with the sound its kind selects.
     void DrawPilePicture(Ctl pics, int element, int cardId, int kind);
 
-    // --- new game, deal and shuffle ------------------------------------------------------
+    // --- new game, deal and shuffle (deal.cpp; the deck lists in deck_message.cpp) --------
     void NewGame_Click();
     void Command2_Click();
     void SetUp();
@@ -59,7 +59,7 @@ public:
     // short, long or out of range is refused and changes nothing.
     DeckListResult DecodeDeckList(std::string_view list, std::string_view hostVersion);
 
-    // --- move legality ---------------------------------------------------------------------
+    // --- move legality (legality.cpp) -------------------------------------------------------
     // Hit test of the dragged Picture7(slot) at `card`; -1 when it lies on no target.
     int FindDropTarget(int slot, const Rect& card);
     int FindDropTarget(int slot);  // at the picture's current place
@@ -69,11 +69,12 @@ public:
     void CheatError();
     void PlayerGoBack(std::string_view cardName);
 
-    // --- the centre piles ------------------------------------------------------------------
+    // --- the centre piles (centre_piles.cpp) -----------------------------------------------
     void Add_Center();  // MovingCard onto centre pile CurIndex
     void Add_Used();    // the complete pile CurIndex to the used pile
 
-    // --- the player's card moves (events of the table window) -----------------------------
+    // --- the player's card moves, events of the table window (player_moves.cpp; the hand
+    // sort in hand_sort.cpp) ---------------------------------------------------------------
     // Button is a btn:: code, Shift a keys:: mask, X and Y the pointer inside the picture
     // in table units. A place outside its picture array is ignored.
     void Picture7_MouseDown(int Index, int Button, int Shift, double X, double Y);
@@ -89,7 +90,7 @@ public:
     // Moves the card of hand place `from` to hand place `to`, shifting the places between.
     void Hand_Sort(SideSlots& slots, Ctl pics, int from, int to);
 
-    // --- stalemate and reshuffle -------------------------------------------------------------
+    // --- stalemate and reshuffle (stalemate.cpp) ---------------------------------------------
     // The recovery of a stalemate: every card but the pay-off piles is gathered, reshuffled
     // and dealt into two new hands; WorkIndex 666 when it could not be done.
     void Stale_Recover();
@@ -99,7 +100,8 @@ public:
     // used pile; anything else is refused and changes nothing.
     DeckListResult DecodeReshuffleList(std::string_view list, std::string_view hostVersion);
 
-    // --- player records -----------------------------------------------------------------------
+    // --- player records: settings.cpp, score_update.cpp (StatsSave, DoTheMath,
+    // DoTheUpdate), game_end.cpp, saved_games.cpp (Saving, SaveIt_Click, Restore_Click) -------
     // The settings routines work on the settings file their caller has open (the score file
     // at start-up and exit, the chosen player's file when a player is chosen); they neither
     // open nor close it, and what they put reaches the disk when the caller closes it.
@@ -136,14 +138,15 @@ public:
     // table is loaded.
     int16_t HeldPersonIndex = 0, HeldSoundScheme = 0;
 
-    // --- the computer opponent's turn --------------------------------------------------------
+    // --- the computer opponent's turn (computer_turn.cpp) ------------------------------------
     // Finishes the computer's (or the remote player's) turn: the discard of hand place
     // CurIndex onto HOLD pile DropPile (1..4), then the turn goes to the human.
     virtual void Move_End_Turn();
     // Waits while the human is awaited; one impatience remark after 45 s.
     void ImPatient();
 
-    // --- the computer opponent's planning ----------------------------------------------------
+    // --- the computer opponent's planning (computer_planning.cpp; Comp_Play, Comp_Flip and
+    // Comp_SideCompare in computer_play.cpp) --------------------------------------------------
     void Ck_Player();
     void Move_Comp();
     void Move_Plan();
@@ -156,13 +159,17 @@ public:
     virtual void Comp_Flip(int source, int pile);
     void Comp_SideCompare();
 
-    // --- the computer opponent's discard -------------------------------------------------------
+    // --- the computer opponent's discard (computer_discard.cpp) --------------------------------
     void Comp_Drop();
     void Comp_Reseq();
     void Comp_Dups();
     void Comp_Analyze();
 
-    // --- routines of other parts of the table that the deal calls --------------------------
+    // --- routines of other parts of the table that the deal calls: run_stats.cpp (Stats*),
+    // computer_turn.cpp (Dumbness, Computer), game_end.cpp, board.cpp (ClearBoard,
+    // EnablePic), table_redraw.cpp (Redraw, WildShow, WildUpdate, StackCurrent, Peek),
+    // stalemate.cpp, saved_games.cpp (SaveAuto), status_bar.cpp, net_scores.cpp, the
+    // network turn in pending.cpp and the network wait in net_receive.cpp -----------------
     virtual void StatsAdd(int source, int counter);
     virtual void StatsCk(int current, int best);
     virtual void Dumbness();
@@ -207,11 +214,16 @@ protected:
     // Moves and slides of the player's pictures.
     void SlideBack(int left, int top);
     void DiscardToHold(int t);
+    // Move_Player's steps (player_moves.cpp). PlayerPlaceLeft is false when the last
+    // pay-off card won the game.
+    bool PlayerPlaceLeft(int source, int pile);
+    void PlayerWon(int pile);
+    void PlayerMoveRemarks(int source, int pile, bool king);
     void ShowHoldViewer(int side);
     void ShowHandPlace(const SideSlots& slots, Ctl pics, int place);
     void PlaySoundSlot(int slot);
 
-    // The computer opponent's helpers.
+    // The computer opponent's helpers (computer_turn.cpp, computer_planning.cpp).
     int OppTop(int pile) const;    // value of the top of the computer's HOLD pile (0 empty)
     int OppUnder(int pile) const;  // value of the card under that top (0 none)
     int SimTop(int pile) const;    // the same at the planner's simulated count
@@ -230,7 +242,26 @@ protected:
     void StartSinglePlan(int pile, int place);
     // The pile nearest to needing `value` next (LookAhead 1..11), pile 1 when none is.
     int NearestPile(int value);
+    // Move_Comp's steps (computer_planning.cpp); each returns the step that follows.
+    enum class PlanGo { Start, Hand, Hold, NoNatural, Check, NextPile, Done };
+    PlanGo PlanStart(int& s);
+    PlanGo PlanHandCard(int& s);
+    int PlanHoldForHandCard(int s, int v);
+    PlanGo PlanHoldCard(int& s);
+    PlanGo PlanWithoutNatural(int& s);
+    PlanGo PlanSafetyCheck(int& s);
+    PlanGo PlanNextPile(int& s);
     bool CompTurnStopped() const { return TurnAbort == 1 || Turn == TurnNobody; }
+    friend class DropChooser;  // Comp_Drop's steps (computer_discard.cpp)
+    // Computer's steps (computer_turn.cpp). CompTurnStart is false when the refill ended
+    // the turn; CompForcedInsteadOfDiscard when the forced card's play did.
+    enum class CompPass { Again, Discard, Stopped };
+    enum class PayOffPlay { Played, NotPlayed, Stopped };
+    bool CompTurnStart();
+    CompPass CompTurnPass(bool& lastPassIdle);
+    PayOffPlay CompPayOffCard(int q);
+    bool CompForcedInsteadOfDiscard();
+    void CompDiscard();
 
     // The card planned at each step, so that a step whose place changed meanwhile is
     // never played.

@@ -252,6 +252,7 @@ void Game::Move_Player() {
     const int pile = CurIndex;
     const bool fromSide = source == 1;
 
+    // 1. The card goes onto the centre pile.
     EnablePic(Ctl::Picture7, false);
     if (!MovedByDrag) view_.WalkTheCard(Ctl::Picture7, source, Ctl::Picture4, pile);
     StatsAdd(source, 1);
@@ -266,7 +267,41 @@ void Game::Move_Player() {
         WildUpdate();
     }
 
-    if (fromSide) {
+    // 2. The place it left shows the next card, or nothing; the last pay-off card wins.
+    if (!PlayerPlaceLeft(source, pile)) return;
+    const int count = CenterCount[pile];
+    DrawPilePicture(Ctl::Picture4, pile, Center[pile][count].Id, 2);
+    if (MovedByDrag) {
+        view_.MovePicture(Ctl::Picture7, source, DragStartLeft, DragStartTop);
+    } else {
+        view_.SetVisible(Ctl::Picture1, 0, false);
+        if (IsHold(source)) view_.SetVisible(Ctl::Picture7, source, true);
+    }
+
+    // 3. The sounds and remarks of the move.
+    PlayerMoveRemarks(source, pile, king);
+
+    // 4. The peer is told; a complete pile goes to the used pile; an empty hand is refilled.
+    view_.Refresh(Ctl::Picture4, pile);
+    if (NetActive) {
+        Move_Transmit();
+        if (NetMsgType == msg::GS || NetMsgType == msg::GO) return;
+    }
+    if (CenterCount[pile] == 12) {
+        Delay(TempoDelay);
+        CurIndex = pile;
+        Add_Used();
+    }
+    if (HandCount == 0) Deal_Player();
+    if (TurnAbort != 1) {
+        if (TurnAbort == 2) TurnAbort = 0;
+        view_.Refresh(Ctl::Picture4, pile);
+        EnablePic(Ctl::Picture7, true);
+    }
+}
+
+bool Game::PlayerPlaceLeft(int source, int pile) {
+    if (source == 1) {
         if (MovedByDrag) view_.MovePicture(Ctl::Picture7, 1, DragStartLeft, DragStartTop);
         MovedByDrag = false;
         --PlayerSideCount;
@@ -279,24 +314,8 @@ void Game::Move_Player() {
         view_.SetBackColor(Ctl::Picture7, 1, DeckColor);
         DrawPilePicture(Ctl::Picture7, 1, 0, 0);
         if (PlayerSideCount == 0) {
-            // The player has won: nothing is refilled or cleared any more.
-            Turn = TurnNobody;
-            view_.SetVisible(Ctl::Picture7, 1, false);
-            DrawPilePicture(Ctl::Picture4, pile, Center[pile][CenterCount[pile]].Id, 2);
-            view_.Refresh(Ctl::Picture4, pile);
-            DoEvents();
-            if (NetActive) {
-                view_.SetCaption(Ctl::Label9, 0, std::string(CRLF) + "  W A I T");
-                view_.SetEnabled(Ctl::ChatSend, 0, false);
-                Server_Send("PC " + NumText(MoveSource) + "#" + NumText(MoveTarget));
-                if (!Awaited(msg::PC, OnNewGame::End)) return;
-                Server_Send("OK");
-                if (!Awaited(msg::OK, OnNewGame::End)) return;
-                view_.SetCaption(Ctl::Label9, 0, "");
-                view_.SetEnabled(Ctl::ChatSend, 0, true);
-            }
-            Game_End();
-            return;
+            PlayerWon(pile);
+            return false;
         }
     } else if (IsHold(source)) {
         const int k = source - 6;
@@ -316,16 +335,32 @@ void Game::Move_Player() {
         view_.SetVisible(Ctl::Picture7, source, false);
         view_.ClearPicture(Ctl::Picture7, source);
     }
+    return true;
+}
 
-    const int count = CenterCount[pile];
-    DrawPilePicture(Ctl::Picture4, pile, Center[pile][count].Id, 2);
-    if (MovedByDrag) {
-        view_.MovePicture(Ctl::Picture7, source, DragStartLeft, DragStartTop);
-    } else {
-        view_.SetVisible(Ctl::Picture1, 0, false);
-        if (IsHold(source)) view_.SetVisible(Ctl::Picture7, source, true);
+void Game::PlayerWon(int pile) {
+    // The player has won: nothing is refilled or cleared any more.
+    Turn = TurnNobody;
+    view_.SetVisible(Ctl::Picture7, 1, false);
+    DrawPilePicture(Ctl::Picture4, pile, Center[pile][CenterCount[pile]].Id, 2);
+    view_.Refresh(Ctl::Picture4, pile);
+    DoEvents();
+    if (NetActive) {
+        view_.SetCaption(Ctl::Label9, 0, std::string(CRLF) + "  W A I T");
+        view_.SetEnabled(Ctl::ChatSend, 0, false);
+        Server_Send("PC " + NumText(MoveSource) + "#" + NumText(MoveTarget));
+        if (!Awaited(msg::PC, OnNewGame::End)) return;
+        Server_Send("OK");
+        if (!Awaited(msg::OK, OnNewGame::End)) return;
+        view_.SetCaption(Ctl::Label9, 0, "");
+        view_.SetEnabled(Ctl::ChatSend, 0, true);
     }
+    Game_End();
+}
 
+void Game::PlayerMoveRemarks(int source, int pile, bool king) {
+    const bool fromSide = source == 1;
+    const int count = CenterCount[pile];
     if (king) {
         if (SoundLevel == 0) {
             PlaySoundSlot(SoundPlayWild);
@@ -347,41 +382,24 @@ void Game::Move_Player() {
         Dumbness();
     }
 
-    if (!NoComments && count == OppSlots.Value(1)) {
-        bool otherEmpty = false;
-        for (int s = 1; s <= 3; ++s) otherEmpty |= s != pile && CenterCount[s] == 0;
-        if (!NetActive && !(count == 1 && otherEmpty)) {
-            int pick = static_cast<int>(rnd_.Next() * 10) + CommentDispleased;
-            if (pick > 10) pick = 10;
-            view_.SetCaption(Ctl::Label9, 2, Comments[pick]);
-            if (SoundLevel == 0) {
-                if (fromSide) {
-                    PlaySoundSlot(SoundWhining);
-                } else {
-                    int slot = static_cast<int>(rnd_.Next() * 4) + SoundLose;
-                    PlaySoundSlot(slot > 10 ? 10 : slot);
-                }
+    if (NoComments || count != OppSlots.Value(1)) return;
+    // The computer needed that card.
+    bool otherEmpty = false;
+    for (int s = 1; s <= 3; ++s) otherEmpty |= s != pile && CenterCount[s] == 0;
+    if (!NetActive && !(count == 1 && otherEmpty)) {
+        int pick = static_cast<int>(rnd_.Next() * 10) + CommentDispleased;
+        if (pick > 10) pick = 10;
+        view_.SetCaption(Ctl::Label9, 2, Comments[pick]);
+        if (SoundLevel == 0) {
+            if (fromSide) {
+                PlaySoundSlot(SoundWhining);
+            } else {
+                int slot = static_cast<int>(rnd_.Next() * 4) + SoundLose;
+                PlaySoundSlot(slot > 10 ? 10 : slot);
             }
         }
-        if (count == 12 && SoundLevel == 0) Delay(0.5);
     }
-
-    view_.Refresh(Ctl::Picture4, pile);
-    if (NetActive) {
-        Move_Transmit();
-        if (NetMsgType == msg::GS || NetMsgType == msg::GO) return;
-    }
-    if (CenterCount[pile] == 12) {
-        Delay(TempoDelay);
-        CurIndex = pile;
-        Add_Used();
-    }
-    if (HandCount == 0) Deal_Player();
-    if (TurnAbort != 1) {
-        if (TurnAbort == 2) TurnAbort = 0;
-        view_.Refresh(Ctl::Picture4, pile);
-        EnablePic(Ctl::Picture7, true);
-    }
+    if (count == 12 && SoundLevel == 0) Delay(0.5);
 }
 
 // --- information clicks and developer keys ----------------------------------------------

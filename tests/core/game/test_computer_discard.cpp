@@ -207,6 +207,26 @@ TEST_F(DropTest, PilesWithEqualTopsArePaired) {
     }
 }
 
+// Two Nines in hand, the second of them the duplicate, and two HOLD piles topped by a
+// Nine that each keep the discard for themselves: the search ends at the first pile that
+// takes the duplicate, so it is remembered, not the later one.
+TEST_F(DropTest, TheDuplicateIsRememberedForTheFirstPileThatTakesIt) {
+    OppSide({V(12, 7)});
+    Hand({9, 9, 4, 3, 2});
+    OppPile(1, {V(5, 3), V(9, 3)}, 1);
+    OppPile(2, {V(5, 4), V(9, 4)}, 1);
+    OppPile(3, {V(7, 5)}, 0);
+    OppPile(4, {V(6, 5)}, 0);
+    game.DropHandSlot = 2;
+    game.DupSlot = 3;
+    game.RememberedPile = 0;
+    game.Comp_Analyze();
+    EXPECT_EQ(game.OppHoldInfo[1][HoldPartner], 1);
+    EXPECT_EQ(game.OppHoldInfo[2][HoldPartner], 2);
+    EXPECT_EQ(game.RememberedPile, 1);
+    EXPECT_EQ(game.RememberedSlot, 3);
+}
+
 TEST_F(DropTest, TheChoiceIsAlwaysAHandCardOntoAHoldPile) {
     // Whatever the hand and the piles, the choice names a card of the hand and a pile 1..4.
     MtRandom g(99);

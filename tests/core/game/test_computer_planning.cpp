@@ -171,6 +171,29 @@ TEST_F(PlanTest, AHoldCardOfTheSameValueReplacesTheHandCard) {
     EXPECT_EQ(game.PlanSlots[1][1], 7);
 }
 
+// The plan has played the Two from HOLD pile 1; the Three under it is the pile's last
+// simulated card, but the pile really holds two cards, so it is not passed over: its Three
+// takes the place of the hand's Three (the hand has cards left, so the pile is chosen).
+TEST_F(PlanTest, AHoldPileIsPassedOverOnlyWhenItReallyHoldsOneCard) {
+    PlayerSide({V(12)});
+    OppSide({V(11)});
+    Centre(1, {V(1, 1)});
+    Centre(2, {V(1, 2), V(2, 2), V(3, 2)});  // the plan ending on a Three is accepted
+    OppHand({V(3, 3), V(9, 3), V(10, 3), 0, 0});
+    OppPile(1, {V(3, 4), V(2, 4)}, 2);
+    game.HandCount = 3;
+    RestTo();
+    PlanFor(1, 1, 0);
+    game.Move_Comp();
+    EXPECT_EQ(game.PlayFound, 1);
+    EXPECT_EQ(Plan(1), (std::vector<int>{7, 7}));
+    game.Comp_Play();
+    EXPECT_EQ(game.CenterCount[1], 3);
+    EXPECT_EQ(game.OppHoldInfo[1][HoldCount], 0);
+    EXPECT_EQ(game.OppSlots.Value(2), 3);  // the hand's Three stays
+    EXPECT_EQ(CheckPartition(game), "");
+}
+
 // The text would switch to the target pile after the plan of pile 1 was already accepted
 // (the pay-off Five is next), because the last HOLD card replaced the hand's Four and
 // emptied its pile; the target pile has no plan, nothing is played and the pass repeats.
