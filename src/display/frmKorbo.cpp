@@ -1,5 +1,8 @@
 #include "display/frmKorbo.h"
 
+#include "display/chat_window_port.h"
+#include "display/table_network.h"
+
 #include "dialogs/frmSave.h"
 #include "game/korbogl.h"
 #include "platform/sound_player.h"
@@ -85,8 +88,13 @@ frmKorbo::frmKorbo(QWidget* parent, GameFactory makeGame) : QMainWindow(parent),
     BuildControls();
     InstallCaptionPlacers();
     BuildMenus();
+    BuildNetMenu();
     if (makeGame) game_ = makeGame(*this, rnd_, clock_);
     if (!game_) game_ = std::make_unique<Game>(*this, rnd_, clock_);
+    if (!game_->Net()) {
+        network_ = std::make_unique<TableNetwork>(*game_);
+        game_->SetTransport(network_.get());
+    }
     resize(Nearest(12542 / TwipsPerPixel()), Nearest(8433 / TwipsPerPixel()));
 }
 
@@ -330,7 +338,9 @@ Control* frmKorbo::Find(Ctl c, int i) const {
         case Ctl::LabelPeek: return i == 0 ? labelPeek_ : nullptr;
         case Ctl::Label1: return i == 0 ? label1_ : nullptr;
         case Ctl::StatusBar1:
-        case Ctl::ChatSend: return nullptr;
+        case Ctl::ChatSend:
+        case Ctl::ChatHistory:
+        case Ctl::StatusMsg: return nullptr;
     }
     return nullptr;
 }
@@ -348,6 +358,10 @@ QLabel* frmKorbo::StatusPanel(int panel) const { return panel >= 1 && panel <= 8
 
 void frmKorbo::SetCaption(Ctl c, int index, std::string_view text) {
     captions_[{c, index}] = std::string(text);
+    if (c == Ctl::ChatHistory) {
+        if (chat_) chat_->SetText1(std::string(text));
+        return;
+    }
     if (c == Ctl::StatusBar1) {
         if (QLabel* p = StatusPanel(index)) p->setText(Text(text));
         return;
@@ -360,6 +374,7 @@ void frmKorbo::SetCaption(Ctl c, int index, std::string_view text) {
 }
 
 std::string frmKorbo::Caption(Ctl c, int index) const {
+    if (c == Ctl::ChatHistory && chat_) return chat_->Text1();
     auto it = captions_.find({c, index});
     return it == captions_.end() ? std::string() : it->second;
 }
@@ -381,11 +396,13 @@ bool frmKorbo::Visible(Ctl c, int index) const {
 }
 
 void frmKorbo::SetEnabled(Ctl c, int index, bool on) {
+    if (c == Ctl::ChatSend && chat_) chat_->SetCommand1Enabled(on);
     if (Control* ctl = Find(c, index)) ctl->SetEnabled(on);
     else enabled_[{c, index}] = on;
 }
 
 bool frmKorbo::Enabled(Ctl c, int index) const {
+    if (c == Ctl::ChatSend && chat_) return chat_->Command1Enabled();
     if (Control* ctl = Find(c, index)) return ctl->Enabled();
     auto it = enabled_.find({c, index});
     return it == enabled_.end() || it->second;
@@ -437,7 +454,7 @@ void frmKorbo::ClearPicture(Ctl c, int index) {
 void frmKorbo::DrawingProblem(Ctl c, int index, int cardId, int number, const std::string& what) {
     static const char* names[] = {"Picture7", "Picture1", "Picture4", "Label9", "LblWild", "ImgTurn1", "ImgTurn2",
                                   "ImgHold", "ImgAvatar", "Command2", "Stack", "StatusBar1", "ChatSend",
-                                  "LabelPeek", "Label1"};
+                                  "LabelPeek", "Label1", "ChatHistory", "StatusMsg"};
     const std::string crlf(CRLF);
     const std::string text = "Houston, we have a problem:" + crlf + "Error " + records::NumText(number) + ": " + what +
                              crlf + "Object is: " + names[static_cast<int>(c)] + crlf +
@@ -576,14 +593,18 @@ void frmKorbo::EnableMenu(Menu m, bool on) {
     else if (m == Menu::Exit) endGame_->setEnabled(on);
 }
 void frmKorbo::CheckMenu(Menu m, bool on) { menuChecks_[m] = on; }
-void frmKorbo::ShowForm(Form, bool) {}
+void frmKorbo::ShowForm(Form f, bool) {
+    if (f == Form::frmChat && chat_) chat_->Show();
+}
 void frmKorbo::CheckMenuItem(Menu m, int index, bool on) { menuItemChecks_[{m, index}] = on; }
 bool frmKorbo::MenuChecked(Menu m) const {
     auto it = menuChecks_.find(m);
     return it != menuChecks_.end() && it->second;
 }
 int frmKorbo::MenuItemCount(Menu) const { return 1; }
-void frmKorbo::SetMenuCaption(Menu, int, std::string_view) {}
+void frmKorbo::SetMenuCaption(Menu m, int, std::string_view text) {
+    if (m == Menu::Players && players_) players_->setText(Text(text));
+}
 
 // --- TableView: looks --------------------------------------------------------------------------
 

@@ -27,6 +27,9 @@ class SoundPlayer;
 
 namespace korbo::ui {
 
+class ChatWindowPort;
+class TableNetwork;
+
 class SystemClock final : public Clock {
 public:
     double SecondsSinceMidnight() override;
@@ -148,6 +151,24 @@ public:
     int MsgBox(std::string_view text, int buttonsAndIcon, std::string_view title) override;
     void Pause(double seconds, bool dispatch) override;
     void DoEvents() override;
+    void OpenWebPage(std::string_view address) override;
+    void ScrollToEnd(Ctl c, int index) override;
+    PlayersDialogResult ShowPlayersDialog(const PlayersDialogSetup& setup) override;
+    void UnloadForm(Form f) override;
+    void SetMenuVisible(Menu m, bool on) override;
+
+    // --- network play ------------------------------------------------------------------
+    // The socket array the game plays on.
+    TableNetwork& Network() { return *network_; }
+    // The chat window, once there is one: the history box and Send go to it (nullptr
+    // detaches it).
+    void SetChatWindow(ChatWindowPort* chat);
+    // The connection window's answer in the player's place (tests, tools); unset, the
+    // window itself is shown.
+    std::function<PlayersDialogResult(const PlayersDialogSetup&)> playersDialogAnswer;
+    void Players_Click();
+    void Cheat_Click();
+    QAction* PlayersItem() const { return players_; }
 
     // --- layout and sizing (frmKorbo_layout.cpp) -----------------------------------------
     // Geometry is in twips; card play, animation and hit tests work in pixels.
@@ -210,7 +231,7 @@ private:
     // State the game sets on things this window does not build as controls.
     std::map<Key, std::string> captions_;
     std::map<Key, bool> visible_, enabled_;
-    std::map<Menu, bool> menuChecks_, menuEnabled_;
+    std::map<Menu, bool> menuChecks_, menuEnabled_, menuVisible_;
     std::map<std::pair<Menu, int>, bool> menuItemChecks_;
 
     platform::CardLibrary lib_;
@@ -222,6 +243,10 @@ private:
     SystemClock clock_;
     MtRandom rnd_;
     std::unique_ptr<Game> game_;
+    std::unique_ptr<TableNetwork> network_;
+    ChatWindowPort* chat_ = nullptr;
+    QAction* players_ = nullptr;
+    void BuildNetMenu();
     long framesShown_ = 0;
     QElapsedTimer frameClock_;  // since the last frame's wait ended
     QHash<QString, QPixmap> pileCache_;

@@ -41,7 +41,8 @@ constexpr int16_t VisibleOnly = 4;
 // Resource clips carried inside the program.
 enum ResourceSound : int {
     SndCheat = 109, SndDeal = 110, SndRefuse = 112, SndKind3 = 116, SndKind2 = 117,
-    SndKind1 = 118, SndKind5 = 119, SndShuffle = 121, SndNewGame = 122, SndWin = 105
+    SndKind1 = 118, SndKind5 = 119, SndShuffle = 121, SndNewGame = 122, SndWin = 105,
+    SndChatLine = 110, SndPeeking = 105
 };
 
 // The controls of the table window that the core addresses. Control arrays take an index.
@@ -58,15 +59,18 @@ enum class Ctl {
     Command2,    // the DEAL button
     Stack,       // pay-off pile thickness shapes 1..50
     StatusBar1,  // panels by index
-    ChatSend,    // the chat window's Send button
+    ChatSend,    // the chat window's Send button (Command1)
     LabelPeek,
     Label1,
+    ChatHistory, // the chat window's history box (Text1)
+    StatusMsg,   // the table's status label of the network game
 };
 
 // Menu entries the core enables and disables.
 enum class Menu { New, Recover, Save, Restore, OptionStuff, Stats, Level, Players, Cheat, Exit,
                   // items of the options menus and the indicator on the menu bar
-                  Noises, chatter, Lang, WildStats, Avatar, mnuOpRules, LevelIndicator };
+                  Noises, chatter, Lang, WildStats, Avatar, mnuOpRules, LevelIndicator,
+                  KeepOnTop };
 
 // Windows the core asks the table to show.
 enum class Form { frmHold, frmWelcome, frmRules, frmCounter, frmSave, frmScores, frmStats,
