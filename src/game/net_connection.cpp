@@ -41,14 +41,13 @@ void Game::Players_Click() {
         return view_.MsgBox(text, buttons, title);
     };
     const PlayersDialogResult choice = view_.ShowPlayersDialog(setup);
-    if (choice.nameApplied) {
-        PlayerName = choice.playerName;
-        view_.SetCaption(Ctl::Label9, 3, PlayerName);
-        OppName = choice.oppName;
-    }
     if (!choice.connect) {
-        // Cancelled: the computer keeps its name.
-        if (OppName.empty()) OppName = PersonaName;
+        // Cancelled after the names were taken: the player's name stays, the computer
+        // keeps its own.
+        if (choice.nameApplied) {
+            PlayerName = choice.playerName;
+            view_.SetCaption(Ctl::Label9, 3, PlayerName);
+        }
         return;
     }
     StartNetworkGame(choice);
@@ -56,6 +55,12 @@ void Game::Players_Click() {
 
 void Game::StartNetworkGame(const PlayersDialogResult& choice) {
     // The connection window's Connect.
+    PersonaName = OppName;  // back after the network game
+    if (choice.nameApplied) {
+        PlayerName = choice.playerName;
+        view_.SetCaption(Ctl::Label9, 3, PlayerName);
+        OppName = choice.oppName;
+    }
     ClearBoard();
     Turn = TurnNobody;
     NetActive = true;
@@ -65,7 +70,6 @@ void Game::StartNetworkGame(const PlayersDialogResult& choice) {
     NetRole = static_cast<int16_t>(choice.role == 1 ? 1 : 0);
     InMessage.clear();
     ChatSeqIn = ChatSeqOut = 0;
-    if (PersonaName.empty()) PersonaName = OppName.empty() ? std::string("Korbo") : OppName;
     if (NetRole == 1 && net_) {
         std::string lines = "HOST IP ADDRESS:";
         for (const std::string& a : net_->Addresses()) lines += std::string(CRLF) + a;

@@ -31,6 +31,8 @@ inline const char* CtlName(Ctl c) {
         case Ctl::ChatSend: return "ChatSend";
         case Ctl::LabelPeek: return "LabelPeek";
         case Ctl::Label1: return "Label1";
+        case Ctl::ChatHistory: return "ChatHistory";
+        case Ctl::StatusMsg: return "StatusMsg";
     }
     return "?";
 }
