@@ -4,9 +4,11 @@
 #include "display/table_network.h"
 
 #include "dialogs/frmSave.h"
+#include "display/around_table.h"
 #include "game/korbogl.h"
 #include "platform/sound_player.h"
 #include "records/text_number.h"
+#include "game/colours.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,7 +32,6 @@ namespace korbo::ui {
 
 namespace {
 
-constexpr long kEmptyPlaceColor = 0x80C0FF;
 
 QString Text(std::string_view s) {
     QString t = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -88,9 +89,9 @@ frmKorbo::frmKorbo(QWidget* parent, GameFactory makeGame) : QMainWindow(parent),
     BuildControls();
     InstallCaptionPlacers();
     BuildMenus();
-    BuildNetMenu();
     if (makeGame) game_ = makeGame(*this, rnd_, clock_);
     if (!game_) game_ = std::make_unique<Game>(*this, rnd_, clock_);
+    around_ = new AroundTable(*this);
     if (!game_->Net()) {
         network_ = std::make_unique<TableNetwork>(*game_);
         game_->SetTransport(network_.get());
@@ -208,7 +209,7 @@ void frmKorbo::BuildControls() {
         auto& box = static_cast<PictureBox&>(*c->Widget());
         box.SetBorderStyle(1);
         if (i == 0) {
-            box.SetBackColor(game_ ? game_->DeckColor : 0xC0E0FF);
+            box.SetBackColor(game_ ? game_->DeckColor : kDeckColor);
             box.SetPicture(filePic0_);
         } else {
             box.SetBackColor(kEmptyPlaceColor);
@@ -300,21 +301,6 @@ void frmKorbo::BuildControls() {
         statusBar_->addWidget(panels_[p], p == 1 || p == 5 ? 0 : 1);
     }
     setStatusBar(statusBar_);
-}
-
-void frmKorbo::BuildMenus() {
-    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
-    newGame_ = game->addAction(QStringLiteral("&New"));
-    connect(newGame_, &QAction::triggered, this, [this] { NewGame_Click(); });
-    game->addSeparator();
-    endGame_ = game->addAction(QStringLiteral("E&xit"));
-    connect(endGame_, &QAction::triggered, this, [this] { EndGame_Click(); });
-
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    QMenu* display = options->addMenu(QStringLiteral("Display &Size"));
-    chgDisplay_[0] = display->addAction(QStringLiteral("Move Cards Up"));
-    chgDisplay_[1] = display->addAction(QStringLiteral("Make Display Smaller"));
-    for (int i = 0; i <= 1; ++i) connect(chgDisplay_[i], &QAction::triggered, this, [this, i] { ChgDisplay_Click(i); });
 }
 
 // --- looking controls up -------------------------------------------------------------------
@@ -452,12 +438,9 @@ void frmKorbo::ClearPicture(Ctl c, int index) {
 }
 
 void frmKorbo::DrawingProblem(Ctl c, int index, int cardId, int number, const std::string& what) {
-    static const char* names[] = {"Picture7", "Picture1", "Picture4", "Label9", "LblWild", "ImgTurn1", "ImgTurn2",
-                                  "ImgHold", "ImgAvatar", "Command2", "Stack", "StatusBar1", "ChatSend",
-                                  "LabelPeek", "Label1", "ChatHistory", "StatusMsg"};
     const std::string crlf(CRLF);
     const std::string text = "Houston, we have a problem:" + crlf + "Error " + records::NumText(number) + ": " + what +
-                             crlf + "Object is: " + names[static_cast<int>(c)] + crlf +
+                             crlf + "Object is: " + CtlName(c) + crlf +
                              "ToPicNum: " + records::NumText(index) + "  FromPicNum: " + records::NumText(cardId);
     drawingFailed_ = true;
     MsgBox(text, mb::OKOnly | mb::Exclamation, "");
@@ -587,23 +570,9 @@ int frmKorbo::CardLibraryValue(int id) {
 }
 void frmKorbo::CardLibraryReset() { lib_.SetDefaultValues(); }
 
-void frmKorbo::EnableMenu(Menu m, bool on) {
-    menuEnabled_[m] = on;
-    if (m == Menu::New) newGame_->setEnabled(on);
-    else if (m == Menu::Exit) endGame_->setEnabled(on);
-}
-void frmKorbo::CheckMenu(Menu m, bool on) { menuChecks_[m] = on; }
 void frmKorbo::ShowForm(Form f, bool) {
-    if (f == Form::frmChat && chat_) chat_->Show();
-}
-void frmKorbo::CheckMenuItem(Menu m, int index, bool on) { menuItemChecks_[{m, index}] = on; }
-bool frmKorbo::MenuChecked(Menu m) const {
-    auto it = menuChecks_.find(m);
-    return it != menuChecks_.end() && it->second;
-}
-int frmKorbo::MenuItemCount(Menu) const { return 1; }
-void frmKorbo::SetMenuCaption(Menu m, int, std::string_view text) {
-    if (m == Menu::Players && players_) players_->setText(Text(text));
+    if (f == Form::frmHold) around_->ShowHoldViewer();
+    else if (f == Form::frmChat && chat_) chat_->Show();
 }
 
 // --- TableView: looks --------------------------------------------------------------------------
@@ -653,8 +622,12 @@ void frmKorbo::ResetPilePictures() {
     game_->DrawPilePicture(Ctl::Picture1, 1, 0, 0);
     game_->DrawPilePicture(Ctl::Picture7, 1, 0, 0);
 }
-void frmKorbo::ClearBackground() {}
-void frmKorbo::BackgroundPaint(int) {}
+void frmKorbo::ClearBackground() {
+    around_->ClearBackground();
+    SetTableBackColor(tableBackColor_);
+}
+void frmKorbo::BackgroundPaint(int) { around_->BackgroundPaint(); }
+void frmKorbo::ShowAvatarPicture(std::string_view path) { around_->LoadAvatar(std::string(path)); }
 
 SaveDialogResult frmKorbo::ShowSaveDialog(const SaveDialogSetup& setup) {
     frmSave dialog(setup, this);

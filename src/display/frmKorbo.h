@@ -18,6 +18,7 @@
 #include "platform/card_library.h"
 
 class QAction;
+class QMenu;
 class QLabel;
 class QStatusBar;
 
@@ -27,6 +28,7 @@ class SoundPlayer;
 
 namespace korbo::ui {
 
+class AroundTable;
 class ChatWindowPort;
 class TableNetwork;
 
@@ -72,6 +74,9 @@ public:
     // The picture-card library; the start-up initialises it (InitializeDeck).
     platform::CardLibrary& CardLib() { return lib_; }
     QAction* ChgDisplay(int i) const { return chgDisplay_.at(i); }
+    // The windows and pictures around the table: viewer, counter, scores, preferences,
+    // comment editor, background and avatar.
+    AroundTable& Around() { return *around_; }
     QAction* NewGame() const { return newGame_; }
     QAction* EndGame() const { return endGame_; }
 
@@ -86,6 +91,46 @@ public:
     void EndGame_Click();
     void Command2_Click();
     void DefaultMove_Click();
+
+    // --- the menu bar (frmKorbo_menus.cpp) -------------------------------------------------
+    // A menu item by its name, and for an item of a menu array by its index; a menu that
+    // holds items answers with the item that opens it. Null when there is none.
+    QAction* MenuItem(std::string_view name, int index = -1) const;
+    void SaveIt_Click();
+    void Restore_Click();
+    void Tempo_Click();
+    void Noises_Click(int Index);
+    void chatter_Click(int Index);
+    void Level_Click(int Index);
+    void mnuOpRules_Click();
+    void KeepOnTop_Click();
+    void Helpful_Click();
+    void Cheat_Click();
+    void VisitNet_Click(int Index);
+    void About_Click();
+    void LevelIndicator_Click();
+    void RulesIndicator_Click();
+    // Whether the chat and thoughts window stays above the other windows.
+    bool ChatOnTop() const { return chatOnTop_; }
+
+    // --- the windows around the table (frmKorbo_around_menu.cpp) -------------------------
+    void Score_Click();
+    void Stats_Click();
+    void Prefs_Click();
+    void OptionStuff_Click();
+    void ChgColor_Click();
+    void mnuOpAddBackground_Click();
+    void Avatar_Click();
+    void ChgAvatar_Click();
+    void CdCount_Click();
+    void WildStats_Click();
+
+    // --- network play from the menus (frmKorbo_net_menu.cpp) -----------------------------
+    void Players_Click();
+    void NetScore_Click();
+    void Recover_Click();
+    // Peeking switched on or off (PeekFlag already set) while a network game is on.
+    void Cheat_Net();
 
     // --- layout variables of the table (twips unless said otherwise) ---------------------
     int WinWidth = 0, WinHeight = 0;
@@ -142,6 +187,7 @@ public:
     void ResetPilePictures() override;
     void ClearBackground() override;
     void BackgroundPaint(int backIndex) override;
+    void ShowAvatarPicture(std::string_view path) override;
     void Flash() override;
     void Sore_Loser() override;
     SaveDialogResult ShowSaveDialog(const SaveDialogSetup& setup) override;
@@ -166,9 +212,6 @@ public:
     // The connection window's answer in the player's place (tests, tools); unset, the
     // window itself is shown.
     std::function<PlayersDialogResult(const PlayersDialogSetup&)> playersDialogAnswer;
-    void Players_Click();
-    void Cheat_Click();
-    QAction* PlayersItem() const { return players_; }
 
     // --- layout and sizing (frmKorbo_layout.cpp) -----------------------------------------
     // Geometry is in twips; card play, animation and hit tests work in pixels.
@@ -204,6 +247,8 @@ private:
     using Key = std::pair<Ctl, int>;
     void BuildControls();
     void BuildMenus();
+    // A menu item added to an array at run time (the COMMENTS menu's comment files).
+    QAction* AddMenuItem(std::string_view name, int index, std::string_view caption);
     void InstallCaptionPlacers();
     void PlaceFrameCaption(FrameBox& frame, QLabel& caption);
     Control* Find(Ctl c, int index) const;
@@ -227,12 +272,16 @@ private:
     std::array<QLabel*, 9> panels_{};
     QAction *newGame_ = nullptr, *endGame_ = nullptr;
     std::array<QAction*, 2> chgDisplay_{};
+    // Every menu item by its name and array index (-1 outside arrays), and the menus that
+    // hold items, by their names.
+    std::map<std::pair<std::string, int>, QAction*> menuItems_;
+    std::map<std::string, QMenu*> menus_;
+    bool chatOnTop_ = false;
 
     // State the game sets on things this window does not build as controls.
     std::map<Key, std::string> captions_;
     std::map<Key, bool> visible_, enabled_;
     std::map<Menu, bool> menuChecks_, menuEnabled_, menuVisible_;
-    std::map<std::pair<Menu, int>, bool> menuItemChecks_;
 
     platform::CardLibrary lib_;
     int faceStyle_ = 1;        // the working face set: number style 1..5
@@ -243,10 +292,9 @@ private:
     SystemClock clock_;
     MtRandom rnd_;
     std::unique_ptr<Game> game_;
+    AroundTable* around_ = nullptr;  // a child of the window
     std::unique_ptr<TableNetwork> network_;
     ChatWindowPort* chat_ = nullptr;
-    QAction* players_ = nullptr;
-    void BuildNetMenu();
     long framesShown_ = 0;
     QElapsedTimer frameClock_;  // since the last frame's wait ended
     QHash<QString, QPixmap> pileCache_;

@@ -29,7 +29,6 @@ void frmKorbo::UnloadForm(Form f) {
     if (f == Form::frmChat && chat_) chat_->Unload();
 }
 
-void frmKorbo::SetMenuVisible(Menu m, bool on) { menuVisible_[m] = on; }
 
 void frmKorbo::SetChatWindow(ChatWindowPort* chat) {
     chat_ = chat;
@@ -41,7 +40,5 @@ void frmKorbo::SetChatWindow(ChatWindowPort* chat) {
     if (send != enabled_.end()) chat_->SetCommand1Enabled(send->second);
 }
 
-void frmKorbo::Players_Click() { game_->Players_Click(); }
-void frmKorbo::Cheat_Click() { game_->Cheat_Click(); }
 
 }  // namespace korbo::ui

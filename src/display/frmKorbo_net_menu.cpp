@@ -1,14 +1,12 @@
-// The network items of the table's menus.
-#include <QMenuBar>
-
+// The menu items of network play: hosting, joining and ending a network game, the network
+// scores, sending a saved game, and telling the peer about peeking.
 #include "display/frmKorbo.h"
 
 namespace korbo::ui {
 
-void frmKorbo::BuildNetMenu() {
-    QMenu* net = menuBar()->addMenu(QStringLiteral("&KorboNET"));
-    players_ = net->addAction(QStringLiteral("KorboNET &Internet Play"));
-    connect(players_, &QAction::triggered, this, [this] { Players_Click(); });
-}
+void frmKorbo::Players_Click() { game_->Players_Click(); }
+void frmKorbo::NetScore_Click() {}
+void frmKorbo::Recover_Click() {}
+void frmKorbo::Cheat_Net() { game_->PeekNet(); }
 
 }  // namespace korbo::ui

@@ -225,8 +225,8 @@ public:
     // A message from the peer that this table cannot follow: the user is told, the peer is
     // sent "GO", the save is offered and the network game ends. Nothing on the table moved.
     void RefuseNetMessage(std::string_view why);
-    // The peek menu item, with its messages to the peer in a network game.
-    void Cheat_Click();
+    // The peek item's network side, after PeekFlag changed: the peer is told.
+    void PeekNet();
     // The rules indicator opens the house rules dialog (not for the remote, nor for a host
     // whose peer exchanges no rules).
     bool RulesIndicatorOpens() const;
@@ -255,7 +255,7 @@ protected:
     int SimTop(int pile) const;    // the same at the planner's simulated count
     int SimUnder(int pile) const;
     // Value of the card `depth` below the top of the computer's HOLD pile, counted by
-    // OppHoldInfo field `countField` (1 the real count, 0 the simulated one); 0 when none.
+    // OppHoldInfo column `countField` (HoldCount or HoldSimCount); 0 when none.
     int OppHoldValue(int pile, int countField, int depth) const;
     void OppHoldShape(int pile);   // the shape code of a pile after its top changed
     // Whether the rules let the computer put `card` on centre pile `pile`.

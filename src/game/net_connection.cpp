@@ -361,40 +361,17 @@ void Game::CloseAllSockets() {
         if (net_->State(k) == 1) net_->Close(k);
 }
 
-void Game::Cheat_Click() {
+void Game::PeekNet() {
+    // PeekFlag has just been toggled; the peer is told either way.
     const std::string crlf(CRLF);
-    if (PeekFlag == 0) {
-        PeekFlag = 1;
-        view_.CheckMenu(Menu::Cheat, true);
-        if (!NetActive) {
-            view_.SetCaption(Ctl::Label9, 2, "Some people like to watch..." + crlf + crlf + "CHEATER");
-        } else {
-            view_.SetCaption(Ctl::LabelPeek, 0, "You're PEEKING!");
-            ++ChatSeqOut;
-            Server_Send(net::ChatMsg(ChatSeqOut, "KORBO: You're being watched."));
-            Delay(0.2);
-            Server_Send(net::PeekMsg(PeekFlag));
-            view_.SetCaption(Ctl::Label9, 0, OppName + crlf + "ALERTED");
-        }
-    } else {
-        PeekFlag = 0;
-        view_.CheckMenu(Menu::Cheat, false);
-        if (!NetActive) {
-            view_.SetCaption(Ctl::Label9, 2,
-                             "Going Blind?" + crlf + "Why should I bother to keep score if you're going to cheat?");
-        } else {
-            ++ChatSeqOut;
-            Server_Send(net::ChatMsg(ChatSeqOut, "KORBO: Nobody's looking now."));
-            Delay(0.2);
-            Server_Send(net::PeekMsg(PeekFlag));
-            view_.SetCaption(Ctl::Label9, 0, OppName + crlf + "informed");
-            view_.SetCaption(Ctl::LabelPeek, 0, "");
-        }
-    }
-    const bool alerted = PeekFlag != 0 && NetActive;
-    Peek();
-    if (alerted) view_.PlayResource(SndPeeking);
-    HelpUsed = true;
+    const bool on = PeekFlag != 0;
+    if (on) view_.SetCaption(Ctl::LabelPeek, 0, "You're PEEKING!");
+    ++ChatSeqOut;
+    Server_Send(net::ChatMsg(ChatSeqOut, on ? "KORBO: You're being watched." : "KORBO: Nobody's looking now."));
+    Delay(0.2);
+    Server_Send(net::PeekMsg(PeekFlag));
+    view_.SetCaption(Ctl::Label9, 0, OppName + crlf + (on ? "ALERTED" : "informed"));
+    if (!on) view_.SetCaption(Ctl::LabelPeek, 0, "");
 }
 
 bool Game::RulesIndicatorOpens() const {

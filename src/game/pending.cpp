@@ -4,8 +4,6 @@
 
 namespace korbo {
 
-void Game::StatusBar_Clear() {}
 void Game::RulesRefresh() {}
 void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
-void Game::Scores_Net() {}
 }  // namespace korbo

@@ -4,14 +4,19 @@
 #include <filesystem>
 #include <system_error>
 
+#include "backgrounds.h"
 #include "korbogl.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
+#include "colours.h"
+#include "records/int16_fields.h"
+#include "persona_slots.h"
 
 namespace korbo::startup {
 
 using Missing = records::RecordFile::Missing;
 using records::ReadScoreRec;
+using records::Saturate16;
 using records::ScoreRec;
 using records::TrimBlanks;
 using records::UpperAscii;
@@ -19,34 +24,31 @@ using State = StartupWindow::State;
 
 namespace {
 
-constexpr long kDeckColor = 0xC0E0FF, kDeckColorFewColours = 0xC0FFFF;
 constexpr int16_t kNormalExit = 20;
 constexpr int16_t kMaximised = 2;
 
 std::string Crlf() { return std::string(CRLF); }
 
-// Window sizes and places are kept in 16-bit fields; a large screen's twips do not always
-// fit, so they are taken to the nearest value the field holds.
-int16_t Clamp16(long v) { return static_cast<int16_t>(std::clamp<long>(v, INT16_MIN, INT16_MAX)); }
-
 void Check(const records::Status& s) {
     if (!s) throw StartupError(kErrFileAccess, s.error);
 }
 
-// The seams of the comment and persona lists, the backgrounds and the network score files,
-// until their own routines exist: only the built-in persona, its standard lines unloaded,
-// the plain mat and no network score files.
+// The seams of the comment and persona lists and the network score files, until their own
+// routines exist: only the built-in persona, its standard lines unloaded, and no network
+// score files.
 void ReadComments(Game&) {}
 void ReadPeople(Game& g) {
     g.PeopleNames.assign(1, g.OppName);
     g.PersonaFileCount = 0;
 }
-void ChangeComments(Game&) {}
-void ChangePerson(Game&) {}
-void ReadBacks(Game& g) {
-    g.BackPicCount = 0;
-    g.DefaultBackIndex = 0;
+// Of the comment sets only the avatar so far: the player's own picture when it is there,
+// else the built-in persona's.
+void ChangeComments(Game& g) {
+    const std::string own = g.DataPath("Avatars/" + g.AvatarFile);
+    g.View().ShowAvatarPicture(!g.AvatarFile.empty() && korbogl::FileExists(own) ? own
+                                                                              : g.DataPath("Avatars/Korbo.jpg"));
 }
+void ChangePerson(Game&) {}
 void Get_Users(Game&) {}
 
 void PlacementForDefault(Game& g, StartupWindow& w, const Placement& p) {
@@ -121,11 +123,13 @@ ScoreRec ExitPlacementRecord(State state, long winHeight, long winWidth, long le
         case State::Maximised: r.Played = kMaximised; break;
         case State::Minimised: r.Played = 0; break;
         case State::Normal:
+            // A large screen's twips do not always fit the 16-bit fields: they are taken to
+            // the nearest value the field holds.
             // A height of exactly 2 twips would read back as "maximised"; no window is that small.
-            r.Played = Clamp16(std::max(winHeight, 3L));
-            r.Won = Clamp16(winWidth);
-            r.Margin = Clamp16(left);
-            r.Extra = Clamp16(top);
+            r.Played = Saturate16(std::max(winHeight, 3L));
+            r.Won = Saturate16(winWidth);
+            r.Margin = Saturate16(left);
+            r.Extra = Saturate16(top);
             break;
     }
     return r;
@@ -273,7 +277,7 @@ bool OpenDoor(Game& g, StartupWindow& w) {
 
     ChangeComments(g);
     ChangePerson(g);
-    ReadBacks(g);
+    backs::ReadBacks(g, g.BackList);
     Get_Users(g);
     g.ChangePreferences();
     g.PeerCurrent = true;
@@ -361,7 +365,7 @@ bool Form_Load(Game& g, StartupWindow& w) {
 }
 
 void ExitLeft(Game& g, StartupWindow& w) {
-    if (g.SoundLevel == 0) g.View().PlayFile(g.Sounds[2], false);
+    if (g.SoundLevel == 0) g.View().PlayFile(g.Sounds[SoundTurnOver], false);
     if (g.NetActive) {
         // The host closes every socket, the remote its own; then the solo table is back.
         if (g.NetRole == 1) g.CloseAllSockets();
