@@ -99,3 +99,126 @@ TEST_F(DispatchTest, ARepeatedEchoIsIgnoredEvenWithChatBetween) {
 
 }  // namespace
 }  // namespace korbo::test
+
+namespace korbo::test {
+namespace {
+
+TEST_F(DispatchTest, SendingWhileThePeerClosesIsTheirQuit) {
+    net.state = 8;
+    game.Turn = TurnPlayer;
+    game.Server_Send("WT");
+    EXPECT_TRUE(net.sent.empty());
+    EXPECT_FALSE(game.NetActive);
+    EXPECT_TRUE(Boxed("Dealer has terminated game."));
+    EXPECT_TRUE(Boxed("Would you like to save this game?"));
+    EXPECT_EQ(view.Caption(Ctl::Label9, 0), "");
+}
+
+TEST_F(DispatchTest, EndingFromTheMenuSendsQuitOnlyOnALiveConnection) {
+    for (int state : {7, 0}) {
+        SCOPED_TRACE(state);
+        net.sent.clear();
+        net.state = state;
+        game.NetActive = true;
+        game.NetRole = 1;
+        view.answers = {mb::IDYes};
+        game.Players_Click();
+        EXPECT_EQ(net.sent, state == 7 ? std::vector<std::string>{"GO"} : std::vector<std::string>{});
+        EXPECT_FALSE(game.NetActive);
+        EXPECT_EQ(game.NetRole, 0);
+    }
+}
+
+TEST_F(DispatchTest, AfterTheNetworkGameTheSoloTableIsAsBefore) {
+    game.NetActive = false;
+    game.TempoDelay = 0.38;
+    game.OppName = "Korbo";
+    game.AutoSave = true;
+    PlayersDialogResult c;
+    c.connect = c.nameApplied = true;
+    c.playerName = "Ann";
+    c.role = 0;
+    c.hostAddress = "127.0.0.1";
+    c.port = 1001;
+    // The host greets, names itself and quits before the deal.
+    net.arrivals = {"IP " + std::string(15, ' ') + "^ 6. 0. 1\nNM Bob\n", "GO\n"};
+    game.StartNetworkGame(c);
+    EXPECT_FALSE(game.NetActive);
+    EXPECT_DOUBLE_EQ(game.TempoDelay, 0.38);
+    EXPECT_EQ(game.OppName, "Korbo");
+    EXPECT_TRUE(game.AutoSave);
+    EXPECT_TRUE(view.menus[Menu::New]);
+    EXPECT_TRUE(view.menus[Menu::mnuOpRules]);
+    EXPECT_EQ(game.PlayerName, "Ann");
+    EXPECT_EQ(net.sent.at(0).substr(0, 2), "IP");
+    EXPECT_EQ(net.sent.at(1), "NM Ann");
+}
+
+struct SocketErrorCase {
+    int number;
+    const char* firstBox;
+    int boxes;
+    bool cleanedUp;
+};
+
+TEST_F(DispatchTest, SocketErrorsAreToldByNumber) {
+    const SocketErrorCase cases[] = {
+        {10061, "HOST is not listening!", 2, true},
+        {10048, "Resetting the Local Port!", 1, true},
+        {10054, "Here's the problem:", 2, true},
+        {10060, "Here's the problem:", 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.number);
+        view.boxes.clear();
+        game.NetActive = true;
+        game.NetRole = 0;
+        game.Turn = TurnNobody;
+        game.Winsock1_Error(0, c.number, "what happened");
+        ASSERT_EQ(static_cast<int>(view.boxes.size()), c.boxes);
+        EXPECT_EQ(view.boxes[0].text.rfind(c.firstBox, 0), 0u);
+        EXPECT_EQ(!game.NetActive, c.cleanedUp);
+    }
+    EXPECT_EQ(game.NetRole, 0);
+    // A caller the host turned away may fail as it likes: the game goes on, nobody is told.
+    view.boxes.clear();
+    game.NetActive = true;
+    game.Winsock1_Error(2, 10054, "reset");
+    EXPECT_TRUE(view.boxes.empty());
+    EXPECT_TRUE(game.NetActive);
+}
+
+TEST_F(DispatchTest, PeekingTellsThePeer) {
+    game.OppName = "Bob";
+    game.PeekFlag = 1;
+    game.PeekNet();
+    game.PeekFlag = 0;
+    game.PeekNet();
+    EXPECT_EQ(net.sent, (std::vector<std::string>{"SY  1#KORBO: You're being watched.", "PK  1",
+                                                  "SY  2#KORBO: Nobody's looking now.", "PK  0"}));
+    EXPECT_EQ(view.Caption(Ctl::Label9, 0), "Bob\r\ninformed");
+    EXPECT_EQ(view.Caption(Ctl::LabelPeek, 0), "");
+}
+
+TEST(RulesIndicator, OpensForSoloAndForAHostWithANewEnoughPeer) {
+    struct Case {
+        bool net;
+        int role;
+        const char* peer;
+        bool opens;
+    } cases[] = {{false, 0, "NG", true}, {true, 1, "60", true}, {true, 1, "52", true},
+                 {true, 1, "51", false}, {true, 1, "NG", false}, {true, 0, "60", false}};
+    RecordingView view;
+    ManualClock clock;
+    MtRandom rnd{1};
+    Game g{view, rnd, clock};
+    for (const auto& c : cases) {
+        g.NetActive = c.net;
+        g.NetRole = static_cast<int16_t>(c.role);
+        g.PeerVersion = c.peer;
+        EXPECT_EQ(g.RulesIndicatorOpens(), c.opens) << c.role << " " << c.peer;
+    }
+}
+
+}  // namespace
+}  // namespace korbo::test
