@@ -258,6 +258,11 @@ void frmKorbo::BuildControls() {
         label9_[i] = AddLabel("Label9(" + std::to_string(i) + ")", l9[i][0], l9[i][1], l9[i][2], l9[i][3], false);
     static_cast<QLabel*>(label9_[0]->Widget())->setStyleSheet(QStringLiteral("QLabel { color: #ffff60; font-weight: bold; }"));
     labelPeek_ = AddLabel("LabelPeek", 9600, 5880, 2055, 915, false);
+    // The connection's progress; it grows with its text.
+    statusMsg_ = AddLabel("StatusMsg", 6000, 220, 255, 315, false);
+    static_cast<QLabel*>(statusMsg_->Widget())->setWordWrap(false);
+    static_cast<QLabel*>(statusMsg_->Widget())->setStyleSheet(QStringLiteral("QLabel { color: #ffffff; }"));
+    statusMsg_->SetVisible(false);
 
     auto addArrow = [&](bool up, const char* name, double top, const char* tip) {
         auto* a = new ArrowBox(surface_, up);
@@ -325,8 +330,8 @@ Control* frmKorbo::Find(Ctl c, int i) const {
         case Ctl::Label1: return i == 0 ? label1_ : nullptr;
         case Ctl::StatusBar1:
         case Ctl::ChatSend:
-        case Ctl::ChatHistory:
-        case Ctl::StatusMsg: return nullptr;
+        case Ctl::StatusMsg: return i == 0 ? statusMsg_ : nullptr;
+        case Ctl::ChatHistory: return nullptr;
     }
     return nullptr;
 }
@@ -354,7 +359,10 @@ void frmKorbo::SetCaption(Ctl c, int index, std::string_view text) {
     }
     Control* ctl = Find(c, index);
     if (!ctl) return;
-    if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) l->setText(Text(text));
+    if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
+        l->setText(Text(text));
+        if (c == Ctl::StatusMsg) l->adjustSize();
+    }
     else if (auto* f = dynamic_cast<FrameBox*>(ctl->Widget())) f->SetText(Text(text));
     else if (auto* b = qobject_cast<QPushButton*>(ctl->Widget())) b->setText(Text(text));
 }

@@ -59,6 +59,7 @@ public:
     Control& Label10() { return *label10_; }
     Control& Label1() { return *label1_; }
     Control& LabelPeek() { return *labelPeek_; }
+    Control& StatusMsg() { return *statusMsg_; }
     Control& ImgTurn1() { return *imgTurn1_; }
     Control& ImgTurn2() { return *imgTurn2_; }
     Control& ImgHold() { return *imgHold_; }
@@ -265,7 +266,7 @@ private:
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> pic7_, pic1_, pic4_, label9_, lblWild_, label3_, shpHold_;
     std::array<Control*, 51> stack_{};
-    Control *label10_ = nullptr, *label1_ = nullptr, *labelPeek_ = nullptr;
+    Control *label10_ = nullptr, *label1_ = nullptr, *labelPeek_ = nullptr, *statusMsg_ = nullptr;
     Control *imgTurn1_ = nullptr, *imgTurn2_ = nullptr, *imgHold_ = nullptr, *imgAvatar_ = nullptr;
     Control* command2_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
