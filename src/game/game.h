@@ -280,6 +280,8 @@ protected:
     void DispatchAtOnce();        // the lines that act as soon as they come, outside a wait
     void FurtherCaller(int index);
     void Dispatch();              // acts on the message just parsed
+    bool DispatchHost(int type);  // false when the message was refused
+    bool DispatchRemote(int type);
     void DispatchGreeting();
     void DispatchQuit();
     void ApplyVersionRule();

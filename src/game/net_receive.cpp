@@ -256,7 +256,6 @@ void Game::Dispatch() {
     // A repeat of the last message (an echo sent twice) is ignored; chat never is.
     if (type != msg::SY && type == NetPrevMsgType) return;
     const bool remote = NetRole == 0;
-
     switch (type) {
         case msg::PC:
             NetMoveSource = NetMsgNumber;
@@ -287,89 +286,97 @@ void Game::Dispatch() {
         default: break;
     }
 
-    if (!remote) {
-        switch (type) {
-            case msg::IP:
-                if (!PeerCurrent)
-                    view_.MsgBox("Your opponent is not playing with the latest version of KorboNET. Not all features "
-                                 "will be available.",
-                                 mb::OKOnly | mb::Exclamation, "KorboNET");
-                Server_Send(net::NameMsg(PlayerName));
-                break;
-            case msg::NM: {
-                const std::string name = NetMsgText.substr(0, kNameKept);
-                view_.MsgBox(name + " has joined the game.", mb::OKOnly | mb::Information, "KorboNET");
-                if (OppName.empty()) OppName = name;
-                view_.SetCaption(Ctl::Label9, 4, OppName);
+    if (remote ? !DispatchRemote(type) : !DispatchHost(type)) return;
+    NetPrevMsgType = NetMsgType;  // 0 after a quit
+}
+
+// The host's side. False when the message was refused (the network game has ended).
+bool Game::DispatchHost(int type) {
+    switch (type) {
+        case msg::IP:
+            if (!PeerCurrent)
+                view_.MsgBox("Your opponent is not playing with the latest version of KorboNET. Not all features "
+                             "will be available.",
+                             mb::OKOnly | mb::Exclamation, "KorboNET");
+            Server_Send(net::NameMsg(PlayerName));
+            break;
+        case msg::NM: {
+            const std::string name = NetMsgText.substr(0, kNameKept);
+            view_.MsgBox(name + " has joined the game.", mb::OKOnly | mb::Information, "KorboNET");
+            if (OppName.empty()) OppName = name;
+            view_.SetCaption(Ctl::Label9, 4, OppName);
+            Server_Send(net::NewGameMsg());
+            ReplyArrived = true;
+            break;
+        }
+        case msg::GS:
+            view_.SetCaption(Ctl::Label9, 0, "");
+            ReplyArrived = true;
+            break;
+        case msg::TR:
+            view_.SetCaption(Ctl::Label9, 0, " ");
+            view_.SetEnabled(Ctl::ChatSend, 0, true);
+            break;
+        case msg::RC:
+            if (Turn != TurnPlayer) {
+                view_.SetCaption(Ctl::Label9, 1, "It's NOT your turn." + std::string(CRLF));
+                SkipCompDeal = 1;
+                SkipPlayerDeal = 0;
+                view_.SetVisible(Ctl::ImgTurn1, 0, true);
+                view_.SetVisible(Ctl::ImgTurn2, 0, false);
+            } else {
+                view_.SetCaption(Ctl::Label9, 1, "It's still your turn." + std::string(CRLF));
+                SkipPlayerDeal = 1;
+                SkipCompDeal = 0;
+                view_.SetVisible(Ctl::ImgTurn2, 0, true);
+                view_.SetVisible(Ctl::ImgTurn1, 0, false);
+            }
+            ReplyArrived = true;
+            break;
+        default: break;
+    }
+    return true;
+}
+
+// The remote's side. False when the message was refused.
+bool Game::DispatchRemote(int type) {
+    switch (type) {
+        case msg::IP: DispatchGreeting(); break;
+        case msg::NM:
+            if (OppName.empty()) OppName = NetMsgText.substr(0, kNameKept);
+            Server_Send(net::NameMsg(PlayerName));
+            break;
+        case msg::GS:
+            if (NetDealt != 1) {
                 Server_Send(net::NewGameMsg());
                 ReplyArrived = true;
-                break;
+            } else {
+                EnablePic(Ctl::Picture7, false);
+                view_.SetCaption(Ctl::Label9, 2, "Click the NEW button to begin:");
+                view_.SetCaption(Ctl::Label9, 1, "HOST began a NEW GAME!" + std::string(CRLF));
+                view_.Beep();
+                view_.SetCaption(Ctl::Command2, 0, "NEW");
+                view_.SetVisible(Ctl::Command2, 0, true);
             }
-            case msg::GS:
-                view_.SetCaption(Ctl::Label9, 0, "");
-                ReplyArrived = true;
-                break;
-            case msg::TR:
-                view_.SetCaption(Ctl::Label9, 0, " ");
-                view_.SetEnabled(Ctl::ChatSend, 0, true);
-                break;
-            case msg::RC:
-                if (Turn != TurnPlayer) {
-                    view_.SetCaption(Ctl::Label9, 1, "It's NOT your turn." + std::string(CRLF));
-                    SkipCompDeal = 1;
-                    SkipPlayerDeal = 0;
-                    view_.SetVisible(Ctl::ImgTurn1, 0, true);
-                    view_.SetVisible(Ctl::ImgTurn2, 0, false);
-                } else {
-                    view_.SetCaption(Ctl::Label9, 1, "It's still your turn." + std::string(CRLF));
-                    SkipPlayerDeal = 1;
-                    SkipCompDeal = 0;
-                    view_.SetVisible(Ctl::ImgTurn2, 0, true);
-                    view_.SetVisible(Ctl::ImgTurn1, 0, false);
-                }
-                ReplyArrived = true;
-                break;
-            default: break;
-        }
-    } else {
-        switch (type) {
-            case msg::IP: DispatchGreeting(); break;
-            case msg::NM:
-                if (OppName.empty()) OppName = NetMsgText.substr(0, kNameKept);
-                Server_Send(net::NameMsg(PlayerName));
-                break;
-            case msg::GS:
-                if (NetDealt != 1) {
-                    Server_Send(net::NewGameMsg());
-                    ReplyArrived = true;
-                } else {
-                    EnablePic(Ctl::Picture7, false);
-                    view_.SetCaption(Ctl::Label9, 2, "Click the NEW button to begin:");
-                    view_.SetCaption(Ctl::Label9, 1, "HOST began a NEW GAME!" + std::string(CRLF));
-                    view_.Beep();
-                    view_.SetCaption(Ctl::Command2, 0, "NEW");
-                    view_.SetVisible(Ctl::Command2, 0, true);
-                }
-                view_.SetCaption(Ctl::Label9, 0, "");
-                break;
-            case msg::DK: TransferText = NetMsgText; break;
-            case msg::TR:
-                if (NetMsgNumber != TurnOpponent && NetMsgNumber != TurnPlayer) {
-                    RefuseNetMessage("The first turn names neither player.");
-                    return;
-                }
-                Turn = static_cast<int16_t>(NetMsgNumber);
-                view_.SetCaption(Ctl::Label9, 0, " ");
-                view_.SetEnabled(Ctl::ChatSend, 0, true);
-                break;
-            case msg::RC:
-                // The saved game's transfer is not taken in yet: its list is kept.
-                TransferText = NetMsgText;
-                break;
-            default: break;
-        }
+            view_.SetCaption(Ctl::Label9, 0, "");
+            break;
+        case msg::DK: TransferText = NetMsgText; break;
+        case msg::TR:
+            if (NetMsgNumber != TurnOpponent && NetMsgNumber != TurnPlayer) {
+                RefuseNetMessage("The first turn names neither player.");
+                return false;
+            }
+            Turn = static_cast<int16_t>(NetMsgNumber);
+            view_.SetCaption(Ctl::Label9, 0, " ");
+            view_.SetEnabled(Ctl::ChatSend, 0, true);
+            break;
+        case msg::RC:
+            // The saved game's transfer is not taken in yet: its list is kept.
+            TransferText = NetMsgText;
+            break;
+        default: break;
     }
-    NetPrevMsgType = NetMsgType;  // 0 after a quit
+    return true;
 }
 
 void Game::DispatchGreeting() {
