@@ -184,10 +184,8 @@ public:
     }
     // There is no palette to adjust here: every screen the program runs on has colours enough.
     bool OpenDisplaySettings() override { return false; }
-    // The network game still on: its connection is closed.
-    void NetShutdown() override {
-        if (Transport* net = t_.game().Net()) net->Close();
-    }
+    // The network game has been closed by the game; the chat window goes with it.
+    void NetShutdown() override {}
 
 private:
     void Place(const Rect& r) {

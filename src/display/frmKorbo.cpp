@@ -1,5 +1,8 @@
 #include "display/frmKorbo.h"
 
+#include "display/chat_window_port.h"
+#include "display/table_network.h"
+
 #include "dialogs/frmSave.h"
 #include "display/around_table.h"
 #include "game/korbogl.h"
@@ -89,6 +92,10 @@ frmKorbo::frmKorbo(QWidget* parent, GameFactory makeGame) : QMainWindow(parent),
     if (makeGame) game_ = makeGame(*this, rnd_, clock_);
     if (!game_) game_ = std::make_unique<Game>(*this, rnd_, clock_);
     around_ = new AroundTable(*this);
+    if (!game_->Net()) {
+        network_ = std::make_unique<TableNetwork>(*game_);
+        game_->SetTransport(network_.get());
+    }
     resize(Nearest(12542 / TwipsPerPixel()), Nearest(8433 / TwipsPerPixel()));
 }
 
@@ -229,6 +236,15 @@ void frmKorbo::BuildControl(const ControlDesign& row) {
                 labelPeek_ = c;
                 break;
             }
+            if (name == "StatusMsg") {
+                // The connection's progress; it grows with its text.
+                auto* l = static_cast<QLabel*>(c->Widget());
+                l->setWordWrap(false);
+                l->setStyleSheet(QStringLiteral("QLabel { color: #ffffff; }"));
+                c->SetVisible(false);
+                statusMsg_ = c;
+                break;
+            }
             Element(label9_, i) = c;
             if (i == 0)
                 static_cast<QLabel*>(c->Widget())->setStyleSheet(QStringLiteral("QLabel { color: #ffff60; font-weight: bold; }"));
@@ -313,7 +329,9 @@ Control* frmKorbo::Find(Ctl c, int i) const {
         case Ctl::LabelPeek: return i == 0 ? labelPeek_ : nullptr;
         case Ctl::Label1: return i == 0 ? label1_ : nullptr;
         case Ctl::StatusBar1:
-        case Ctl::ChatSend: return nullptr;
+        case Ctl::ChatSend:
+        case Ctl::StatusMsg: return i == 0 ? statusMsg_ : nullptr;
+        case Ctl::ChatHistory: return nullptr;
     }
     return nullptr;
 }
@@ -331,18 +349,26 @@ QLabel* frmKorbo::StatusPanel(int panel) const { return panel >= 1 && panel <= 8
 
 void frmKorbo::SetCaption(Ctl c, int index, std::string_view text) {
     captions_[{c, index}] = std::string(text);
+    if (c == Ctl::ChatHistory) {
+        if (chat_) chat_->SetText1(std::string(text));
+        return;
+    }
     if (c == Ctl::StatusBar1) {
         if (QLabel* p = StatusPanel(index)) p->setText(Text(text));
         return;
     }
     Control* ctl = Find(c, index);
     if (!ctl) return;
-    if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) l->setText(Text(text));
+    if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
+        l->setText(Text(text));
+        if (c == Ctl::StatusMsg) l->adjustSize();
+    }
     else if (auto* f = dynamic_cast<FrameBox*>(ctl->Widget())) f->SetText(Text(text));
     else if (auto* b = qobject_cast<QPushButton*>(ctl->Widget())) b->setText(Text(text));
 }
 
 std::string frmKorbo::Caption(Ctl c, int index) const {
+    if (c == Ctl::ChatHistory && chat_) return chat_->Text1();
     auto it = captions_.find({c, index});
     return it == captions_.end() ? std::string() : it->second;
 }
@@ -364,11 +390,13 @@ bool frmKorbo::Visible(Ctl c, int index) const {
 }
 
 void frmKorbo::SetEnabled(Ctl c, int index, bool on) {
+    if (c == Ctl::ChatSend && chat_) chat_->SetCommand1Enabled(on);
     if (Control* ctl = Find(c, index)) ctl->SetEnabled(on);
     else enabled_[{c, index}] = on;
 }
 
 bool frmKorbo::Enabled(Ctl c, int index) const {
+    if (c == Ctl::ChatSend && chat_) return chat_->Command1Enabled();
     if (Control* ctl = Find(c, index)) return ctl->Enabled();
     auto it = enabled_.find({c, index});
     return it == enabled_.end() || it->second;
@@ -552,6 +580,7 @@ void frmKorbo::CardLibraryReset() { lib_.SetDefaultValues(); }
 
 void frmKorbo::ShowForm(Form f, bool) {
     if (f == Form::frmHold) around_->ShowHoldViewer();
+    else if (f == Form::frmChat && chat_) chat_->Show();
 }
 
 // --- TableView: looks --------------------------------------------------------------------------

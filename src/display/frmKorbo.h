@@ -30,6 +30,8 @@ class SoundPlayer;
 namespace korbo::ui {
 
 class AroundTable;
+class ChatWindowPort;
+class TableNetwork;
 
 class SystemClock final : public Clock {
 public:
@@ -58,6 +60,7 @@ public:
     Control& Label10() { return *label10_; }
     Control& Label1() { return *label1_; }
     Control& LabelPeek() { return *labelPeek_; }
+    Control& StatusMsg() { return *statusMsg_; }
     Control& ImgTurn1() { return *imgTurn1_; }
     Control& ImgTurn2() { return *imgTurn2_; }
     Control& ImgHold() { return *imgHold_; }
@@ -198,6 +201,21 @@ public:
     int MsgBox(std::string_view text, int buttonsAndIcon, std::string_view title) override;
     void Pause(double seconds, bool dispatch) override;
     void DoEvents() override;
+    void OpenWebPage(std::string_view address) override;
+    void ScrollToEnd(Ctl c, int index) override;
+    PlayersDialogResult ShowPlayersDialog(const PlayersDialogSetup& setup) override;
+    void UnloadForm(Form f) override;
+    void SetMenuVisible(Menu m, bool on) override;
+
+    // --- network play ------------------------------------------------------------------
+    // The socket array the game plays on.
+    TableNetwork& Network() { return *network_; }
+    // The chat window, once there is one: the history box and Send go to it (nullptr
+    // detaches it).
+    void SetChatWindow(ChatWindowPort* chat);
+    // The connection window's answer in the player's place (tests, tools); unset, the
+    // window itself is shown.
+    std::function<PlayersDialogResult(const PlayersDialogSetup&)> playersDialogAnswer;
 
     // --- layout and sizing (frmKorbo_layout.cpp) -----------------------------------------
     // Geometry is in twips; card play, animation and hit tests work in pixels.
@@ -255,7 +273,7 @@ private:
     std::vector<std::unique_ptr<Control>> owned_;
     std::vector<Control*> pic7_, pic1_, pic4_, label9_, lblWild_, label3_, shpHold_;
     std::array<Control*, 51> stack_{};
-    Control *label10_ = nullptr, *label1_ = nullptr, *labelPeek_ = nullptr;
+    Control *label10_ = nullptr, *label1_ = nullptr, *labelPeek_ = nullptr, *statusMsg_ = nullptr;
     Control *imgTurn1_ = nullptr, *imgTurn2_ = nullptr, *imgHold_ = nullptr, *imgAvatar_ = nullptr;
     Control* command2_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
@@ -271,7 +289,7 @@ private:
     // State the game sets on things this window does not build as controls.
     std::map<Key, std::string> captions_;
     std::map<Key, bool> visible_, enabled_;
-    std::map<Menu, bool> menuChecks_, menuEnabled_;
+    std::map<Menu, bool> menuChecks_, menuEnabled_, menuVisible_;
 
     platform::CardLibrary lib_;
     int faceStyle_ = 1;        // the working face set: number style 1..5
@@ -283,6 +301,8 @@ private:
     MtRandom rnd_;
     std::unique_ptr<Game> game_;
     AroundTable* around_ = nullptr;  // a child of the window
+    std::unique_ptr<TableNetwork> network_;
+    ChatWindowPort* chat_ = nullptr;
     long framesShown_ = 0;
     QElapsedTimer frameClock_;  // since the last frame's wait ended
     QHash<QString, QPixmap> pileCache_;

@@ -62,7 +62,7 @@ void frmKorbo::RulesIndicator_Click() {
         mnuOpRules_Click();
         return;
     }
-    if (g.NetRole == 1 && records::Val(g.PeerVersion) > 51) mnuOpRules_Click();
+    if (g.RulesIndicatorOpens()) mnuOpRules_Click();
 }
 
 void frmKorbo::KeepOnTop_Click() {

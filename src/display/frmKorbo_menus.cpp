@@ -114,7 +114,7 @@ constexpr GameMenuName kGameMenus[] = {
     {Menu::Exit, "EndGame"},        {Menu::Noises, "Noises"},     {Menu::chatter, "chatter"},
     {Menu::Lang, "Lang"},           {Menu::WildStats, "WildStats"}, {Menu::Avatar, "Avatar"},
     {Menu::mnuOpRules, "mnuOpRules"}, {Menu::LevelIndicator, "LevelIndicator"},
-    {Menu::RulesIndicator, "RulesIndicator"},
+    {Menu::RulesIndicator, "RulesIndicator"}, {Menu::KeepOnTop, "KeepOnTop"},
 };
 
 const char* NameOf(Menu m) {
@@ -213,8 +213,12 @@ int frmKorbo::MenuItemCount(Menu m) const {
         if (key.first == name) highest = std::max(highest, key.second);
     return highest;
 }
+void frmKorbo::SetMenuVisible(Menu m, bool on) {
+    menuVisible_[m] = on;
+    if (QAction* a = MenuItem(NameOf(m))) a->setVisible(on);
+}
 void frmKorbo::SetMenuCaption(Menu m, int index, std::string_view text) {
-    if (m == Menu::LevelIndicator || m == Menu::RulesIndicator) {
+    if (m == Menu::LevelIndicator || m == Menu::RulesIndicator || m == Menu::Players) {
         if (QAction* a = MenuItem(NameOf(m))) a->setText(Text(text));
         return;
     }

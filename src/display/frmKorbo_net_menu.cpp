@@ -4,9 +4,9 @@
 
 namespace korbo::ui {
 
-void frmKorbo::Players_Click() {}
+void frmKorbo::Players_Click() { game_->Players_Click(); }
 void frmKorbo::NetScore_Click() {}
 void frmKorbo::Recover_Click() {}
-void frmKorbo::Cheat_Net() {}
+void frmKorbo::Cheat_Net() { game_->PeekNet(); }
 
 }  // namespace korbo::ui

@@ -45,6 +45,7 @@ std::vector<ControlDesign> MakeRows() {
         {"Label9", K::Label, 3, 2160, 6480, 1275, 825},
         {"Label9", K::Label, 4, 2390, 480, 1245, 810},
         {"LabelPeek", K::Label, -1, 9600, 5880, 2055, 915},
+        {"StatusMsg", K::Label, -1, 6000, 220, 255, 315},
         {"ImgTurn1", K::Arrow, -1, 10920, 2160, 480, 480, "It's your opponent's turn."},
         {"ImgTurn2", K::Arrow, -1, 10920, 4320, 480, 480, "It's your turn!"},
         {"ImgAvatar", K::Avatar, -1, 10200, 0, 1560, 1560},

@@ -10,6 +10,7 @@
 #include "records/record_file.h"
 #include "records/game_rec.h"
 #include "records/score_rec.h"
+#include "players_dialog.h"
 #include "table_state.h"
 
 namespace korbo {
@@ -19,6 +20,10 @@ struct DeckListResult {
     bool ok = false;
     std::string error;  // why the list was refused; the table is then unchanged
 };
+
+// A chat text that is a web address and nothing else (http:// or https://, a host, no
+// blank or control character): only such a text is opened in the browser.
+bool IsWebAddress(std::string_view text);
 
 class Game : public TableState {
 public:
@@ -196,9 +201,42 @@ public:
     virtual void ShowWelcome();
     virtual void Peek();
     virtual void Scores_Net();
-    // Network: one received message is processed; one is sent.
+    // --- network play: receiving and dispatch (net_receive.cpp) -------------------------
+    // Data came on socket element `index`: it is added to the receive buffer; with no wait
+    // running, the lines that act at once (chat, peek, quit, transfer, the host's new game
+    // on the remote) are dispatched.
+    void Winsock1_DataArrival(int index);
+    // Sleeps until a complete line, a change of the connection or the end of the network
+    // game, then dispatches one message (a lost connection as the peer's quit).
     virtual void ProcessNext();
+    // Cuts one message off the receive buffer and acts on it.
+    void GetMessage();
+    // Processes messages until one completes the exchange under way (ReplyArrived).
+    void WaitForOpponent();
+
+    // --- network play: the connection (net_connection.cpp) ------------------------------
+    // The network menu item: the connection window and the start of a network game, or
+    // the end of the running one.
+    void Players_Click();
+    // The connection window's Connect accepted: the game starts (the rest of Players_Click).
+    void StartNetworkGame(const PlayersDialogResult& choice);
+    void EndNetworkGame();  // the menu's end, after its question
+    void StartHost();
+    void ConnectAsRemote();
+    void Winsock1_ConnectionRequest(int index, long requestId);
+    void Winsock1_Error(int index, int number, std::string_view description);
     virtual void Server_Send(std::string_view message);
+    void NetCleanUp();
+    void CloseActiveSocket();
+    void CloseAllSockets();
+    // A message from the peer that this table cannot follow: the user is told, the peer is
+    // sent "GO", the save is offered and the network game ends. Nothing on the table moved.
+    void RefuseNetMessage(std::string_view why);
+    // The peek item's network side, after PeekFlag changed: the peer is told.
+    void PeekNet();
+    // The rules indicator opens the house rules dialog (not for the remote, nor for a host
+    // whose peer exchanges no rules).
+    bool RulesIndicatorOpens() const;
     // The one wait for a network message: processes the next message and dispatches the
     // window's events, pass after pass, until the last message type is `type`. The peer's
     // quit (GO) and the end of the network game always end it; a new game (GS) ends it
@@ -267,6 +305,26 @@ protected:
     // never played.
     std::array<std::array<CardRec, 16>, 4> planCards_{};
     long compMoves_ = 0;  // cards the computer has put on the centre piles
+
+    // The network play's helpers.
+    bool ReadArrivals();          // socket into the buffer; false when the peer overflowed it
+    void DispatchAtOnce();        // the lines that act as soon as they come, outside a wait
+    void FurtherCaller(int index);
+    void Dispatch();              // acts on the message just parsed
+    bool DispatchHost(int type);  // false when the message was refused
+    bool DispatchRemote(int type);
+    void DispatchGreeting();
+    void DispatchQuit();
+    void ApplyVersionRule();
+    void ShowChatLine(const std::string& text);
+    void OfferSave(std::string_view question);
+    void ReplayDiscard();
+    bool ReplayPlay(int source, int pile);
+    // Why the peer's move cannot be replayed here; empty when it can.
+    std::string MoveCheck(long source, long target) const;
+    int waitDepth_ = 0;           // waits running, nested
+    bool chatUnnumbered_ = false; // the last chat line carried no "#"
+    bool dispatchingAtOnce_ = false;
 
     TableView& view_;
     Random& rnd_;

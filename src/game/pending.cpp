@@ -4,16 +4,6 @@
 
 namespace korbo {
 
-void Game::Move_Transmit() {}
-void Game::Move_Transmit_Done() {}
-void Game::Opponent() {}
 void Game::RulesRefresh() {}
 void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
-void Game::ProcessNext() {
-    if (!net_) NetActive = false;  // no connection: nothing can ever arrive
-}
-void Game::Server_Send(std::string_view message) {
-    if (net_) net_->SendLine(message);
-}
-
 }  // namespace korbo

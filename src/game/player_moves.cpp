@@ -451,7 +451,7 @@ void Game::Picture7_KeyDown(int, int KeyCode, int Shift) {
     } else if (Shift == (ctrlShift | keys::Alt) && KeyCode == keys::H) {
         view_.SetCaption(Ctl::Label9, 1, HostAddress);
     } else if (Shift == (ctrlShift | keys::Alt) && KeyCode == keys::A) {
-        view_.SetCaption(Ctl::Label9, 1, net_ ? net_->LocalAddress() + ":" + std::to_string(net_->LocalPort()) : "");
+        view_.SetCaption(Ctl::Label9, 1, net_ ? net_->LocalAddress(SockIndex) + ":" + std::to_string(net_->LocalPort(SockIndex)) : "");
     }
 }
 

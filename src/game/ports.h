@@ -6,7 +6,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
+#include <cstddef>
 
+#include "players_dialog.h"
 #include "types.h"
 
 namespace korbo {
@@ -84,8 +87,17 @@ public:
     // The library's values back to its defaults, when the table is cleared.
     virtual void CardLibraryReset() {}
 
+    // A web address handed to the desktop's browser (only http and https ones ever are).
+    virtual void OpenWebPage(std::string_view address) {}
+    // A box of text shown to its end (the chat history after a new line).
+    virtual void ScrollToEnd(Ctl c, int index) {}
+    // The connection window, modal: what was chosen, or connect false when cancelled.
+    virtual PlayersDialogResult ShowPlayersDialog(const PlayersDialogSetup& setup) { return {}; }
+    virtual void UnloadForm(Form f) {}
+
     virtual void EnableMenu(Menu m, bool on) {}
     virtual void CheckMenu(Menu m, bool on) {}
+    virtual void SetMenuVisible(Menu m, bool on) {}  // the indicators on the menu bar
     virtual void ShowForm(Form f, bool modal) {}
     virtual bool MenuChecked(Menu m) const { return false; }  // the tick CheckMenu set
     // Items of a menu array by their own index: Level(0..2), Noises(0..2), chatter(1..).
@@ -146,19 +158,31 @@ public:
     virtual double SecondsSinceMidnight() = 0;
 };
 
-// One socket element as the game sees it. State codes follow the game's socket control:
-// 0 closed, 1 open, 2 listening, 7 connected, 8 peer closing, 9 error.
+// The table's socket array as the game sees it: element 0 listens (host) or connects
+// (remote); further elements take the callers the host accepts. State codes follow the
+// game's socket control: 0 closed, 1 open, 2 listening, 6 connecting, 7 connected, 8 the peer
+// is closing, 9 error. Its events come into the game's Winsock1_* handlers. Everything does
+// nothing here, so a fake overrides only what it plays.
 class Transport {
 public:
     virtual ~Transport() = default;
-    virtual int State() const = 0;
-    virtual bool Listen(int port) = 0;
-    virtual bool Connect(std::string_view host, int port) = 0;
-    virtual void Close() = 0;
-    virtual bool SendLine(std::string_view text) = 0;   // text without the line feed
-    virtual std::string TakeReceived() = 0;              // everything received so far
-    virtual std::string LocalAddress() const = 0;
-    virtual int LocalPort() const = 0;
+    virtual int State(int index) const { return 0; }
+    virtual bool Listen(int port) { return false; }                       // on element 0
+    virtual bool Connect(std::string_view host, int port) { return false; }  // on element 0
+    // Loads element `index` and takes the caller announced by a connection request there.
+    virtual bool Accept(int index, long requestId) { return false; }
+    virtual void Close(int index) {}
+    virtual void Unload(int index) {}  // element 0 stays
+    virtual bool SendLine(int index, std::string_view text) { return false; }  // text without the line feed
+    // What element `index` received and nobody took yet, at most `maxBytes` of it.
+    virtual std::string Receive(int index, std::size_t maxBytes) { return {}; }
+    virtual std::string LocalAddress(int index) const { return {}; }
+    virtual int LocalPort(int index) const { return 0; }
+    // The machine's IPv4 addresses, dotted.
+    virtual std::vector<std::string> Addresses() const { return {}; }
+    // Sleeps until data, a change of a socket or a window event arrives, and dispatches
+    // what came. Never spins: with nothing to come it keeps sleeping.
+    virtual void WaitForActivity() {}
 };
 
 }  // namespace korbo

@@ -367,6 +367,10 @@ bool Form_Load(Game& g, StartupWindow& w) {
 void ExitLeft(Game& g, StartupWindow& w) {
     if (g.SoundLevel == 0) g.View().PlayFile(g.Sounds[SoundTurnOver], false);
     if (g.NetActive) {
+        // The host closes every socket, the remote its own; then the solo table is back.
+        if (g.NetRole == 1) g.CloseAllSockets();
+        else g.CloseActiveSocket();
+        g.NetCleanUp();
         w.NetShutdown();
         g.NetActive = false;
     }

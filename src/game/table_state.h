@@ -247,6 +247,20 @@ struct TableState {
     int16_t RemoteSlot = 0;
     std::string OutMessage;
     std::string HostAddress;      // the host's address as the remote typed it
+    std::string OwnAddress;       // the host's listening address
+    int NetPort = 1001;
+    int SockIndex = 0;            // the socket element that carries the game
+    int SocketCount = 0;          // highest element loaded for accepted callers
+    std::string NetError;
+    bool Connecting = false;
+    int16_t NetDealt = 0;         // 1 once the first deal of the connection has run
+    std::string InMessage;        // received text not yet dispatched
+    bool DataArrived = false;
+    long ChatSeqIn = 0, ChatSeqOut = 0;
+    std::string TransferText;     // the list of the last "DK" or "RC" received
+    std::string PersonaName;      // the computer's name, back after the network game
+    // The last move received ("PC"): its source slot and target code, for the replay.
+    long NetMoveSource = 0, NetMoveTarget = 0;
 };
 
 // The partition check: every card id 1..104 lies in exactly one place. Returns an empty

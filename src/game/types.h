@@ -41,7 +41,8 @@ constexpr int16_t VisibleOnly = 4;
 // Resource clips carried inside the program.
 enum ResourceSound : int {
     SndCheat = 109, SndDeal = 110, SndRefuse = 112, SndKind3 = 116, SndKind2 = 117,
-    SndKind1 = 118, SndKind5 = 119, SndShuffle = 121, SndNewGame = 122, SndWin = 105
+    SndKind1 = 118, SndKind5 = 119, SndShuffle = 121, SndNewGame = 122, SndWin = 105,
+    SndChatLine = 110, SndPeeking = 105
 };
 
 // The controls of the table window that the core addresses. Control arrays take an index.
@@ -58,9 +59,11 @@ enum class Ctl {
     Command2,    // the DEAL button
     Stack,       // pay-off pile thickness shapes 1..50
     StatusBar1,  // panels by index
-    ChatSend,    // the chat window's Send button
+    ChatSend,    // the chat window's Send button (Command1)
     LabelPeek,
     Label1,
+    ChatHistory, // the chat window's history box (Text1)
+    StatusMsg,   // the table's status label of the network game
 };
 
 // The control's name in the table window, as messages and logs show it.
@@ -81,6 +84,8 @@ constexpr const char* CtlName(Ctl c) {
         case Ctl::ChatSend: return "ChatSend";
         case Ctl::LabelPeek: return "LabelPeek";
         case Ctl::Label1: return "Label1";
+        case Ctl::ChatHistory: return "ChatHistory";
+        case Ctl::StatusMsg: return "StatusMsg";
     }
     return "?";
 }
@@ -88,7 +93,8 @@ constexpr const char* CtlName(Ctl c) {
 // Menu entries the core enables and disables.
 enum class Menu { New, Recover, Save, Restore, OptionStuff, Stats, Level, Players, Cheat, Exit,
                   // items of the options menus and the indicator on the menu bar
-                  Noises, chatter, Lang, WildStats, Avatar, mnuOpRules, LevelIndicator, RulesIndicator };
+                  Noises, chatter, Lang, WildStats, Avatar, mnuOpRules, LevelIndicator, RulesIndicator,
+                  KeepOnTop };
 
 // Windows the core asks the table to show.
 enum class Form { frmHold, frmWelcome, frmRules, frmCounter, frmSave, frmScores, frmStats,
