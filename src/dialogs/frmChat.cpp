@@ -110,15 +110,19 @@ void frmChat::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// To the right of the table when there is room on its screen, else to its left.
+// To the right of the table when there is room on its screen, else to its left; its title
+// bar level with the table's. A window not shown yet is placed by its inside, so the
+// table's inside corner gives the place.
 void frmChat::PlaceBesideTable() {
     const QWidget* table = parentWidget();
     if (!table) return;
     const QRect t = table->frameGeometry();
+    const QRect inside = table->geometry();
+    const int border = inside.left() - t.left();
     const QScreen* s = table->screen();
     const QRect room = s ? s->availableGeometry() : QRect();
-    QPoint at(t.right() + 1, t.top());
-    if (!room.isNull() && at.x() + width() > room.right()) at.setX(std::max(room.left(), t.left() - width()));
+    QPoint at(t.right() + 1 + border, inside.top());
+    if (!room.isNull() && at.x() + width() > room.right()) at.setX(std::max(room.left(), t.left() - width() - border));
     move(at);
 }
 
