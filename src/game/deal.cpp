@@ -179,7 +179,8 @@ void Game::SetUp() {
         BuildDeck();
         ShuffleDeck();
         if (NetActive) {
-            if (!Awaited(msg::GS, OnNewGame::Wait)) return;
+            // The peer's "GS" may be the one that ended the New handler's wait already.
+            if (NetMsgType != msg::GS && !Awaited(msg::GS, OnNewGame::Wait)) return;
             Server_Send("DK " + EncodeDeckList(PeerVersion != "NG"));
             if (!Awaited(msg::DK, OnNewGame::Wait)) return;
         }

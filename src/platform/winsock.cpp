@@ -165,9 +165,18 @@ void SocketElement::Adopt(QTcpSocket* s) {
             watchFd_ = ::dup(static_cast<int>(socket_->socketDescriptor()));
 #endif
     };
-    if (s->state() == QAbstractSocket::ConnectedState) watch();
-    connect(s, &QTcpSocket::connected, this, [this, watch] {
+    // The game's lines are short and answered one by one: none may wait for a delayed
+    // acknowledgement of the one before.
+    auto noDelay = [this] {
+        if (socket_) socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    };
+    if (s->state() == QAbstractSocket::ConnectedState) {
         watch();
+        noDelay();
+    }
+    connect(s, &QTcpSocket::connected, this, [this, watch, noDelay] {
+        watch();
+        noDelay();
         SetState(sck::Connected);
     });
     connect(s, &QTcpSocket::readyRead, this, [this] { OnReadyRead(); });

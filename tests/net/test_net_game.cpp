@@ -41,6 +41,7 @@ private slots:
     void ChatBetweenAMoveAndItsEcho();
     void ChatLines();
     void BusyHostTurnsFurtherCallersAway();
+    void HostDealsASecondGame();
 };
 
 void NetGameTest::PeerTurnOfTwoPlaysAndADiscard() {
@@ -276,6 +277,43 @@ void NetGameTest::BusyHostTurnsFurtherCallersAway() {
     QCOMPARE(t.game.SockIndex, 1);
     QCOMPARE(t.net.State(1), 7);
     QTRY_COMPARE_WITH_TIMEOUT(t.net.Winsock1().LoadedIndexes().size(), std::size_t{2}, kTimeout);
+}
+
+// The remote's side of a deal from the table as host: the deck and the first turn are
+// answered; when the remote begins, it discards at once.
+void AnswerDeal(Peer& remote) {
+    remote.steps.push_back({"DK", {net::DeckReply()}});
+    remote.steps.push_back({"TR", {net::TurnReply()}, "", false, [&remote](const std::string& line) {
+                                if (line != "TR  2") return;
+                                remote.SendLine("PC  2# 7");
+                                remote.steps.push_front({"PC", {"OK"}});
+                            }});
+}
+
+void NetGameTest::HostDealsASecondGame() {
+    NetTable t;
+    Peer remote;
+    QTcpSocket socket;
+    remote.Attach(&socket);
+    remote.steps = {{"IP", {net::HelloMsg(6, 0, 1)}}, {"NM", {net::NameMsg("Bob")}}, {"GS", {net::NewGameMsg()}}};
+    AnswerDeal(remote);
+    QTimer::singleShot(0, &remote, [&] { socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(t.net.LocalPort(0))); });
+    PlayersDialogResult c;
+    c.connect = c.nameApplied = true;
+    c.playerName = "Ann";
+    c.role = 1;
+    t.game.StartNetworkGame(c);
+    QVERIFY(t.game.NetActive);
+    // The host begins a new game; the remote's NEW button answers with "GS".
+    remote.steps = {{"GS", {net::NewGameMsg()}}};
+    AnswerDeal(remote);
+    t.game.NewGame_Click();
+    QVERIFY(t.game.NetActive);
+    QVERIFY(t.game.Turn == TurnPlayer || t.game.Turn == TurnOpponent);
+    int decks = 0;
+    for (const auto& l : remote.received) decks += l.rfind("DK ", 0) == 0;
+    QCOMPARE(decks, 2);
+    QCOMPARE(CheckPartition(t.game), std::string());
 }
 
 QTEST_GUILESS_MAIN(NetGameTest)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <ostream>
 #include <vector>
 
 #include "fakes/game_fixture.h"
@@ -43,6 +44,8 @@ struct WaitCase {
     Game::NetWait result;
     int processed;  // messages the wait took; the rest stay for the next wait
 };
+
+void PrintTo(const WaitCase& c, std::ostream* os) { *os << c.name; }
 
 using NG = Game::OnNewGame;
 using W = Game::NetWait;
