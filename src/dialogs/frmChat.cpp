@@ -11,9 +11,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cctype>
 
-#include "app/web_page.h"
 #include "display/scale_controls.h"
 #include "display/table_controls.h"
 #include "display/table_window.h"
@@ -38,15 +36,6 @@ QString OneLine(QString s) {
     s.replace('\r', ' ');
     s.replace('\n', ' ');
     return s;
-}
-
-// The web prefix, in any case, opens a received line's address test.
-bool HasWebPrefix(std::string_view text) {
-    static constexpr std::string_view prefix = "HTTP";
-    if (text.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-    return true;
 }
 
 // The screen narrower than this takes the smaller chat window.
@@ -111,8 +100,7 @@ void frmChat::Form_Load() {
 void frmChat::Form_Unload() {
     SetOnTop(false);
     hide();
-    history_.clear();
-    text1_->clear();
+    SetHistory({});
     text2_->clear();
     loaded_ = false;
 }
@@ -122,15 +110,19 @@ void frmChat::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// To the right of the table when there is room on its screen, else to its left.
+// To the right of the table when there is room on its screen, else to its left; its title
+// bar level with the table's. A window not shown yet is placed by its inside, so the
+// table's inside corner gives the place.
 void frmChat::PlaceBesideTable() {
     const QWidget* table = parentWidget();
     if (!table) return;
     const QRect t = table->frameGeometry();
+    const QRect inside = table->geometry();
+    const int border = inside.left() - t.left();
     const QScreen* s = table->screen();
     const QRect room = s ? s->availableGeometry() : QRect();
-    QPoint at(t.right() + 1, t.top());
-    if (!room.isNull() && at.x() + width() > room.right()) at.setX(std::max(room.left(), t.left() - width()));
+    QPoint at(t.right() + 1 + border, inside.top());
+    if (!room.isNull() && at.x() + width() > room.right()) at.setX(std::max(room.left(), t.left() - width() - border));
     move(at);
 }
 
@@ -149,11 +141,21 @@ void frmChat::SetOnTop(bool on) {
 
 // --- the history ------------------------------------------------------------------------------
 
+void frmChat::SetHistory(QString history) {
+    if (history.size() > kHistoryLimit) history = history.right(kHistoryKept);
+    history_ = std::move(history);
+    QString shown = history_;
+    shown.replace("\r\n", "\n");
+    text1_->setPlainText(shown);
+}
+
+void frmChat::SetText1(const std::string& history) { SetHistory(Q(history)); }
+
 void frmChat::AddHistoryLine(const QString& line) {
-    history_ += line;
-    history_ += '\n';
-    if (history_.size() > kHistoryLimit) history_ = history_.right(kHistoryKept);
-    text1_->setPlainText(history_);
+    QString history = history_;
+    if (!history.isEmpty()) history += Q(CRLF);
+    history += line;
+    SetHistory(std::move(history));
     ShowHistoryEnd();
 }
 
@@ -162,15 +164,15 @@ void frmChat::ShowHistoryEnd() {
     text1_->verticalScrollBar()->setValue(text1_->verticalScrollBar()->maximum());
 }
 
-void frmChat::SetSendEnabled(bool on) { command1_->setEnabled(on); }
-bool frmChat::SendEnabled() const { return command1_->isEnabled(); }
+void frmChat::SetCommand1Enabled(bool on) { command1_->setEnabled(on); }
+bool frmChat::Command1Enabled() const { return command1_->isEnabled(); }
 
 void frmChat::SetPhrase(int index, std::string_view text) {
     if (index < 1 || index > kPhrases) return;
     cmdChat_[static_cast<size_t>(index)]->setText(Q(text));
 }
 
-// --- lines sent and received ----------------------------------------------------------------
+// --- a line sent ----------------------------------------------------------------------------------
 
 void frmChat::CmdChat_Click(int index) {
     if (index < 1 || index > kPhrases) return;
@@ -178,28 +180,12 @@ void frmChat::CmdChat_Click(int index) {
 }
 
 void frmChat::Command1_Click() {
-    const QString text = TrimBlanks(OneLine(text2_->text()));
-    ++ChatSeqOut;
-    if (Send) Send(net::ChatMsg(ChatSeqOut, text.toStdString()));
-    AddHistoryLine(Q(table_.TheGame().PlayerName) + ": " + text);
-    text2_->clear();
-}
-
-frmChat::Arrival frmChat::ReceiveChat(long number, bool numbered, std::string_view text) {
-    if (numbered) {
-        if (number <= ChatSeqIn) return Arrival::Ignored;
-        ChatSeqIn = number;
-    }
     Game& g = table_.TheGame();
-    const QString shown = Q(text);
-    if (numbered && HasWebPrefix(text) && korbogl::IsWebAddress(shown)) {
-        korbogl::OpenWebPage(g.View(), shown);
-        return Arrival::Opened;
-    }
-    AddHistoryLine(Q(g.OppName) + ": " + shown);
-    g.View().PlayResource(SndDeal);
-    g.View().SetCaption(Ctl::Label9, 2, text);
-    return Arrival::Shown;
+    const QString text = TrimBlanks(OneLine(text2_->text()));
+    ++g.ChatSeqOut;
+    g.Server_Send(net::ChatMsg(g.ChatSeqOut, text.toStdString()));
+    AddHistoryLine(Q(g.PlayerName) + ": " + text);
+    text2_->clear();
 }
 
 // Enter in the message box does not send: it moves the focus on to the Send button.

@@ -1,12 +1,13 @@
 // The chat window "RUZAVovu Thoughts" of a network game: the history of what both players
 // said, the line being typed with its Send button, and the twenty canned phrases of the
-// persona. Lines sent carry a running number so that the receiver shows each once; a
-// received line that is a well-formed web address is opened instead of shown.
+// persona. A line sent carries the game's running number; what the peer says comes in
+// through the game's dispatcher, which writes the history box (Text1) through the table.
+// The history is kept short however it grows, so that a peer cannot make it grow without
+// bound.
 //
 // The table keeps one window for its whole life: unloading it (closing it, or the end of a
 // network game) hides it, forgets its history and takes it off the top; the next showing
-// loads it again. The sequence numbers live as long as the window object and are reset
-// when the connection window opens.
+// loads it again.
 #pragma once
 
 #include <QString>
@@ -16,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "display/chat_window_port.h"
+
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -24,7 +27,7 @@ namespace korbo::ui {
 
 class TableWindow;
 
-class frmChat : public QWidget {
+class frmChat : public QWidget, public ChatWindowPort {
     Q_OBJECT
 public:
     static constexpr int kPhrases = 20;
@@ -33,19 +36,14 @@ public:
     static constexpr int kHistoryLimit = 4000;
     static constexpr int kHistoryKept = 3700;
 
-    // What became of a received chat line.
-    enum class Arrival { Ignored, Opened, Shown };
-
     explicit frmChat(TableWindow& table, QWidget* parent = nullptr);
 
-    QPlainTextEdit* Text1() const { return text1_; }
+    QPlainTextEdit* Text1Box() const { return text1_; }
     QLineEdit* Text2() const { return text2_; }
     QPushButton* Command1() const { return command1_; }
     QPushButton* CmdChat(int i) const { return cmdChat_.at(static_cast<size_t>(i)); }  // 1..20
 
     // --- what the table calls ------------------------------------------------------------
-    // Sends a finished message line (the table's Server_Send).
-    std::function<void(std::string_view message)> Send;
     // The table's always-on-top menu item follows the window's flag.
     std::function<void(bool on)> OnTopChanged;
 
@@ -57,22 +55,20 @@ public:
     bool OnTop() const { return onTop_; }
     void SetOnTop(bool on);
 
-    // The history as text, and a line added to it (the host's addresses, a received line).
+    // The history as text (lines apart by CR LF, as the game writes them), and a line
+    // added to it.
     QString History() const { return history_; }
     void AddHistoryLine(const QString& line);
-    void SetSendEnabled(bool on);
-    bool SendEnabled() const;
     void SetPhrase(int index, std::string_view text);
 
-    // A received chat line. `numbered` is false for a line that carried no number: it is
-    // shown as text, whatever it says. A numbered line not above the last one shown is
-    // ignored; a well-formed http or https address is opened; anything else is shown with
-    // the opponent's name, sounds and appears on the comment label.
-    Arrival ReceiveChat(long number, bool numbered, std::string_view text);
-
-    long ChatSeqIn = 0;   // the number of the last line shown
-    long ChatSeqOut = 0;  // the number of the last line sent
-    void ResetSequence() { ChatSeqIn = ChatSeqOut = 0; }
+    // --- ChatWindowPort: the controls the game addresses through the table ------------------
+    void Show() override { ShowChat(); }
+    void Unload() override { Form_Unload(); }
+    void SetText1(const std::string& history) override;
+    std::string Text1() const override { return history_.toStdString(); }
+    void ScrollText1ToEnd() override { ShowHistoryEnd(); }
+    void SetCommand1Enabled(bool on) override;
+    bool Command1Enabled() const override;
 
     // --- the window's own events -----------------------------------------------------------
     void Command1_Click();
@@ -86,6 +82,7 @@ private:
     void Form_Load();
     void PlaceBesideTable();
     void ShowHistoryEnd();
+    void SetHistory(QString history);
 
     TableWindow& table_;
     QPlainTextEdit* text1_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "dialogs/frmChat.h"
 #include "dialogs/frmCounter.h"
 #include "dialogs/frmCustom.h"
 #include "dialogs/frmScores.h"
@@ -73,6 +74,10 @@ void AroundTable::ScaleForScreen(QWidget& form) {
     const QScreen* s = form.screen();
     const double height = (s ? s->geometry().height() : 768) * TwipsPerPixel();
     ScaleFormControls(form, 4, 0, TheGame().ScreenWidth, height);
+}
+
+void AroundTable::SetChatPhrase(int index, std::string_view text) {
+    if (frmChat* chat = table_.ChatWindow()) chat->SetPhrase(index, text);
 }
 
 // --- the windows ---------------------------------------------------------------------------

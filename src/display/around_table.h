@@ -42,6 +42,7 @@ public:
     QPixmap BackgroundPicture() override { return shownPicture_; }
     void ScaleForScreen(QWidget& form) override;
     void ShowAvatarPicture(const std::string& path) override { LoadAvatar(path); }
+    void SetChatPhrase(int index, std::string_view text) override;
 
     // --- the windows ---------------------------------------------------------------------
     void CdCount_Click();

@@ -5,6 +5,7 @@
 
 #include "dialogs/frmSave.h"
 #include "display/around_table.h"
+#include "dialogs/frmChat.h"
 #include "game/korbogl.h"
 #include "platform/sound_player.h"
 #include "records/text_number.h"
@@ -92,6 +93,13 @@ frmKorbo::frmKorbo(QWidget* parent, GameFactory makeGame) : QMainWindow(parent),
     if (makeGame) game_ = makeGame(*this, rnd_, clock_);
     if (!game_) game_ = std::make_unique<Game>(*this, rnd_, clock_);
     around_ = new AroundTable(*this);
+    chatWindow_ = new frmChat(*around_, this);
+    // The always-on-top item follows the chat window's flag, set at its load and unload.
+    chatWindow_->OnTopChanged = [this](bool on) {
+        chatOnTop_ = on;
+        if (QAction* a = MenuItem("KeepOnTop")) a->setChecked(on);
+    };
+    SetChatWindow(chatWindow_);
     if (!game_->Net()) {
         network_ = std::make_unique<TableNetwork>(*game_);
         game_->SetTransport(network_.get());

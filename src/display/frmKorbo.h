@@ -31,6 +31,7 @@ namespace korbo::ui {
 
 class AroundTable;
 class ChatWindowPort;
+class frmChat;
 class TableNetwork;
 
 class SystemClock final : public Clock {
@@ -213,6 +214,8 @@ public:
     // The chat window, once there is one: the history box and Send go to it (nullptr
     // detaches it).
     void SetChatWindow(ChatWindowPort* chat);
+    // The table's own chat window (attached from the start).
+    frmChat* ChatWindow() const { return chatWindow_; }
     // The connection window's answer in the player's place (tests, tools); unset, the
     // window itself is shown.
     std::function<PlayersDialogResult(const PlayersDialogSetup&)> playersDialogAnswer;
@@ -303,6 +306,7 @@ private:
     AroundTable* around_ = nullptr;  // a child of the window
     std::unique_ptr<TableNetwork> network_;
     ChatWindowPort* chat_ = nullptr;
+    frmChat* chatWindow_ = nullptr;  // a child window of the table
     long framesShown_ = 0;
     QElapsedTimer frameClock_;  // since the last frame's wait ended
     QHash<QString, QPixmap> pileCache_;

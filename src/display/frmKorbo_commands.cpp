@@ -5,6 +5,7 @@
 
 #include "app/frmAbout.h"
 #include "app/web_page.h"
+#include "dialogs/frmChat.h"
 #include "dialogs/frmRules.h"
 #include "display/frmKorbo.h"
 #include "display/frmSpeed.h"
@@ -66,6 +67,10 @@ void frmKorbo::RulesIndicator_Click() {
 }
 
 void frmKorbo::KeepOnTop_Click() {
+    if (chatWindow_) {
+        chatWindow_->SetOnTop(!chatWindow_->OnTop());
+        return;
+    }
     chatOnTop_ = !chatOnTop_;
     if (QAction* a = MenuItem("KeepOnTop")) a->setChecked(chatOnTop_);
 }

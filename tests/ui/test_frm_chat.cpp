@@ -1,7 +1,8 @@
-// The chat window as the two players use it: numbered lines sent, the history kept short
-// (for received lines too), Enter leading to the Send button, the canned phrases, lines
-// received in order and once, web addresses opened only when well-formed, and the window
-// kept on top while it is loaded.
+// The chat window as the two players use it: numbered lines sent with the game's counter,
+// the history kept short (for the peer's lines too), Enter leading to the Send button, the
+// canned phrases, the peer's lines coming in through the table once and in order, web
+// addresses opened only when well-formed, and the window kept on top while it is loaded.
+#include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -9,39 +10,64 @@
 
 #include "app/web_page.h"
 #include "dialogs/frmChat.h"
+#include "display/frmKorbo.h"
 #include "fake_table.h"
+#include "fakes/scripted_transport.h"
 
 using korbo::Ctl;
+using korbo::Game;
 using korbo::test::FakeTable;
+using korbo::test::ScriptedTransport;
 using korbo::ui::frmChat;
+using korbo::ui::frmKorbo;
 namespace korbogl = korbo::korbogl;
 
 namespace {
 
-struct ChatFixture {
-    ChatFixture() {
-        t.game.PlayerName = "Ann";
-        t.game.OppName = "Bob";
-        for (int i = 1; i <= frmChat::kPhrases; ++i) t.game.Comments[static_cast<size_t>(i)] = "phrase " + std::to_string(i);
-        chat.Send = [this](std::string_view m) { sent.emplace_back(m); };
-        chat.OnTopChanged = [this](bool on) { ticks.push_back(on); };
+void Names(Game& g) {
+    g.PlayerName = "Ann";
+    g.OppName = "Bob";
+    g.SoundLevel = 2;
+    for (int i = 1; i <= frmChat::kPhrases; ++i) g.Comments[static_cast<size_t>(i)] = "phrase " + std::to_string(i);
+}
+
+// The table window with its own chat window, on a transport that keeps what is sent.
+struct ChatTable {
+    ChatTable() {
+        Game& g = table.game();
+        Names(g);
+        g.NetActive = true;
         korbogl::SetUrlOpener([this](const QString& a) {
             opened << a;
             return true;
         });
     }
-    ~ChatFixture() { korbogl::SetUrlOpener({}); }
+    ~ChatTable() { korbogl::SetUrlOpener({}); }
 
+    Game& g() { return table.game(); }
+    frmChat& chat() { return *table.ChatWindow(); }
     void Say(const QString& text) {
-        chat.Text2()->setText(text);
-        chat.Command1_Click();
+        chat().Text2()->setText(text);
+        chat().Command1_Click();
+    }
+    // One line from the peer, through the game's dispatcher.
+    void Hear(const std::string& line) {
+        g().InMessage += line + "\n";
+        g().GetMessage();
     }
 
+    ScriptedTransport transport;
+    frmKorbo table{nullptr, [this](korbo::TableView& v, korbo::Random& r, korbo::Clock& c) {
+                       return std::make_unique<Game>(v, r, c, &transport);
+                   }};
+    QStringList opened;
+};
+
+// The chat window alone, beside a table of the windows around it.
+struct LoneChat {
+    LoneChat() { Names(t.game); }
     FakeTable t;
     frmChat chat{t};
-    std::vector<std::string> sent;
-    std::vector<bool> ticks;
-    QStringList opened;
 };
 
 }  // namespace
@@ -49,28 +75,30 @@ struct ChatFixture {
 class ChatWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void linesSentAreNumberedFromOneAndWrittenToTheHistory() {
-        ChatFixture f;
+    void linesSentAreNumberedWithTheGamesCounter() {
+        ChatTable f;
         f.Say("  Hello  ");
         f.Say("");
         f.Say("Nice move");
         const std::vector<std::string> wire{"SY  1#Hello", "SY  2#", "SY  3#Nice move"};
-        QCOMPARE(f.sent, wire);
-        QCOMPARE(f.chat.ChatSeqOut, 3L);
-        QCOMPARE(f.chat.History(), QString("Ann: Hello\nAnn: \nAnn: Nice move\n"));
-        QCOMPARE(f.chat.Text1()->toPlainText(), f.chat.History());
-        QVERIFY(f.chat.Text2()->text().isEmpty());
-        // A new connection counts from the start again.
-        f.chat.ResetSequence();
+        QCOMPARE(f.transport.sent, wire);
+        QCOMPARE(f.g().ChatSeqOut, 3L);
+        QCOMPARE(f.chat().History(), QString("Ann: Hello\r\nAnn: \r\nAnn: Nice move"));
+        QCOMPARE(f.chat().Text1Box()->toPlainText(), QString("Ann: Hello\nAnn: \nAnn: Nice move"));
+        QVERIFY(f.chat().Text2()->text().isEmpty());
+        // The table's own lines (the peek remarks) count on the same counter.
+        f.g().ChatSeqOut = 7;
         f.Say("again");
-        QCOMPARE(f.sent.back(), std::string("SY  1#again"));
+        QCOMPARE(f.transport.sent.back(), std::string("SY  8#again"));
+        // The game reads the history back as the window holds it.
+        QCOMPARE(f.table.Caption(Ctl::ChatHistory, 0), f.chat().Text1());
     }
 
     void aLineBreakInTheTypedTextNeverReachesTheWire() {
-        ChatFixture f;
+        ChatTable f;
         f.Say("one\ntwo\rthree");
-        QCOMPARE(f.sent.size(), size_t{1});
-        QVERIFY(f.sent[0].find('\n') == std::string::npos && f.sent[0].find('\r') == std::string::npos);
+        QCOMPARE(f.transport.sent.size(), size_t{1});
+        QVERIFY(f.transport.sent[0].find('\n') == std::string::npos && f.transport.sent[0].find('\r') == std::string::npos);
     }
 
     void historyCut_data() {
@@ -78,53 +106,52 @@ private slots:
         QTest::addColumn<int>("lineLength");
         QTest::addColumn<bool>("received");
         QTest::addColumn<int>("after");
-        // The line added is "Ann: " or "Bob: " and the text, then a line break.
+        // The line added is CR LF, "Ann: " or "Bob: " and the text.
         QTest::newRow("sent, over the limit") << 3990 << 20 << false << frmChat::kHistoryKept;
-        QTest::newRow("sent, at the limit") << 3974 << 20 << false << frmChat::kHistoryLimit;
+        QTest::newRow("sent, at the limit") << 3973 << 20 << false << frmChat::kHistoryLimit;
         QTest::newRow("received, over the limit") << 3990 << 20 << true << frmChat::kHistoryKept;
-        QTest::newRow("received, one huge line") << 0 << 60000 << true << frmChat::kHistoryKept;
-        QTest::newRow("received, short") << 100 << 20 << true << 126;
+        QTest::newRow("received, one huge line") << 1 << 60000 << true << frmChat::kHistoryKept;
+        QTest::newRow("received, short") << 100 << 20 << true << 127;
     }
     void historyCut() {
         QFETCH(int, before);
         QFETCH(int, lineLength);
         QFETCH(bool, received);
         QFETCH(int, after);
-        ChatFixture f;
-        if (before > 0) f.chat.AddHistoryLine(QString(before - 1, 'x'));
-        QCOMPARE(f.chat.History().size(), qsizetype(before));
-        const QString text = QString(lineLength - 1, 'y') + "Z";
-        if (received) QCOMPARE(f.chat.ReceiveChat(1, true, text.toStdString()), frmChat::Arrival::Shown);
-        else f.Say(text);
-        QCOMPARE(f.chat.History().size(), qsizetype(after));
-        QVERIFY(f.chat.History().endsWith("Z\n"));
-        QCOMPARE(f.chat.Text1()->toPlainText(), f.chat.History());
+        ChatTable f;
+        f.chat().SetText1(std::string(static_cast<size_t>(before), 'x'));
+        QCOMPARE(f.chat().History().size(), qsizetype(before));
+        const std::string text = std::string(static_cast<size_t>(lineLength - 1), 'y') + "Z";
+        if (received) f.Hear("SY  1#" + text);
+        else f.Say(QString::fromStdString(text));
+        QCOMPARE(f.chat().History().size(), qsizetype(after));
+        QVERIFY(f.chat().History().endsWith("yZ"));
+        QCOMPARE(f.table.Caption(Ctl::ChatHistory, 0), f.chat().Text1());
     }
 
     void enterInTheMessageBoxMovesToSendWithoutSending() {
-        ChatFixture f;
-        f.chat.ShowChat();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.chat));
-        f.chat.activateWindow();
-        f.chat.Text2()->setFocus();
-        QTRY_VERIFY(f.chat.Text2()->hasFocus());
-        QTest::keyClicks(f.chat.Text2(), "hi");
-        QTest::keyClick(f.chat.Text2(), Qt::Key_Return);
-        QVERIFY(f.sent.empty());
-        QCOMPARE(f.chat.Text2()->text(), QString("hi"));
-        QVERIFY(f.chat.Command1()->hasFocus());
+        ChatTable f;
+        f.chat().ShowChat();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.chat()));
+        f.chat().activateWindow();
+        f.chat().Text2()->setFocus();
+        QTRY_VERIFY(f.chat().Text2()->hasFocus());
+        QTest::keyClicks(f.chat().Text2(), "hi");
+        QTest::keyClick(f.chat().Text2(), Qt::Key_Return);
+        QVERIFY(f.transport.sent.empty());
+        QCOMPARE(f.chat().Text2()->text(), QString("hi"));
+        QVERIFY(f.chat().Command1()->hasFocus());
         // Enter once more, now on the button, sends.
-        QTest::keyClick(f.chat.Command1(), Qt::Key_Return);
-        QCOMPARE(f.sent, std::vector<std::string>{"SY  1#hi"});
+        QTest::keyClick(f.chat().Command1(), Qt::Key_Return);
+        QCOMPARE(f.transport.sent, std::vector<std::string>{"SY  1#hi"});
     }
 
     void cannedPhrasesFillTheMessageBoxOnly() {
-        ChatFixture f;
+        LoneChat f;
         f.chat.ShowChat();
         for (int i : {1, 20}) QCOMPARE(f.chat.CmdChat(i)->text(), QString("phrase %1").arg(i));
         f.chat.CmdChat(20)->click();
         QCOMPARE(f.chat.Text2()->text(), QString("phrase 20"));
-        QVERIFY(f.sent.empty());
         QVERIFY(f.chat.History().isEmpty());
         // A phrase the persona's comments change while the window is open.
         f.chat.SetPhrase(3, "new words");
@@ -133,29 +160,14 @@ private slots:
         f.chat.SetPhrase(0, "nowhere");
     }
 
-    void receivedLinesShowOnceInTheirOrder() {
-        ChatFixture f;
-        struct Line {
-            long number;
-            bool numbered;
-            const char* text;
-            frmChat::Arrival result;
-        };
-        const Line lines[] = {
-            {1, true, "first", frmChat::Arrival::Shown},
-            {1, true, "first again", frmChat::Arrival::Ignored},
-            {0, true, "zero", frmChat::Arrival::Ignored},
-            {-5, true, "negative", frmChat::Arrival::Ignored},
-            {3, true, "third", frmChat::Arrival::Shown},
-            {2, true, "late", frmChat::Arrival::Ignored},
-            {0, false, "no number", frmChat::Arrival::Shown},
-            {0, false, "http://example.org/", frmChat::Arrival::Shown},
-        };
-        for (const Line& l : lines) QCOMPARE(f.chat.ReceiveChat(l.number, l.numbered, l.text), l.result);
-        QCOMPARE(f.chat.History(), QString("Bob: first\nBob: third\nBob: no number\nBob: http://example.org/\n"));
-        QCOMPARE(f.chat.ChatSeqIn, 3L);
-        QCOMPARE(f.t.view.sounds, (std::vector<int>{110, 110, 110, 110}));
-        QCOMPARE(f.t.view.Caption(Ctl::Label9, 2), std::string("http://example.org/"));
+    void thePeersLinesShowOnceInTheirOrder() {
+        ChatTable f;
+        for (const char* line : {"SY  1#first", "SY  1#first again", "SY  0#zero", "SY -5#negative", "SY  3#third",
+                                 "SY  2#late", "SY no number", "SY http://example.org/"})
+            f.Hear(line);
+        QCOMPARE(f.chat().History(),
+                 QString("Bob: first\r\nBob: third\r\nBob: no number\r\nBob: http://example.org/"));
+        QCOMPARE(f.table.Caption(Ctl::Label9, 2), std::string("http://example.org/"));
         QVERIFY(f.opened.isEmpty());
     }
 
@@ -171,58 +183,62 @@ private slots:
         QTest::newRow("one slash") << "http:/example.org" << false;
         QTest::newRow("other scheme after the prefix") << "httpx://example.org" << false;
         QTest::newRow("tab inside") << "http://example.org/\tx" << false;
-        QTest::newRow("bad port") << "http://example.org:99999999/" << false;
         QTest::newRow("file") << "file:///etc/passwd" << false;
         QTest::newRow("just the prefix") << "HTTP" << false;
     }
     void receivedAddress() {
         QFETCH(QString, text);
         QFETCH(bool, opened);
-        ChatFixture f;
-        const auto result = f.chat.ReceiveChat(4, true, text.toStdString());
-        QCOMPARE(result, opened ? frmChat::Arrival::Opened : frmChat::Arrival::Shown);
+        ChatTable f;
+        f.Hear("SY  4#" + text.toStdString());
         QCOMPARE(f.opened.size(), opened ? 1 : 0);
-        QCOMPARE(f.chat.History().isEmpty(), opened);
-        if (!opened) QCOMPARE(f.chat.History(), "Bob: " + text + "\n");
-        QVERIFY(f.t.view.boxes.empty());
-        // An address counts as shown: the same number again is ignored.
-        QCOMPARE(f.chat.ChatSeqIn, 4L);
-        QCOMPARE(f.chat.ReceiveChat(4, true, "again"), frmChat::Arrival::Ignored);
+        QCOMPARE(f.chat().History(), opened ? QString() : "Bob: " + text);
+        // An address counts as shown: the same number again is passed over.
+        f.Hear("SY  4#again");
+        QVERIFY(!f.chat().History().contains("again"));
     }
 
     void theWindowStaysOnTopWhileLoaded() {
-        ChatFixture f;
-        QVERIFY(!f.chat.OnTop());
-        f.chat.ShowChat();
-        QVERIFY(f.chat.Loaded());
-        QVERIFY(f.chat.OnTop());
-        QVERIFY(f.chat.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QCOMPARE(f.ticks, std::vector<bool>{true});
-        const QRect place = f.chat.geometry();
-        f.chat.SetOnTop(false);
-        QVERIFY(!f.chat.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(f.chat.isVisible());
-        QCOMPARE(f.chat.geometry(), place);
-        f.chat.SetOnTop(true);
-        f.chat.AddHistoryLine("192.168.1.4");
-        f.chat.close();
-        QVERIFY(!f.chat.Loaded());
-        QVERIFY(!f.chat.isVisible());
-        QVERIFY(!f.chat.OnTop());
-        QVERIFY(f.chat.History().isEmpty());
-        QCOMPARE(f.ticks, (std::vector<bool>{true, false, true, false}));
+        ChatTable f;
+        QAction* item = f.table.MenuItem("KeepOnTop");
+        QVERIFY(item);
+        QVERIFY(!f.chat().OnTop());
+        // The game shows the chat window when a network game starts.
+        f.table.ShowForm(korbo::Form::frmChat, false);
+        QVERIFY(f.chat().Loaded());
+        QVERIFY(f.chat().OnTop());
+        QVERIFY(f.chat().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(item->isChecked());
+        const QRect place = f.chat().geometry();
+        f.table.KeepOnTop_Click();
+        QVERIFY(!f.chat().OnTop());
+        QVERIFY(!f.chat().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!item->isChecked());
+        QVERIFY(f.chat().isVisible());
+        QCOMPARE(f.chat().geometry(), place);
+        f.table.KeepOnTop_Click();
+        QVERIFY(f.chat().OnTop() && item->isChecked());
+        f.chat().AddHistoryLine("192.168.1.4");
+        // The end of the network game unloads it.
+        f.table.UnloadForm(korbo::Form::frmChat);
+        QVERIFY(!f.chat().Loaded());
+        QVERIFY(!f.chat().isVisible());
+        QVERIFY(!f.chat().OnTop());
+        QVERIFY(!item->isChecked());
+        QVERIFY(f.chat().History().isEmpty());
     }
 
     void theSendButtonFollowsTheGame() {
-        ChatFixture f;
-        f.chat.SetSendEnabled(false);
-        QVERIFY(!f.chat.SendEnabled());
-        f.chat.Text2()->setText("blocked");
-        f.chat.Command1()->click();
-        QVERIFY(f.sent.empty());
-        f.chat.SetSendEnabled(true);
-        f.chat.Command1()->click();
-        QCOMPARE(f.sent, std::vector<std::string>{"SY  1#blocked"});
+        ChatTable f;
+        f.table.SetEnabled(Ctl::ChatSend, 0, false);
+        QVERIFY(!f.chat().Command1Enabled());
+        QVERIFY(!f.table.Enabled(Ctl::ChatSend, 0));
+        f.chat().Text2()->setText("blocked");
+        f.chat().Command1()->click();
+        QVERIFY(f.transport.sent.empty());
+        f.table.SetEnabled(Ctl::ChatSend, 0, true);
+        f.chat().Command1()->click();
+        QCOMPARE(f.transport.sent, std::vector<std::string>{"SY  1#blocked"});
     }
 };
 

@@ -16,7 +16,7 @@ namespace korbo::netplay {
 
 const char* const kUsage =
     "usage: korbo-netplay [--role host|remote] [--host H] [--port P] [--policy human|computer]\n"
-    "                     [--stall SECONDS] [--findings FILE]\n"
+    "                     [--stall SECONDS] [--findings FILE] [--reconnect] [--trace]\n"
     "                     [--games N] [--seed S] [--level 0|1|2] [--payoff 10|15|20|26]\n"
     "                     [--forced-ace] [--forced-two] [--visible-only] [--no-wild-ace]\n"
     "                     [--shuffle-apart] [--deck FILE] [--max-moves N]\n"
@@ -69,9 +69,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             if (!number(0, 65535, o.port)) return r;
         } else if (a == "--stall") {
             if (!number(1, 86400, o.stallSeconds)) return r;
+        } else if (a == "--reconnect") {
+            o.reconnect = true;
         } else if (a == "--trace") {
-            r.error = "unknown option --trace";
-            return r;
+            o.trace = true;
         } else {
             rest.push_back(a);
         }
@@ -92,6 +93,8 @@ std::vector<std::string> GameArguments(const Options& o) {
                                "--level", std::to_string(p.level),
                                "--payoff", std::to_string(p.payOff),
                                "--max-moves", std::to_string(p.maxMoves)};
+    if (o.reconnect) a.push_back("--reconnect");
+    if (o.trace) a.push_back("--trace");
     if (p.forcedAce) a.push_back("--forced-ace");
     if (p.forcedTwo) a.push_back("--forced-two");
     if (p.visibleOnly) a.push_back("--visible-only");
@@ -109,130 +112,6 @@ std::vector<std::string> CopyArguments(const Options& o, Role role, long port) {
                                "--host", o.host, "--stall", std::to_string(o.stallSeconds)};
     for (auto& g : GameArguments(o)) a.push_back(std::move(g));
     return a;
-}
-
-// --- the referee -------------------------------------------------------------------------------
-
-namespace {
-
-// The first word of a line and the rest after its blank.
-std::string Word(const std::string& line, std::string& rest) {
-    const size_t b = line.find(' ');
-    rest = b == std::string::npos ? std::string() : line.substr(b + 1);
-    return line.substr(0, b);
-}
-
-bool Number(const std::string& text, long& out) { return selfplay::ReadNumber(text, 0, 1000000000, out); }
-
-constexpr size_t kFindingsKept = 20;
-
-}  // namespace
-
-void Referee::Finding(const std::string& what) {
-    if (findings_.size() < kFindingsKept) findings_.push_back(what);
-    if (findings_.size() <= 10) log_ << what << "\n";
-}
-
-void Referee::Take(bool host, const std::string& line) {
-    const char* who = host ? "host" : "remote";
-    std::string rest;
-    const std::string kind = Word(line, rest);
-    if (kind == "TURN" || kind == "GAME" || kind == "FAULT") {
-        std::string after;
-        long game = 0;
-        if (!Number(Word(rest, after), game)) {
-            Finding(std::string(who) + " sent an unreadable report: " + line);
-            ++sum_.faults;
-            return;
-        }
-        GameRecord& g = games_[game];
-        if (kind == "FAULT") {
-            ++sum_.faults;
-            g.bad = true;
-            Finding(std::string(who) + " in game " + std::to_string(game) + ": " + after);
-            return;
-        }
-        if (kind == "GAME") {
-            (host ? g.hostResult : g.remoteResult) = after.empty() ? "?" : after;
-            if (!g.hostResult.empty() && !g.remoteResult.empty()) Close(game, g);
-            return;
-        }
-        std::string cards;
-        long turn = 0;
-        if (!Number(Word(after, cards), turn)) {
-            Finding(std::string(who) + " sent an unreadable turn: " + line);
-            ++sum_.faults;
-            return;
-        }
-        (host ? g.hostTurns : g.remoteTurns)[turn] = cards;
-        if (g.hostTurns.count(turn) && g.remoteTurns.count(turn)) Compare(game, turn, g);
-    } else if (kind == "REFUSED") {
-        ++sum_.refused;
-        Finding(std::string(who) + " refused: " + rest);
-    } else if (kind == "DONE") {
-        (host ? hostDone_ : remoteDone_) = true;
-    }
-}
-
-void Referee::Compare(long game, long turn, GameRecord& g) {
-    TableCards h, r;
-    std::string d;
-    if (!Decode(g.hostTurns[turn], h) || !Decode(g.remoteTurns[turn], r)) d = "a table that cannot be read";
-    else d = Disagreement(h, r);
-    g.hostTurns.erase(turn);
-    g.remoteTurns.erase(turn);
-    ++sum_.turns;
-    if (d.empty()) return;
-    ++sum_.disagreements;
-    g.bad = true;
-    Finding("game " + std::to_string(game) + " turn " + std::to_string(turn) + ": " + d);
-}
-
-void Referee::Close(long game, GameRecord& g) {
-    if (g.counted) return;
-    g.counted = true;
-    // A turn that only one copy had.
-    for (const auto* turns : {&g.hostTurns, &g.remoteTurns})
-        if (!turns->empty()) {
-            ++sum_.disagreements;
-            g.bad = true;
-            Finding("game " + std::to_string(game) + " turn " + std::to_string(turns->begin()->first) + " only on the " +
-                    (turns == &g.hostTurns ? "host" : "remote"));
-            break;
-        }
-    if (g.hostResult != g.remoteResult) {
-        ++sum_.disagreements;
-        g.bad = true;
-        Finding("game " + std::to_string(game) + " ended as " + (g.hostResult.empty() ? "nothing" : g.hostResult) +
-                " on the host and " + (g.remoteResult.empty() ? "nothing" : g.remoteResult) + " on the remote");
-    }
-    if (g.hostResult == "unended" || g.hostResult.empty()) ++sum_.unended;
-    ++sum_.games;
-    if (!g.bad) ++sum_.agreed;
-}
-
-void Referee::Finish() {
-    for (auto& [game, g] : games_) Close(game, g);
-}
-
-std::vector<long> Referee::BadGames() const {
-    std::vector<long> bad;
-    for (const auto& [game, g] : games_)
-        if (g.bad && bad.size() < kFindingsKept) bad.push_back(game);
-    return bad;
-}
-
-void Referee::Hung(const std::string& what) {
-    ++sum_.hangs;
-    Finding(what);
-}
-
-std::string SummaryLine(const Summary& s) {
-    std::ostringstream o;
-    o << "games " << s.games << " agreed " << s.agreed << " disagreements " << s.disagreements << " refused "
-      << s.refused << " turns " << s.turns << " unended " << s.unended << " faults " << s.faults << " hangs "
-      << s.hangs;
-    return o.str();
 }
 
 // --- both copies -------------------------------------------------------------------------------
@@ -300,14 +179,15 @@ void Match::Lines(QProcess& p, bool host) {
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
         quiet_.restart();
         std::string rest;
-        const std::string kind = Word(line, rest);
+        const std::string kind = FirstWord(line, rest);
         long n = 0;
-        if (kind == "LISTEN" && host && !remoteStarted_ && Number(rest, n)) {
+        if (kind == "LISTEN" && host && !remoteStarted_ && ReportNumber(rest, n)) {
             remoteStarted_ = true;
             Start(remote_, Role::Remote, n);
             continue;
         }
-        if ((kind == "TURN" || kind == "GAME") && Number(Word(rest, rest), n)) lastGame_ = n;
+        std::string after;
+        if ((kind == "TURN" || kind == "GAME") && ReportNumber(FirstWord(rest, after), n)) lastGame_ = n;
         if (host) referee_.HostLine(line);
         else referee_.RemoteLine(line);
     }

@@ -152,7 +152,8 @@ TableState Mirrored(const TableState& t) {
         if (t.PlayerSlots.Id(k + 6) != 0) m.OppHold.Set(k, ++mine, t.PlayerSlots.Get(k + 6));
         m.OppHoldInfo[k][1] = static_cast<int16_t>(mine);
     }
-    m.Turn = t.Turn == TurnPlayer ? TurnOpponent : (t.Turn == TurnOpponent ? TurnPlayer : t.Turn);
+    if (t.Turn == TurnPlayer) m.Turn = TurnOpponent;
+    else if (t.Turn == TurnOpponent) m.Turn = TurnPlayer;
     return m;
 }
 
