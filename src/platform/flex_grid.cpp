@@ -1,5 +1,6 @@
 #include "platform/flex_grid.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <algorithm>
 
@@ -16,6 +17,19 @@ FlexGrid::FlexGrid(QWidget* parent, int rows, int cols, int fixedCols) : QTableW
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) StyleCell(r, c);
     connect(this, &QTableWidget::cellClicked, this, [this](int r, int c) { ClickCell(r, c); });
+    fontPoints_ = font().pointSizeF();
+}
+
+void FlexGrid::changeEvent(QEvent* e) {
+    QTableWidget::changeEvent(e);
+    if (e->type() != QEvent::FontChange) return;
+    const double points = font().pointSizeF();
+    if (fontPoints_ > 0 && points > 0 && points != fontPoints_) {
+        const double f = points / fontPoints_;
+        for (int c = 0; c < columnCount(); ++c) setColumnWidth(c, qRound(columnWidth(c) * f));
+        verticalHeader()->setDefaultSectionSize(qRound(verticalHeader()->defaultSectionSize() * f));
+    }
+    fontPoints_ = points;
 }
 
 void FlexGrid::StyleCell(int row, int col) {

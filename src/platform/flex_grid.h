@@ -36,8 +36,14 @@ public:
 
     std::function<void()> onClick;
 
+protected:
+    // The columns and rows grow and shrink with the grid's font, so that a window scaled for
+    // the screen keeps its cells readable.
+    void changeEvent(QEvent* e) override;
+
 private:
     void StyleCell(int row, int col);
+    double fontPoints_ = 0;
     int fixedCols_;
     int mouseRow_ = -1, mouseCol_ = -1;
 };
