@@ -26,8 +26,11 @@ void FlexGrid::changeEvent(QEvent* e) {
     const double points = font().pointSizeF();
     if (fontPoints_ > 0 && points > 0 && points != fontPoints_) {
         const double f = points / fontPoints_;
-        for (int c = 0; c < columnCount(); ++c) setColumnWidth(c, qRound(columnWidth(c) * f));
-        verticalHeader()->setDefaultSectionSize(qRound(verticalHeader()->defaultSectionSize() * f));
+        // Rounded down, so that the columns still fit the grid the window scaled with them.
+        for (int c = 0; c < columnCount(); ++c) setColumnWidth(c, static_cast<int>(columnWidth(c) * f));
+        // A window's heights scale on their own axis: a row grows only as far as its text needs.
+        const int rowNeeds = fontMetrics().height() + kRowPadding;
+        if (verticalHeader()->defaultSectionSize() < rowNeeds) verticalHeader()->setDefaultSectionSize(rowNeeds);
     }
     fontPoints_ = points;
 }

@@ -35,10 +35,12 @@ public:
     void ClickCell(int row, int col);
 
     std::function<void()> onClick;
+    // Room around a line of text in a row, in pixels.
+    static constexpr int kRowPadding = 4;
 
 protected:
-    // The columns and rows grow and shrink with the grid's font, so that a window scaled for
-    // the screen keeps its cells readable.
+    // The columns grow and shrink with the grid's font, and the rows grow to hold its text,
+    // so that a window scaled for the screen keeps its cells readable.
     void changeEvent(QEvent* e) override;
 
 private:

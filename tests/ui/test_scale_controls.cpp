@@ -58,12 +58,18 @@ private slots:
         auto* grid = new korbo::platform::FlexGrid(&f.w, 3, 2);
         grid->SetColWidth(0, 100);
         grid->SetColWidth(1, 60);
-        grid->SetRowHeight(20);
+        grid->SetRowHeight(6);
         ScaleFormControls(f.w, 4, 0, 15360, 11520);
         QCOMPARE(grid->font().pointSizeF(), 10.0);
         QCOMPARE(grid->ColWidth(0), 125);
         QCOMPARE(grid->ColWidth(1), 75);
-        QCOMPARE(grid->verticalHeader()->defaultSectionSize(), 25);
+        // Too low for the larger text, the rows take its height.
+        const int needs = grid->fontMetrics().height() + korbo::platform::FlexGrid::kRowPadding;
+        QCOMPARE(grid->verticalHeader()->defaultSectionSize(), needs);
+        // Rows high enough already stay as they are.
+        grid->SetRowHeight(needs + 30);
+        ScaleFormControls(f.w, 4, 0, 15360, 11520);
+        QCOMPARE(grid->verticalHeader()->defaultSectionSize(), needs + 30);
     }
 
     void anEightHundredScreenShrinksALittle() {
