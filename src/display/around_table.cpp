@@ -1,5 +1,7 @@
 #include "display/around_table.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -105,7 +107,16 @@ void AroundTable::OptionStuff_Click() {
 }
 
 void AroundTable::Prefs_Click() {
-    if (!custom_) custom_ = new frmCustom(*this, &table_);
+    if (!custom_) {
+        custom_ = new frmCustom(*this, &table_);
+        // It opens in the middle of the screen, wholly on it where it fits.
+        if (const QScreen* s = table_.screen()) {
+            const QRect room = s->availableGeometry();
+            QRect r(QPoint(0, 0), custom_->frameGeometry().size());
+            r.moveCenter(room.center());
+            custom_->move(std::max(room.left(), r.left()), std::max(room.top(), r.top()));
+        }
+    }
     custom_->show();
     custom_->raise();
 }
