@@ -11,12 +11,14 @@
 #include "dialogs/frmCounter.h"
 #include "dialogs/frmCustom.h"
 #include "dialogs/frmScores.h"
+#include "dialogs/frmScoresNet.h"
 #include "dialogs/frmStats.h"
 #include "display/background_painter.h"
 #include "display/frmHold.h"
 #include "display/frmKorbo.h"
 #include "display/frmOptions.h"
 #include "display/scale_controls.h"
+#include "game/net_scores.h"
 #include "platform/card_library.h"
 #include "platform/common_dialog.h"
 #include "records/file_copy.h"
@@ -93,6 +95,12 @@ void AroundTable::ShowHoldViewer() {
 
 void AroundTable::Score_Click() {
     frmScores w(*this, &table_);
+    w.exec();
+}
+
+void AroundTable::NetScore_Click() {
+    if (!netscores::NetScore_Click(TheGame())) return;
+    frmScoresNet w(*this, &table_);
     w.exec();
 }
 

@@ -48,6 +48,7 @@ public:
     void ShowHoldViewer();  // a right press on a pile (the game set DragSlot, HoldViewSide)
     void Score_Click();
     void Stats_Click();
+    void NetScore_Click();
     void OptionStuff_Click();
     void Prefs_Click();
     frmHold* Hold() const;

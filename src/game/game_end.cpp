@@ -9,11 +9,15 @@
 #include "records/record_file.h"
 #include "records/score_rec.h"
 #include "records/text_number.h"
+#include "records/int16_fields.h"
+#include "persona_slots.h"
 
 namespace korbo {
 
 using Missing = records::RecordFile::Missing;
+using records::Checked16;
 using records::NumText;
+using records::Saturate16;
 using records::ScoreRec;
 using records::TrimBlanks;
 using records::UpperAscii;
@@ -27,13 +31,6 @@ std::string Crlf() { return std::string(CRLF); }
 bool UsableFileName(const std::string& name) {
     if (name.empty() || name == "." || name == "..") return false;
     return name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
-}
-
-int16_t Saturate16(long v) { return static_cast<int16_t>(std::clamp<long>(v, INT16_MIN, INT16_MAX)); }
-
-int16_t Checked16(long v) {
-    if (v < INT16_MIN || v > INT16_MAX) throw std::overflow_error("Overflow: a total is beyond its 16-bit range.");
-    return static_cast<int16_t>(v);
 }
 
 long PersonaRecord(Game& g, records::RecordFile& f);
@@ -176,7 +173,7 @@ void Game::Game_End() {
         const int left = OppSideCount;
         PeekFlag = 1;
         Peek();
-        if (SoundLevel == 0) view_.PlayFile(Sounds[14], false);
+        if (SoundLevel == 0) view_.PlayFile(Sounds[SoundWinner], false);
         EndText = "That was your LAST CARD!" + Crlf() + "OK, so you won!!!  ";
         if (left == 1) {
             EndText += "You beat " + EndText2 + " by one card!";
@@ -211,7 +208,7 @@ void Game::Game_End() {
         RecordPlayerResult(*this);
         RecordComputerResult(*this);
         if (!playerWon) {
-            if (SoundLevel == 0) view_.PlayFile(Sounds[13], false);
+            if (SoundLevel == 0) view_.PlayFile(Sounds[SoundYeah], false);
             view_.Flash();
             FlashShown = true;
         }
@@ -239,12 +236,7 @@ void Game::Game_End() {
         Scores_Net();
         if (NetRole == 0) {
             // The remote waits for the host's next game or the end of the network game.
-            for (;;) {
-                if (!NetActive) break;
-                ProcessNext();
-                if (NetMsgType == msg::GO || NetMsgType == msg::GS || !NetActive) break;
-                DoEvents();
-            }
+            AwaitMessage(msg::GS, OnNewGame::End);
         }
     }
     view_.EnableMenu(Menu::Stats, true);

@@ -9,7 +9,6 @@ void Game::Move_Transmit_Done() {}
 void Game::Opponent() {}
 void Game::RulesRefresh() {}
 void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
-void Game::Scores_Net() {}
 void Game::ProcessNext() {
     if (!net_) NetActive = false;  // no connection: nothing can ever arrive
 }

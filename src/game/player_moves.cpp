@@ -9,6 +9,8 @@
 #include "interpolate_point.h"
 #include "korbogl.h"
 #include "records/text_number.h"
+#include "colours.h"
+#include "persona_slots.h"
 
 namespace korbo {
 
@@ -16,7 +18,6 @@ using records::NumText;
 
 namespace {
 
-constexpr long kEmptyPlaceColor = 0x80C0FF;
 constexpr long kWhite = 0xFFFFFF;
 constexpr int kSlideStep = 60;  // table units per step of a card sliding home
 
@@ -42,16 +43,6 @@ void Game::ShowHoldViewer(int side) {
     HoldViewSide = static_cast<int16_t>(side);
     HoldView.fill(0);
     view_.ShowForm(Form::frmHold, false);
-}
-
-bool Game::AwaitReply(int type) {
-    for (;;) {
-        if (!NetActive) return false;
-        ProcessNext();
-        if (NetMsgType == type) return true;
-        if (NetMsgType == msg::GO || NetMsgType == msg::GS || !NetActive) return false;
-        DoEvents();
-    }
 }
 
 // --- press, drag, drop ------------------------------------------------------------------
@@ -232,7 +223,7 @@ void Game::Picture7_DblClick(int Index) {
     const int value = PlayerSlots.Value(Index);
     if (value == 13) {
         // A King is the player's own decision: it is never played for them.
-        view_.SetCaption(Ctl::Label9, 1, Comments[34] + " " + Comments[35]);
+        view_.SetCaption(Ctl::Label9, 1, Comments[CommentKingDoubleClick] + " " + Comments[CommentKingDoubleClickTail]);
         PlayResource(SndRefuse);
         return;
     }
@@ -298,9 +289,9 @@ void Game::Move_Player() {
                 view_.SetCaption(Ctl::Label9, 0, std::string(CRLF) + "  W A I T");
                 view_.SetEnabled(Ctl::ChatSend, 0, false);
                 Server_Send("PC " + NumText(MoveSource) + "#" + NumText(MoveTarget));
-                if (!AwaitReply(msg::PC)) return;
+                if (!Awaited(msg::PC, OnNewGame::End)) return;
                 Server_Send("OK");
-                if (!AwaitReply(msg::OK)) return;
+                if (!Awaited(msg::OK, OnNewGame::End)) return;
                 view_.SetCaption(Ctl::Label9, 0, "");
                 view_.SetEnabled(Ctl::ChatSend, 0, true);
             }
@@ -337,7 +328,7 @@ void Game::Move_Player() {
 
     if (king) {
         if (SoundLevel == 0) {
-            PlaySoundSlot(15);
+            PlaySoundSlot(SoundPlayWild);
             Delay(0.75);
         }
         if (CardStyle != 6) view_.SetBackColor(Ctl::Picture4, pile, kWhite);
@@ -360,14 +351,14 @@ void Game::Move_Player() {
         bool otherEmpty = false;
         for (int s = 1; s <= 3; ++s) otherEmpty |= s != pile && CenterCount[s] == 0;
         if (!NetActive && !(count == 1 && otherEmpty)) {
-            int pick = static_cast<int>(rnd_.Next() * 10) + 1;
+            int pick = static_cast<int>(rnd_.Next() * 10) + CommentDispleased;
             if (pick > 10) pick = 10;
             view_.SetCaption(Ctl::Label9, 2, Comments[pick]);
             if (SoundLevel == 0) {
                 if (fromSide) {
-                    PlaySoundSlot(11);
+                    PlaySoundSlot(SoundWhining);
                 } else {
-                    int slot = static_cast<int>(rnd_.Next() * 4) + 7;
+                    int slot = static_cast<int>(rnd_.Next() * 4) + SoundLose;
                     PlaySoundSlot(slot > 10 ? 10 : slot);
                 }
             }

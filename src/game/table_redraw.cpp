@@ -6,12 +6,10 @@
 #include "korbogl.h"
 #include "wild_show.h"
 #include "records/text_number.h"
+#include "colours.h"
+#include "persona_slots.h"
 
 namespace korbo {
-
-namespace {
-bool StandardDeckColor(long c) { return c == 0xC0E0FF || c == 0xC0FFFF; }
-}  // namespace
 
 void Game::Redraw() {
     const bool pictureCards = CardStyle == 6;
@@ -124,7 +122,7 @@ void ShowWildKing(Game& g, int slot) {
     if (slot >= 2 && slot <= 6) g.DrawPilePicture(Ctl::Picture1, slot, g.MovingCard[0], 1);
     // At full sound the persona's "Wild Card" sound holds the game until it ends.
     if (g.SoundLevel == 0) {
-        if (!g.Sounds[1].empty()) g.View().PlayFile(g.Sounds[1], true);
+        if (!g.Sounds[SoundWildCard].empty()) g.View().PlayFile(g.Sounds[SoundWildCard], true);
     } else {
         g.Delay(0.75);
     }
