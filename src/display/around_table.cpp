@@ -204,6 +204,25 @@ void AroundTable::mnuOpAddBackground_Click() {
 
 void AroundTable::ChgColor_Click() { backgrounds(backs::kSpaceKey); }
 
+QWidget* AroundTable::BackgroundWindow() const { return backWindow_; }
+
+void AroundTable::ShowBackgroundWindow() {
+    if (!backWindow_) {
+        auto* w = new QLabel(&table_, Qt::Window);
+        w->setObjectName("frmBackground");
+        w->setWindowTitle(QStringLiteral("Background"));
+        w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        backWindow_ = w;
+    }
+    auto* w = static_cast<QLabel*>(backWindow_.data());
+    // On the plain mat it holds no picture.
+    if (shownPicture_.isNull()) w->clear();
+    else w->setPixmap(shownPicture_);
+    w->adjustSize();
+    w->show();
+    w->raise();
+}
+
 // --- the avatar ----------------------------------------------------------------------------------
 
 bool AroundTable::LoadAvatar(const std::string& path) {

@@ -64,6 +64,9 @@ public:
     void ClearBackground();
     void mnuOpAddBackground_Click();
     void ChgColor_Click();
+    // The window that holds the loaded background picture, shown beside the table.
+    void ShowBackgroundWindow();
+    QWidget* BackgroundWindow() const;
     const backs::BackList& BackList() { return TheGame().BackList; }
     // The whole background as last painted (empty on the mat).
     const QPixmap& Painted() const { return painted_; }
@@ -91,6 +94,7 @@ private:
     QPointer<frmHold> hold_;
     QPointer<frmCounter> counter_;
     QPointer<frmCustom> custom_;
+    QPointer<QWidget> backWindow_;
     QPixmap shownPicture_;  // the background picture as loaded
     QPixmap painted_;       // and as painted over the table
     bool shownTiled_ = false;

@@ -122,6 +122,8 @@ public:
     void ChgAvatar_Click();
     void CdCount_Click();
     void WildStats_Click();
+    void backgrounds(int KeyCode);  // the background stepped by a key
+    void ShowBackgroundWindow();    // the background window, modeless
 
     // --- network play from the menus (frmKorbo_net_menu.cpp) -----------------------------
     void Players_Click();

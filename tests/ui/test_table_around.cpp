@@ -321,6 +321,17 @@ private slots:
             }
         }
         QCOMPARE(handler.titles, QStringList({"Korbo Backgrounds"}));
+        // A key other than Space and Down steps back, from the first picture to the mat.
+        tb.t.backgrounds(38);
+        QCOMPARE(int(g.BackIndex), 3);
+        QVERIFY(tb.t.Around().Painted().isNull());
+        tb.t.backgrounds(40);
+        QCOMPARE(int(g.BackIndex), 1);
+        // The background window holds the picture as it was loaded.
+        tb.t.ShowBackgroundWindow();
+        auto* back = qobject_cast<QLabel*>(tb.t.Around().BackgroundWindow());
+        QVERIFY(back && back->isVisible());
+        QCOMPARE(back->pixmap().toImage().convertToFormat(QImage::Format_RGB32), tile);
         // Added through the menu: copied into the folder and shown.
         dialog->files.push_back(tb.Path("mine/added.bmp"));
         tb.Trigger("mnuOpAddBackground");
