@@ -21,6 +21,7 @@
 #include "game/net_scores.h"
 #include "platform/card_library.h"
 #include "platform/common_dialog.h"
+#include "platform/data_file.h"
 #include "records/file_copy.h"
 
 namespace korbo::ui {
@@ -138,8 +139,9 @@ void AroundTable::backgrounds(int keyCode) { backs::Step(TheGame(), TheGame().Vi
 void AroundTable::BackgroundPaint() {
     Game& g = TheGame();
     const std::string path = backs::BackPath(g, g.BackList);
-    QPixmap picture;
-    if (path.empty() || !picture.load(Q(path)) || picture.isNull()) return;
+    // A pipe, a device or an oversized file in a picture's place is refused unread.
+    const QPixmap picture = path.empty() ? QPixmap() : platform::LoadPictureFile(Q(path));
+    if (picture.isNull()) return;
     Control& avatar = table_.ImgAvatar();
     const bool avatarOn = avatar.Visible();
     if (avatarOn) avatar.SetVisible(false);
@@ -226,8 +228,8 @@ void AroundTable::ShowBackgroundWindow() {
 // --- the avatar ----------------------------------------------------------------------------------
 
 bool AroundTable::LoadAvatar(const std::string& path) {
-    QPixmap picture;
-    if (!picture.load(Q(path)) || picture.isNull()) return false;
+    const QPixmap picture = platform::LoadPictureFile(Q(path));
+    if (picture.isNull()) return false;
     if (auto* label = qobject_cast<QLabel*>(table_.ImgAvatar().Widget())) label->setPixmap(picture);
     return true;
 }
