@@ -555,7 +555,9 @@ int frmKorbo::CardLibraryValue(int id) {
 }
 void frmKorbo::CardLibraryReset() { lib_.SetDefaultValues(); }
 
-void frmKorbo::ShowForm(Form, bool) {}
+void frmKorbo::ShowForm(Form f, bool) {
+    if (f == Form::frmWelcome) ShowWelcome();
+}
 
 // --- TableView: looks --------------------------------------------------------------------------
 

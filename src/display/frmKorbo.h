@@ -105,6 +105,16 @@ public:
     void RulesIndicator_Click();
     // Whether the chat and thoughts window stays above the other windows.
     bool ChatOnTop() const { return chatOnTop_; }
+    // The computer opponent's comment sets and personas.
+    void ReadComments();
+    void ReadPeople();
+    void ChangeComments();
+    void ChangePerson();
+    // The player window, modal, beside centre pile 3.
+    void ShowWelcome();
+    // Keys the table acts on wherever the focus is.
+    void Form_KeyDown(int KeyCode, int Shift);
+    void DisplayStats();
 
     // --- the windows around the table (frmKorbo_around_menu.cpp) -------------------------
     void Score_Click();
@@ -170,6 +180,8 @@ public:
     bool MenuChecked(Menu m) const override;
     int MenuItemCount(Menu m) const override;
     void SetMenuCaption(Menu m, int index, std::string_view text) override;
+    bool LoadPicture(Ctl c, int index, std::string_view path) override;
+    void ReloadPersonaPictures() override { personaPictureLoaded_ = false; }
     void SetForeColor(Ctl c, int index, long color) override;
     void SetBackStyle(Ctl c, int index, int style) override;
     void SetFontSize(Ctl c, int index, double points) override;

@@ -2,13 +2,17 @@
 // the comment sets, the computer level and the house rules with their indicators, the
 // chat window's place on top, peeking, the manual, the web pages and the About window.
 #include <QAction>
+#include <QLabel>
 
 #include "app/frmAbout.h"
 #include "app/web_page.h"
 #include "dialogs/frmRules.h"
+#include "dialogs/frmWelcome.h"
 #include "display/frmKorbo.h"
 #include "display/frmSpeed.h"
 #include "game/menu_commands.h"
+#include "game/personas.h"
+#include "platform/data_file.h"
 #include "platform/help_viewer.h"
 #include "records/text_number.h"
 
@@ -25,11 +29,29 @@ void frmKorbo::Tempo_Click() {
 
 void frmKorbo::Noises_Click(int Index) { menu::Noises_Click(*game_, Index); }
 
-void frmKorbo::chatter_Click(int Index) {
-    Game& g = *game_;
-    CheckMenuItem(Menu::chatter, g.ChatterLevel, false);
-    g.ChatterLevel = static_cast<int16_t>(Index);
-    CheckMenuItem(Menu::chatter, Index, true);
+void frmKorbo::chatter_Click(int Index) { personas::chatter_Click(*game_, Index); }
+
+void frmKorbo::ReadComments() { personas::ReadComments(*game_); }
+void frmKorbo::ReadPeople() { personas::ReadPeople(*game_); }
+void frmKorbo::ChangeComments() { personas::ChangeComments(*game_); }
+void frmKorbo::ChangePerson() { personas::ChangePerson(*game_); }
+
+bool frmKorbo::LoadPicture(Ctl c, int index, std::string_view path) {
+    Control* ctl = Find(c, index);
+    auto* label = ctl ? qobject_cast<QLabel*>(ctl->Widget()) : nullptr;
+    if (!label) return false;
+    const QPixmap picture = platform::LoadPictureFile(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+    if (picture.isNull()) return false;
+    label->setPixmap(picture);
+    return true;
+}
+
+void frmKorbo::ShowWelcome() {
+    frmWelcome welcome(*game_, this);
+    const Rect pile = PictureRect(Ctl::Picture4, 3);
+    const QPoint origin = surface_->mapToGlobal(QPoint(0, 0));
+    welcome.PlaceBeside(QRect(origin, size()), QRect(pile.Left, pile.Top, pile.Width, pile.Height));
+    welcome.exec();
 }
 
 void frmKorbo::Level_Click(int Index) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "personas.h"
+
 #include "records/record_file.h"
 #include "records/score_rec.h"
 
@@ -47,6 +49,8 @@ void LoadKnownPlayer(Game& g, bool changed) {
         // Loading reads only: nothing was put into the file.
         f2.Discard();
         if (!loaded) g.ReportProblem(loaded.error);
+        personas::ChangeComments(g);
+        personas::ChangePerson(g);
         g.ChangePreferences();
         return;
     }
@@ -120,6 +124,16 @@ Outcome Confirm(Game& g, std::string_view comboText) {
     view.SetCaption(Ctl::Label9, 3, g.PlayerName);
     g.LastPlayerName = g.PlayerName;
     return Outcome::Confirmed;
+}
+
+void Get_Users(Game& g) {
+    const std::vector<std::string> names = personas::ListByExtension(g.DataPath("users"), "RAN", true);
+    g.NetScoreFiles.assign(1, std::string());
+    for (const std::string& name : names) {
+        if (static_cast<int>(g.NetScoreFiles.size()) > kMaxNetScoreFiles) break;
+        g.NetScoreFiles.push_back(g.DataPath("users/" + name));
+    }
+    g.NetScoreFileCount = static_cast<int16_t>(g.NetScoreFiles.size() - 1);
 }
 
 }  // namespace korbo::players
