@@ -20,6 +20,7 @@
 #include "app/frmSplash.h"
 #include "app/program.h"
 #include "display/frmKorbo.h"
+#include "display/table_controls.h"
 #include "game/startup.h"
 #include "platform/card_library.h"
 #include "platform/fonts.h"
@@ -37,15 +38,9 @@ QScreen* ScreenOf(const QWidget& w) {
     return QGuiApplication::primaryScreen();
 }
 
-// Twips per pixel, as the table's layout converts them: 15 on a 96 dots-per-inch screen.
-double StartTwipsPerPixel() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
-}
-
-int ToTwips(double pixels) { return static_cast<int>(std::lround(pixels * StartTwipsPerPixel())); }
-int ToPixels(long twips) { return static_cast<int>(std::lround(twips / StartTwipsPerPixel())); }
+// Twips and pixels as the table's layout converts them.
+int ToTwips(double pixels) { return static_cast<int>(std::lround(pixels * TwipsPerPixel())); }
+int ToPixels(long twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel())); }
 
 void UnloadSplash() {
     if (frmSplash* s = frmSplash::Current()) s->close();

@@ -17,6 +17,10 @@ inline constexpr const char* kBrowserFailedText = "Unable to launch default brow
 // The result codes: above 32 the shell started the browser, 32 or less it did not.
 constexpr int kShellOpened = 33, kShellFailed = 2;
 
+// A well-formed http:// or https:// address with a host, with no blank or control
+// character anywhere: the only text ever handed to the browser.
+bool IsWebAddress(const QString& text);
+
 // Hands `address` to the desktop's default handler; only http and https addresses are
 // ever handed on. When nothing was opened, the table `view` shows the box "Unable to
 // launch default browser". Returns the shell's result code.

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 
+#include "game/colours.h"
 #include "game/hold_viewer.h"
 
 namespace korbo::ui {
@@ -16,7 +17,7 @@ class TableWindow;
 class frmHold : public QWidget {
     Q_OBJECT
 public:
-    static constexpr long kEmptyColor = 0x80C0FF;
+    static constexpr long kEmptyColor = kEmptyPlaceColor;
     static constexpr double kPictureWidth = 1065, kPictureHeight = 1440;  // twips
     static constexpr double kOverlap = 60;                                 // twips
 

@@ -4,6 +4,7 @@
 #include "game/korbogl.h"
 #include "platform/sound_player.h"
 #include "records/text_number.h"
+#include "game/colours.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +28,6 @@ namespace korbo::ui {
 
 namespace {
 
-constexpr long kEmptyPlaceColor = 0x80C0FF;
 
 QString Text(std::string_view s) {
     QString t = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -200,7 +200,7 @@ void frmKorbo::BuildControls() {
         auto& box = static_cast<PictureBox&>(*c->Widget());
         box.SetBorderStyle(1);
         if (i == 0) {
-            box.SetBackColor(game_ ? game_->DeckColor : 0xC0E0FF);
+            box.SetBackColor(game_ ? game_->DeckColor : kDeckColor);
             box.SetPicture(filePic0_);
         } else {
             box.SetBackColor(kEmptyPlaceColor);
@@ -420,12 +420,9 @@ void frmKorbo::ClearPicture(Ctl c, int index) {
 }
 
 void frmKorbo::DrawingProblem(Ctl c, int index, int cardId, int number, const std::string& what) {
-    static const char* names[] = {"Picture7", "Picture1", "Picture4", "Label9", "LblWild", "ImgTurn1", "ImgTurn2",
-                                  "ImgHold", "ImgAvatar", "Command2", "Stack", "StatusBar1", "ChatSend",
-                                  "LabelPeek", "Label1"};
     const std::string crlf(CRLF);
     const std::string text = "Houston, we have a problem:" + crlf + "Error " + records::NumText(number) + ": " + what +
-                             crlf + "Object is: " + names[static_cast<int>(c)] + crlf +
+                             crlf + "Object is: " + CtlName(c) + crlf +
                              "ToPicNum: " + records::NumText(index) + "  FromPicNum: " + records::NumText(cardId);
     drawingFailed_ = true;
     MsgBox(text, mb::OKOnly | mb::Exclamation, "");

@@ -11,6 +11,7 @@
 #include "display/frmKorbo.h"
 #include "game/korbogl.h"
 #include "records/text_number.h"
+#include "game/colours.h"
 
 namespace korbo::ui {
 
@@ -240,7 +241,7 @@ void frmKorbo::ChgDisplay_Click(int Index) {
         });
         guard([&] {
             if (g.DeckChoice == 0) {
-                const bool standardColour = g.DeckColor == 0xC0E0FF || g.DeckColor == 0xC0FFFF;
+                const bool standardColour = StandardDeckColor(g.DeckColor);
                 const bool large = g.DisplayMode <= 1 && standardColour && g.ScreenWidth >= 10000;
                 SetCardBack(0, large ? 1 : 2);
             }

@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+#include "game/colours.h"
+
 namespace korbo::ui {
 
 // Twips per pixel of the screen the table is shown on (15 at 96 dots per inch).
@@ -138,7 +140,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    long fill_ = 0xC0E0FF;
+    long fill_ = kDeckColor;
     bool filled_ = true;
     bool dashed_;
 };

@@ -1,9 +1,9 @@
 // Clearing the table and enabling the player's card pictures.
 #include "game.h"
+#include "colours.h"
 
 namespace korbo {
 
-constexpr long kEmptyPlaceColor = 0x80C0FF;
 
 void Game::ClearBoard() {
     OppStackImage = static_cast<int16_t>(25 - SideSize);

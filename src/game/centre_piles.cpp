@@ -2,6 +2,7 @@
 #include "game.h"
 #include "korbogl.h"
 #include "records/text_number.h"
+#include "colours.h"
 
 namespace korbo {
 
@@ -31,7 +32,7 @@ void Game::Add_Used() {
     CenterCount[CurIndex] = 0;
     PlayResource(SndKind1);
     Delay(2 * TempoDelay);
-    view_.SetBackColor(Ctl::Picture4, CurIndex, 0x80C0FF);
+    view_.SetBackColor(Ctl::Picture4, CurIndex, kEmptyPlaceColor);
     view_.ClearPicture(Ctl::Picture4, CurIndex);
     Delay(2 * TempoDelay);
     view_.SetCaption(Ctl::Label9, 0, " ");

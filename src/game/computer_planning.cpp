@@ -2,6 +2,7 @@
 // cards per centre pile on simulated counts, the safety check of a plan, where a pay-off
 // King goes, and the last-chance and forced plays before the discard.
 #include "game.h"
+#include "house_rules.h"
 
 namespace korbo {
 
@@ -11,9 +12,6 @@ namespace {
 // fault in the data can never hang a turn.
 constexpr int kPlanGuard = 100000;
 constexpr int kPlanLastStep = 15;
-
-bool AceRule(int mask) { return mask == 1 || mask == 3 || mask == 5 || mask == 7; }
-bool TwoRule(int mask) { return mask == 2 || mask == 3 || mask == 6 || mask == 7; }
 
 }  // namespace
 
@@ -655,7 +653,7 @@ void Game::Comp_BeforeDrop() {
             if (CenterCount[s] == count) return s;
         return 0;
     };
-    if (AceRule(ForcedRule)) {
+    if (house_rules::ForcedAceOn(ForcedRule)) {
         const int pile = firstPileWith(0);
         const int x = pile != 0 ? findPlace(1) : 0;
         if (x != 0) {
@@ -666,7 +664,7 @@ void Game::Comp_BeforeDrop() {
         }
     }
     // The Two's search follows in every case; a forced Two found replaces the Ace.
-    if (TwoRule(ForcedRule)) {
+    if (house_rules::ForcedTwoOn(ForcedRule)) {
         const int pile = firstPileWith(1);
         const int x = pile != 0 ? findPlace(2) : 0;
         if (x != 0) {

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "game.h"
+#include "colours.h"
 
 namespace korbo {
 
 namespace {
 
-constexpr long kEmptyPlaceColor = 0x80C0FF;
 
 int Draw(Random& rnd, int n, int base) {
     const int k = static_cast<int>(rnd.Next() * n);

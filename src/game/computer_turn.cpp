@@ -5,6 +5,7 @@
 
 #include "game.h"
 #include "korbogl.h"
+#include "house_rules.h"
 
 namespace korbo {
 
@@ -195,8 +196,8 @@ void Game::Computer() {
             const int h = CurIndex;
             const int card = IsHandPlace(h) ? OppSlots.Value(h) : 0;
             if ((ForcedRule & VisibleOnly) != 0 && (card == 1 || card == 2)) {
-                const bool ace = card == 1 && (ForcedRule == 5 || ForcedRule == 7);
-                const bool two = card == 2 && (ForcedRule == 6 || ForcedRule == 7);
+                const bool ace = card == 1 && house_rules::ForcedAceOn(ForcedRule);
+                const bool two = card == 2 && house_rules::ForcedTwoOn(ForcedRule);
                 int pile = 0;
                 for (int s = 1; s <= 3 && pile == 0 && (ace || two); ++s)
                     if (CenterCount[s] == (ace ? 0 : 1)) pile = s;
@@ -294,13 +295,7 @@ void Game::Move_End_Turn() {
 
     if (NetActive) {
         // The remote's end of turn: its "OK" is answered; a new game ends this at once.
-        for (;;) {
-            if (!NetActive) return;
-            ProcessNext();
-            if (NetMsgType == msg::OK) break;
-            if (NetMsgType == msg::GS || NetMsgType == msg::GO || !NetActive) return;
-            DoEvents();
-        }
+        if (!Awaited(msg::OK, OnNewGame::End)) return;
         Server_Send("OK");
     }
 

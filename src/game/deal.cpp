@@ -29,16 +29,6 @@ void Game::DrawPilePicture(Ctl pics, int element, int cardId, int kind) {
     }
 }
 
-bool Game::WaitForType(int type) {
-    for (;;) {
-        if (!NetActive) return false;
-        ProcessNext();
-        if (NetMsgType == type) return true;
-        if (NetMsgType == msg::GO || !NetActive) return false;
-        DoEvents();
-    }
-}
-
 void Game::NewGame_Click() {
     if (!NetActive && Turn == TurnOpponent) {
         MsgText = "At least let me finish my turn first!";
@@ -51,12 +41,7 @@ void Game::NewGame_Click() {
         view_.EnableMenu(Menu::New, false);
         Server_Send("GS");
         view_.SetCaption(Ctl::Label9, 0, "WAITING for Opponent");
-        for (;;) {
-            ProcessNext();
-            DoEvents();
-            if (NetMsgType == msg::GS) break;
-            if (NetMsgType == msg::GO || !NetActive) return;
-        }
+        if (!Awaited(msg::GS, OnNewGame::Wait)) return;
         view_.SetCaption(Ctl::Label9, 0, "");
         view_.EnableMenu(Menu::Recover, true);
         view_.EnableMenu(Menu::New, true);
@@ -194,12 +179,12 @@ void Game::SetUp() {
         BuildDeck();
         ShuffleDeck();
         if (NetActive) {
-            if (!WaitForType(msg::GS)) return;
+            if (!Awaited(msg::GS, OnNewGame::Wait)) return;
             Server_Send("DK " + EncodeDeckList(PeerVersion != "NG"));
-            if (!WaitForType(msg::DK)) return;
+            if (!Awaited(msg::DK, OnNewGame::Wait)) return;
         }
     } else {
-        if (!WaitForType(msg::DK)) return;
+        if (!Awaited(msg::DK, OnNewGame::Wait)) return;
         DeckListResult r = DecodeDeckList(NetMsgText, PeerVersion);
         if (!r.ok) {
             view_.MsgBox("The opponent's deal could not be read: " + r.error, mb::OKOnly | mb::Critical,
@@ -215,12 +200,12 @@ void Game::SetUp() {
         RemoteSlot = Turn == TurnOpponent ? 2 : 1;
         OutMessage = "TR " + NumText(RemoteSlot);
         Server_Send(OutMessage);
-        if (!WaitForType(msg::TR)) return;
+        if (!Awaited(msg::TR, OnNewGame::Wait)) return;
     }
     SkipCompDeal = 1;
     SkipPlayerDeal = 2;
     if (remote) {
-        if (!WaitForType(msg::TR)) return;
+        if (!Awaited(msg::TR, OnNewGame::Wait)) return;
         Server_Send("TR");
     }
 }

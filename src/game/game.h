@@ -192,9 +192,15 @@ public:
     // Network: one received message is processed; one is sent.
     virtual void ProcessNext();
     virtual void Server_Send(std::string_view message);
-    // Waits until the last message type is `type`; false when the peer quit (GO) or the
-    // network game ended first.
-    bool WaitForType(int type);
+    // The one wait for a network message: processes the next message and dispatches the
+    // window's events, pass after pass, until the last message type is `type`. The peer's
+    // quit (GO) and the end of the network game always end it; a new game (GS) ends it
+    // first only when `onNewGame` says so. Each pass tests the type of the one message it
+    // processed, so a chat or peek line taken meanwhile never hides the awaited one.
+    enum class OnNewGame { Wait, End };
+    enum class NetWait { Arrived, NewGame, Gone };
+    NetWait AwaitMessage(int type, OnNewGame onNewGame);
+    bool Awaited(int type, OnNewGame onNewGame) { return AwaitMessage(type, onNewGame) == NetWait::Arrived; }
 
 protected:
     bool RefillHand(bool player);
@@ -204,9 +210,6 @@ protected:
     void ShowHoldViewer(int side);
     void ShowHandPlace(const SideSlots& slots, Ctl pics, int place);
     void PlaySoundSlot(int slot);
-    // Waits for a reply of `type`; false when a new game (GS) or the peer's quit (GO)
-    // came first or the network game ended.
-    bool AwaitReply(int type);
 
     // The computer opponent's helpers.
     int OppTop(int pile) const;    // value of the top of the computer's HOLD pile (0 empty)

@@ -9,11 +9,14 @@
 #include "records/record_file.h"
 #include "records/score_rec.h"
 #include "records/text_number.h"
+#include "records/int16_fields.h"
 
 namespace korbo {
 
 using Missing = records::RecordFile::Missing;
+using records::Checked16;
 using records::NumText;
+using records::Saturate16;
 using records::ScoreRec;
 using records::TrimBlanks;
 using records::UpperAscii;
@@ -27,13 +30,6 @@ std::string Crlf() { return std::string(CRLF); }
 bool UsableFileName(const std::string& name) {
     if (name.empty() || name == "." || name == "..") return false;
     return name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
-}
-
-int16_t Saturate16(long v) { return static_cast<int16_t>(std::clamp<long>(v, INT16_MIN, INT16_MAX)); }
-
-int16_t Checked16(long v) {
-    if (v < INT16_MIN || v > INT16_MAX) throw std::overflow_error("Overflow: a total is beyond its 16-bit range.");
-    return static_cast<int16_t>(v);
 }
 
 long PersonaRecord(Game& g, records::RecordFile& f);
@@ -239,12 +235,7 @@ void Game::Game_End() {
         Scores_Net();
         if (NetRole == 0) {
             // The remote waits for the host's next game or the end of the network game.
-            for (;;) {
-                if (!NetActive) break;
-                ProcessNext();
-                if (NetMsgType == msg::GO || NetMsgType == msg::GS || !NetActive) break;
-                DoEvents();
-            }
+            AwaitMessage(msg::GS, OnNewGame::End);
         }
     }
     view_.EnableMenu(Menu::Stats, true);

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "game.h"
+#include "house_rules.h"
 
 namespace korbo {
 
@@ -12,9 +13,6 @@ namespace {
 bool Apart(double aNear, double aSpan, double bNear, double bSpan) {
     return aNear + aSpan < bNear || bNear + bSpan < aNear;
 }
-
-bool AceRuleOn(int mask) { return mask == 1 || mask == 3 || mask == 5 || mask == 7; }
-bool TwoRuleOn(int mask) { return mask == 2 || mask == 3 || mask == 6 || mask == 7; }
 
 }  // namespace
 
@@ -110,11 +108,11 @@ bool Game::DiscardCheck(int t) {
             if (CenterCount[s] == count) return true;
         return false;
     };
-    if (AceRuleOn(ForcedRule) && pileWith(0) && holds(1)) {
+    if (house_rules::ForcedAceOn(ForcedRule) && pileWith(0) && holds(1)) {
         PlayerGoBack("Ace");
         return false;
     }
-    if (TwoRuleOn(ForcedRule) && pileWith(1) && holds(2)) {
+    if (house_rules::ForcedTwoOn(ForcedRule) && pileWith(1) && holds(2)) {
         PlayerGoBack("Two");
         return false;
     }

@@ -9,6 +9,7 @@
 #include "interpolate_point.h"
 #include "korbogl.h"
 #include "records/text_number.h"
+#include "colours.h"
 
 namespace korbo {
 
@@ -16,7 +17,6 @@ using records::NumText;
 
 namespace {
 
-constexpr long kEmptyPlaceColor = 0x80C0FF;
 constexpr long kWhite = 0xFFFFFF;
 constexpr int kSlideStep = 60;  // table units per step of a card sliding home
 
@@ -42,16 +42,6 @@ void Game::ShowHoldViewer(int side) {
     HoldViewSide = static_cast<int16_t>(side);
     HoldView.fill(0);
     view_.ShowForm(Form::frmHold, false);
-}
-
-bool Game::AwaitReply(int type) {
-    for (;;) {
-        if (!NetActive) return false;
-        ProcessNext();
-        if (NetMsgType == type) return true;
-        if (NetMsgType == msg::GO || NetMsgType == msg::GS || !NetActive) return false;
-        DoEvents();
-    }
 }
 
 // --- press, drag, drop ------------------------------------------------------------------
@@ -298,9 +288,9 @@ void Game::Move_Player() {
                 view_.SetCaption(Ctl::Label9, 0, std::string(CRLF) + "  W A I T");
                 view_.SetEnabled(Ctl::ChatSend, 0, false);
                 Server_Send("PC " + NumText(MoveSource) + "#" + NumText(MoveTarget));
-                if (!AwaitReply(msg::PC)) return;
+                if (!Awaited(msg::PC, OnNewGame::End)) return;
                 Server_Send("OK");
-                if (!AwaitReply(msg::OK)) return;
+                if (!Awaited(msg::OK, OnNewGame::End)) return;
                 view_.SetCaption(Ctl::Label9, 0, "");
                 view_.SetEnabled(Ctl::ChatSend, 0, true);
             }

@@ -5,6 +5,7 @@
 
 #include "records/record_file.h"
 #include "records/score_rec.h"
+#include "records/int16_fields.h"
 
 namespace korbo::stats {
 
@@ -57,7 +58,7 @@ bool GetStats(Game& g, const std::string& player, std::vector<StatsRow>& rows) {
             row.played = rec.Played;
             row.won = rec.Won;
             row.margin = rec.Margin;
-            row.lost = static_cast<int16_t>(std::clamp<long>(long{rec.Played} - rec.Won, INT16_MIN, INT16_MAX));
+            row.lost = records::Saturate16(long{rec.Played} - rec.Won);
             read.push_back(row);
         }
         const ScoreRec r14 = Read(f, pf::OppBestRun), r15 = Read(f, pf::OppBestSideRun);

@@ -50,7 +50,7 @@ double ClampFontSize(double points) { return std::clamp(points, kMinFontSize, kM
 
 int StandardBackPicture(const TableState& t) {
     const bool small = t.DisplayMode == 2 || t.DisplayMode == 3;
-    const bool standard = t.DeckColor == kDefaultDeckColor || t.DeckColor == kDeckColorFewColours;
+    const bool standard = StandardDeckColor(t.DeckColor);
     return !small && standard && t.ScreenWidth >= kNarrowScreen ? 1 : 2;
 }
 

@@ -8,18 +8,19 @@
 #include "game.h"
 #include "records/persona_files.h"
 #include "records/record_file.h"
+#include "colours.h"
 
 namespace korbo::prefs {
 
 // The defaults the dialog restores.
-inline constexpr long kDefaultDeckColor = 0xC0E0FF;
-inline constexpr long kDeckColorFewColours = 0xC0FFFF;  // below 16 bits per pixel
+inline constexpr long kDefaultDeckColor = korbo::kDeckColor;
+using korbo::kDeckColorFewColours;  // below 16 bits per pixel
 inline constexpr long kDefaultMatColor = 0x8000;
 inline constexpr long kDefaultFontColor = 0;
 inline constexpr double kDefaultFontSize = 12;
 // The sample size stays where every font of the system can draw it.
 inline constexpr double kMinFontSize = 6, kMaxFontSize = 72;
-inline constexpr long kEmptyPlaceColor = 0x80C0FF;
+using korbo::kEmptyPlaceColor;
 inline constexpr int kPictureCards = 6;  // CardStyle of the picture-card library
 inline constexpr int kFewColourBits = 16;
 inline constexpr long kNarrowScreen = 10000;  // twips: below it picture cards do not fit

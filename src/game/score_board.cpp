@@ -7,6 +7,7 @@
 #include "records/record_file.h"
 #include "records/score_rec.h"
 #include "startup.h"
+#include "records/int16_fields.h"
 
 namespace korbo::scores {
 
@@ -14,14 +15,10 @@ namespace fs = std::filesystem;
 using Missing = records::RecordFile::Missing;
 using records::RecordFile;
 using records::ScoreRec;
+using records::Checked16;
 namespace pf = records::player_file;
 
 namespace {
-
-int16_t Checked16(long v) {
-    if (v < INT16_MIN || v > INT16_MAX) throw std::overflow_error("Overflow: a total is beyond its 16-bit range.");
-    return static_cast<int16_t>(v);
-}
 
 std::string PlayerAt(const Game& g, int i) {
     return i >= 1 && i < static_cast<int>(g.PlayerNames.size()) ? g.PlayerNames[static_cast<size_t>(i)] : std::string();

@@ -4,19 +4,12 @@
 
 #include "game.h"
 #include "records/score_rec.h"
+#include "records/int16_fields.h"
 
 namespace korbo {
 
+using records::Checked16;
 namespace pf = records::player_file;
-
-namespace {
-// Totals are 16-bit; a game that would take one past its range is refused rather than
-// wrapped, and the caller writes nothing.
-int16_t Checked16(long v) {
-    if (v < INT16_MIN || v > INT16_MAX) throw std::overflow_error("Overflow: a total is beyond its 16-bit range.");
-    return static_cast<int16_t>(v);
-}
-}  // namespace
 
 void Game::StatsSave(records::RecordFile& f, int c, int d) {
     if (c < 0 || c > 5 || d < 0 || d > 5) throw std::out_of_range("StatsSave: run statistics index out of range");

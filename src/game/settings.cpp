@@ -21,6 +21,7 @@
 #include "korbogl.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
+#include "colours.h"
 
 namespace korbo {
 
@@ -32,8 +33,6 @@ using records::WriteScoreRec;
 namespace sr = records::settings_rec;
 
 namespace {
-
-constexpr long kDeckColor = 0xC0E0FF, kDeckColorFewColours = 0xC0FFFF;
 
 int16_t Flag(bool on) { return on ? kTrue : kFalse; }
 
@@ -127,7 +126,7 @@ records::Status Game::ChangeSettings2(records::RecordFile& f) {
         view_.SetCardBack(DeckChoice, 0);
     } else {
         const bool small = DisplayMode == 2 || DisplayMode == 3;
-        const bool standard = DeckColor == kDeckColor || DeckColor == kDeckColorFewColours;
+        const bool standard = StandardDeckColor(DeckColor);
         view_.SetCardBack(0, !small && standard && ScreenWidth >= 10000 ? 1 : 2);
     }
 

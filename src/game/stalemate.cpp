@@ -10,6 +10,7 @@
 #include "korbogl.h"
 #include "number_list.h"
 #include "records/text_number.h"
+#include "colours.h"
 
 namespace korbo {
 
@@ -17,7 +18,6 @@ using records::NumText;
 
 namespace {
 
-constexpr long kEmptyPlaceColor = 0x80C0FF;
 constexpr int16_t kRecoveryFailed = 666;
 const char* const kRedealError =
     "Oops! Sorry, I dropped the cards and can't redeal. Let's give up on this stalemate and start a new game.";
@@ -91,7 +91,7 @@ void Game::RESHUFFLE() {
         view_.SetCaption(Ctl::Label9, 0, OppName + " Reshuffled");
         Delay(0.75);
         NetMsgType = 0;
-        if (!WaitForType(msg::DK)) {
+        if (!Awaited(msg::DK, OnNewGame::Wait)) {
             // The peer is gone before its order came: the cards stay in the used pile.
             StockTop = 0;
             return;
@@ -134,7 +134,7 @@ void Game::RESHUFFLE() {
         if (host) {
             NetMsgType = 0;
             Server_Send("DK " + EncodeReshuffleList(PeerVersion != "NG"));
-            WaitForType(msg::DK);  // a peer that quits ends the wait; the cards are dealt anyway
+            Awaited(msg::DK, OnNewGame::Wait);  // a peer that quits ends the wait; the cards are dealt anyway
         }
     }
     UsedPile.fill(CardRec{});

@@ -9,11 +9,14 @@
 #include "player_selection.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
+#include "colours.h"
+#include "records/int16_fields.h"
 
 namespace korbo::startup {
 
 using Missing = records::RecordFile::Missing;
 using records::ReadScoreRec;
+using records::Saturate16;
 using records::ScoreRec;
 using records::TrimBlanks;
 using records::UpperAscii;
@@ -21,15 +24,10 @@ using State = StartupWindow::State;
 
 namespace {
 
-constexpr long kDeckColor = 0xC0E0FF, kDeckColorFewColours = 0xC0FFFF;
 constexpr int16_t kNormalExit = 20;
 constexpr int16_t kMaximised = 2;
 
 std::string Crlf() { return std::string(CRLF); }
-
-// Window sizes and places are kept in 16-bit fields; a large screen's twips do not always
-// fit, so they are taken to the nearest value the field holds.
-int16_t Clamp16(long v) { return static_cast<int16_t>(std::clamp<long>(v, INT16_MIN, INT16_MAX)); }
 
 void Check(const records::Status& s) {
     if (!s) throw StartupError(kErrFileAccess, s.error);
@@ -113,11 +111,13 @@ ScoreRec ExitPlacementRecord(State state, long winHeight, long winWidth, long le
         case State::Maximised: r.Played = kMaximised; break;
         case State::Minimised: r.Played = 0; break;
         case State::Normal:
+            // A large screen's twips do not always fit the 16-bit fields: they are taken to
+            // the nearest value the field holds.
             // A height of exactly 2 twips would read back as "maximised"; no window is that small.
-            r.Played = Clamp16(std::max(winHeight, 3L));
-            r.Won = Clamp16(winWidth);
-            r.Margin = Clamp16(left);
-            r.Extra = Clamp16(top);
+            r.Played = Saturate16(std::max(winHeight, 3L));
+            r.Won = Saturate16(winWidth);
+            r.Margin = Saturate16(left);
+            r.Extra = Saturate16(top);
             break;
     }
     return r;

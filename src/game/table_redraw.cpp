@@ -6,12 +6,9 @@
 #include "korbogl.h"
 #include "wild_show.h"
 #include "records/text_number.h"
+#include "colours.h"
 
 namespace korbo {
-
-namespace {
-bool StandardDeckColor(long c) { return c == 0xC0E0FF || c == 0xC0FFFF; }
-}  // namespace
 
 void Game::Redraw() {
     const bool pictureCards = CardStyle == 6;

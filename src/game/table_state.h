@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "types.h"
+#include "colours.h"
 
 namespace korbo {
 
@@ -107,7 +108,7 @@ struct TableState {
     int16_t LookAhead = 0;
     bool AutoSave = false;
     bool NoComments = false;
-    long DeckColor = 0xC0E0FF;
+    long DeckColor = kDeckColor;
     bool DevFlag = false;
 
     // --- people ------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <mutex>
 
 #include "text_number.h"
+#include "int16_fields.h"
 
 namespace korbo::records {
 
@@ -502,7 +503,7 @@ int32_t TextToInt32(std::string_view text) {
 }
 
 int16_t TextToInt16(std::string_view text) {
-    return static_cast<int16_t>(std::clamp<long>(records::Val(text), INT16_MIN, INT16_MAX));
+    return Saturate16(records::Val(text));
 }
 
 }  // namespace korbo::records

@@ -14,26 +14,7 @@
 
 namespace korbo::test {
 
-inline const char* CtlName(Ctl c) {
-    switch (c) {
-        case Ctl::Picture7: return "Picture7";
-        case Ctl::Picture1: return "Picture1";
-        case Ctl::Picture4: return "Picture4";
-        case Ctl::Label9: return "Label9";
-        case Ctl::LblWild: return "LblWild";
-        case Ctl::ImgTurn1: return "ImgTurn1";
-        case Ctl::ImgTurn2: return "ImgTurn2";
-        case Ctl::ImgHold: return "ImgHold";
-        case Ctl::ImgAvatar: return "ImgAvatar";
-        case Ctl::Command2: return "Command2";
-        case Ctl::Stack: return "Stack";
-        case Ctl::StatusBar1: return "StatusBar1";
-        case Ctl::ChatSend: return "ChatSend";
-        case Ctl::LabelPeek: return "LabelPeek";
-        case Ctl::Label1: return "Label1";
-    }
-    return "?";
-}
+using korbo::CtlName;
 
 struct MsgBoxCall {
     std::string text;
