@@ -64,10 +64,9 @@ void frmKorbo::LevelIndicator_Click() { Level_Click(menu::NextLevel(game_->CompL
 void frmKorbo::mnuOpRules_Click() {
     Game& g = *game_;
     if (!g.NetActive && g.Turn == TurnOpponent) return;
-    std::string rulesText;
     bool changed = false;
     {
-        frmRules dialog(g, rulesText, this);
+        frmRules dialog(g, g.RulesText, this);
         dialog.exec();
         changed = dialog.RulesChanged();
     }

@@ -1,6 +1,7 @@
 #include "menu_commands.h"
 
 #include "game.h"
+#include "house_rules.h"
 #include "records/text_number.h"
 
 namespace korbo::menu {
@@ -87,3 +88,13 @@ std::string DisplayStatsText(long widthPx, long heightPx, long colorBits) {
 }
 
 }  // namespace korbo::menu
+
+namespace korbo {
+
+void Game::RulesRefresh() {
+    RulesText = house_rules::RulesText(ForcedRule, NoWildAce, DisplayMode, ScreenWidth);
+    view_.SetMenuCaption(Menu::RulesIndicator, 0,
+                         house_rules::RulesIndicatorCaption(SideSize, RulesText, DisplayMode, ScreenWidth));
+}
+
+}  // namespace korbo

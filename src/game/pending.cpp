@@ -8,7 +8,6 @@ void Game::Move_Transmit() {}
 void Game::Move_Transmit_Done() {}
 void Game::Opponent() {}
 void Game::StatusBar_Clear() {}
-void Game::RulesRefresh() {}
 void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
 void Game::Scores_Net() {}
 void Game::ProcessNext() {
