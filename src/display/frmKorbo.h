@@ -127,6 +127,8 @@ public:
     void ChgAvatar_Click();
     void CdCount_Click();
     void WildStats_Click();
+    void backgrounds(int KeyCode);  // the background stepped by a key
+    void ShowBackgroundWindow();    // the background window, modeless
 
     // --- network play from the menus (frmKorbo_net_menu.cpp) -----------------------------
     void Players_Click();
@@ -238,6 +240,7 @@ private:
     void BuildMenus();
     // A menu item added to an array at run time (the COMMENTS menu's comment files).
     QAction* AddMenuItem(std::string_view name, int index, std::string_view caption);
+    void InstallKeyPreview();
     void InstallCaptionPlacers();
     void PlaceFrameCaption(FrameBox& frame, QLabel& caption);
     Control* Find(Ctl c, int index) const;

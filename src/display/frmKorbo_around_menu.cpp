@@ -14,5 +14,7 @@ void frmKorbo::Avatar_Click() {}
 void frmKorbo::ChgAvatar_Click() {}
 void frmKorbo::CdCount_Click() {}
 void frmKorbo::WildStats_Click() {}
+void frmKorbo::backgrounds(int) {}
+void frmKorbo::ShowBackgroundWindow() {}
 
 }  // namespace korbo::ui

@@ -69,6 +69,29 @@ void PeekLocal(Game& g) {
     g.View().SetCaption(Ctl::Label9, 2, PeekRemark(g.PeekFlag == 1));
 }
 
+HotKey HotKeyOf(int keyCode, int shift, bool netActive, const std::string& playerName) {
+    const bool ctrl = (shift & keys::Ctrl) != 0;
+    switch (keyCode) {
+        case key::Space:
+        case key::Up:
+        case key::Down: return HotKey::StepBackground;
+        case key::Home: return HotKey::NoPlaceLikeHome;
+        case key::End: return HotKey::Preferences;
+        case key::PageUp: return netActive ? HotKey::KeepOnTop : HotKey::None;
+        case key::Delete: return ctrl ? HotKey::WhatToDelete : HotKey::None;
+        case key::F6: return ctrl ? HotKey::Flash : HotKey::None;
+        case key::F9: return ctrl ? HotKey::BackgroundWindow : HotKey::None;
+        case key::F10: return ctrl ? HotKey::SoreLoser : HotKey::None;
+        case key::F11: return ctrl ? HotKey::DisplayStats : HotKey::None;
+        case key::F8:
+            if ((shift & (keys::Ctrl | keys::Shift)) == (keys::Ctrl | keys::Shift) &&
+                (playerName == "Dodid Ravor" || playerName == "Rure"))
+                return HotKey::DeveloperSwitch;
+            return HotKey::None;
+        default: return HotKey::None;
+    }
+}
+
 std::string DisplayStatsText(long widthPx, long heightPx, long colorBits) {
     std::string hint;
     if (widthPx == 640 || widthPx == 800 || widthPx == 1024 || widthPx == 1152) hint = "(small fonts)";

@@ -240,6 +240,39 @@ private slots:
             QCOMPARE(t.Caption(Ctl::Label9, 2), std::string(c.remark));
         }
     }
+
+    // Keys pressed anywhere in the table reach its hot-key handler first.
+    void theHotKeysOfTheTable() {
+        frmKorbo t;
+        Game& g = t.game();
+        g.ScreenWidth = 1280 * 15;
+        g.ColorBits = 24;
+        ModalDriver driver;
+        QTest::keyClick(&t, Qt::Key_Home);
+        QTest::keyClick(t.Picture7(2).Widget(), Qt::Key_Delete, Qt::ControlModifier);
+        QTest::keyClick(&t, Qt::Key_Delete);  // without Ctrl nothing
+        QTest::keyClick(&t, Qt::Key_F11, Qt::ControlModifier);
+        QTRY_COMPARE(driver.boxes.size(), 3);
+        QCOMPARE(driver.boxes[0], QString("There's no place like home."));
+        QCOMPARE(driver.boxes[1], QString("What are you trying to Delete?"));
+        QVERIFY2(driver.boxes[2].startsWith(" 1280 pixels    (doesn't matter)\n"), qPrintable(driver.boxes[2]));
+        QVERIFY(driver.boxes[2].endsWith("bits per pixel  (True Color)"));
+
+        // The developers' switch answers only to their names, and switches back.
+        const auto devKey = [&t] { QTest::keyClick(&t, Qt::Key_F8, Qt::ControlModifier | Qt::ShiftModifier); };
+        g.PlayerName = "Ann";
+        devKey();
+        QTest::qWait(30);
+        QVERIFY(!g.DevFlag);
+        g.PlayerName = "Rure";
+        devKey();
+        QTRY_COMPARE(driver.boxes.size(), 4);
+        QVERIFY(g.DevFlag);
+        devKey();
+        QTRY_COMPARE(driver.boxes.size(), 5);
+        QVERIFY(!g.DevFlag);
+        QCOMPARE(driver.boxes[4], QString("Done."));
+    }
 };
 
 QTEST_MAIN(TableCommands)

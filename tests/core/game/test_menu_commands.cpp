@@ -58,3 +58,35 @@ TEST_F(MenuGameTest, TheSoundLevelItemsPlayTheirConfirmation) {
 
 }  // namespace
 }  // namespace korbo::test
+
+namespace korbo::test {
+namespace {
+
+TEST(MenuCommandsTest, TheHotKeys) {
+    using menu::HotKey;
+    namespace k = menu::key;
+    const int ctrl = keys::Ctrl, shift = keys::Shift, both = keys::Ctrl | keys::Shift;
+    struct Case {
+        int key, shift;
+        bool net;
+        const char* player;
+        HotKey does;
+    } cases[] = {
+        {k::Space, 0, false, "Ann", HotKey::StepBackground},  {k::Up, ctrl, false, "Ann", HotKey::StepBackground},
+        {k::Down, shift, false, "Ann", HotKey::StepBackground}, {k::Home, 0, false, "Ann", HotKey::NoPlaceLikeHome},
+        {k::End, ctrl, false, "Ann", HotKey::Preferences},      {k::PageUp, 0, false, "Ann", HotKey::None},
+        {k::PageUp, 0, true, "Ann", HotKey::KeepOnTop},         {k::Delete, 0, false, "Ann", HotKey::None},
+        {k::Delete, ctrl, false, "Ann", HotKey::WhatToDelete},  {k::F6, ctrl, false, "Ann", HotKey::Flash},
+        {k::F6, 0, false, "Ann", HotKey::None},                 {k::F9, ctrl, false, "Ann", HotKey::BackgroundWindow},
+        {k::F10, ctrl, false, "Ann", HotKey::SoreLoser},        {k::F11, ctrl, false, "Ann", HotKey::DisplayStats},
+        {k::F11, shift, false, "Ann", HotKey::None},            {k::F8, both, false, "Ann", HotKey::None},
+        {k::F8, both, false, "Rure", HotKey::DeveloperSwitch},  {k::F8, both, true, "Dodid Ravor", HotKey::DeveloperSwitch},
+        {k::F8, ctrl, false, "Rure", HotKey::None},             {k::F8, both, false, "rure", HotKey::None},
+        {65, ctrl, false, "Ann", HotKey::None},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(menu::HotKeyOf(c.key, c.shift, c.net, c.player), c.does) << c.key << " " << c.shift << " " << c.player;
+}
+
+}  // namespace
+}  // namespace korbo::test
