@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "game/player_selection.h"
 #include "game/types.h"
 
 namespace korbo::ui {
@@ -128,6 +129,12 @@ void frmPlayers::cmdConnect_Click() {
     // 1. Only one Korbo.
     if (NetNameRefused(TrimmedText(txtOpponent_[0]))) {
         Box(players_text::KorboName, mb::OKOnly, "");
+        Refocus(txtOpponent_[0]);
+        return;
+    }
+    // A new own name names the network score file: no character a file name can't hold.
+    if (NetNameUnfitForFile(TrimmedText(txtOpponent_[0]), setup_.playerName)) {
+        Box(players::kWarningText, mb::Exclamation, players::kWarningTitle);
         Refocus(txtOpponent_[0]);
         return;
     }

@@ -9,12 +9,14 @@
 #include "dialogs/frmCounter.h"
 #include "dialogs/frmCustom.h"
 #include "dialogs/frmScores.h"
+#include "dialogs/frmScoresNet.h"
 #include "dialogs/frmStats.h"
 #include "display/background_painter.h"
 #include "display/frmHold.h"
 #include "display/frmKorbo.h"
 #include "display/frmOptions.h"
 #include "display/scale_controls.h"
+#include "game/net_scores.h"
 #include "platform/card_library.h"
 #include "platform/common_dialog.h"
 #include "records/file_copy.h"
@@ -94,6 +96,12 @@ void AroundTable::Score_Click() {
     w.exec();
 }
 
+void AroundTable::NetScore_Click() {
+    if (!netscores::NetScore_Click(TheGame())) return;
+    frmScoresNet w(*this, &table_);
+    w.exec();
+}
+
 void AroundTable::Stats_Click() {
     frmStats w(*this, &table_);
     w.exec();
@@ -112,20 +120,20 @@ void AroundTable::Prefs_Click() {
 
 // --- the background --------------------------------------------------------------------------
 
-void AroundTable::ReadBacks() { backs::ReadBacks(TheGame(), backList_); }
+void AroundTable::ReadBacks() { backs::ReadBacks(TheGame(), TheGame().BackList); }
 
 void AroundTable::backgrounds(int keyCode) { backs::Step(TheGame(), TheGame().View(), keyCode); }
 
 void AroundTable::BackgroundPaint() {
     Game& g = TheGame();
-    const std::string path = backs::BackPath(g, backList_);
+    const std::string path = backs::BackPath(g, g.BackList);
     QPixmap picture;
     if (path.empty() || !picture.load(Q(path)) || picture.isNull()) return;
     Control& avatar = table_.ImgAvatar();
     const bool avatarOn = avatar.Visible();
     if (avatarOn) avatar.SetVisible(false);
     shownPicture_ = picture;
-    shownTiled_ = backs::IsTileName(backList_[static_cast<size_t>(g.BackIndex)]);
+    shownTiled_ = backs::IsTileName(g.BackList[static_cast<size_t>(g.BackIndex)]);
     QWidget* surface = table_.centralWidget();
     painted_ = BackgroundPixmap(surface->size(), picture, shownTiled_);
     QPalette pal = surface->palette();
@@ -179,7 +187,7 @@ void AroundTable::mnuOpAddBackground_Click() {
         name = platform::FileTitle(*chosen);
     }
     ReadBacks();
-    g.BackIndex = static_cast<int16_t>(backs::FindBack(g, backList_, name) - 1);
+    g.BackIndex = static_cast<int16_t>(backs::FindBack(g, g.BackList, name) - 1);
     backgrounds(backs::kDownKey);
 }
 

@@ -42,12 +42,21 @@ public:
     QPixmap BackgroundPicture() override { return shownPicture_; }
     void ScaleForScreen(QWidget& form) override;
     void ShowAvatarPicture(const std::string& path) override { LoadAvatar(path); }
+    // The comment sets and personas are the table's (frmKorbo_commands.cpp).
+    void ChangeComments() override;
+    void ChangePerson() override;
+    void ReadComments() override;
+    std::vector<std::string> CommentItems() override;
+    int CommentFileCount() override;
+    std::string PersonaPicture() override;
+    void ShowHelp(std::string_view keyword) override;
 
     // --- the windows ---------------------------------------------------------------------
     void CdCount_Click();
     void ShowHoldViewer();  // a right press on a pile (the game set DragSlot, HoldViewSide)
     void Score_Click();
     void Stats_Click();
+    void NetScore_Click();
     void OptionStuff_Click();
     void Prefs_Click();
     frmHold* Hold() const;
@@ -63,7 +72,7 @@ public:
     void ClearBackground();
     void mnuOpAddBackground_Click();
     void ChgColor_Click();
-    const backs::BackList& BackList() const { return backList_; }
+    const backs::BackList& BackList() { return TheGame().BackList; }
     // The whole background as last painted (empty on the mat).
     const QPixmap& Painted() const { return painted_; }
 
@@ -90,7 +99,6 @@ private:
     QPointer<frmHold> hold_;
     QPointer<frmCounter> counter_;
     QPointer<frmCustom> custom_;
-    backs::BackList backList_{std::string()};
     QPixmap shownPicture_;  // the background picture as loaded
     QPixmap painted_;       // and as painted over the table
     bool shownTiled_ = false;

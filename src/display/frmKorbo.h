@@ -28,6 +28,8 @@ class SoundPlayer;
 
 namespace korbo::ui {
 
+class AroundTable;
+
 class SystemClock final : public Clock {
 public:
     double SecondsSinceMidnight() override;
@@ -70,6 +72,9 @@ public:
     // The picture-card library; the start-up initialises it (InitializeDeck).
     platform::CardLibrary& CardLib() { return lib_; }
     QAction* ChgDisplay(int i) const { return chgDisplay_.at(i); }
+    // The windows and pictures around the table: viewer, counter, scores, preferences,
+    // comment editor, background and avatar.
+    AroundTable& Around() { return *around_; }
     QAction* NewGame() const { return newGame_; }
     QAction* EndGame() const { return endGame_; }
 
@@ -110,6 +115,8 @@ public:
     void ReadPeople();
     void ChangeComments();
     void ChangePerson();
+    // The manual at its contents (no keyword) or at a keyword of its index.
+    void ShowHelp(std::string_view keyword);
     // The player window, modal, beside centre pile 3.
     void ShowWelcome();
     // Keys the table acts on wherever the focus is.
@@ -182,7 +189,6 @@ public:
     bool MenuChecked(Menu m) const override;
     int MenuItemCount(Menu m) const override;
     void SetMenuCaption(Menu m, int index, std::string_view text) override;
-    bool LoadPicture(Ctl c, int index, std::string_view path) override;
     void ReloadPersonaPictures() override { personaPictureLoaded_ = false; }
     void SetForeColor(Ctl c, int index, long color) override;
     void SetBackStyle(Ctl c, int index, int style) override;
@@ -194,6 +200,7 @@ public:
     void ResetPilePictures() override;
     void ClearBackground() override;
     void BackgroundPaint(int backIndex) override;
+    void ShowAvatarPicture(std::string_view path) override;
     void Flash() override;
     void Sore_Loser() override;
     SaveDialogResult ShowSaveDialog(const SaveDialogSetup& setup) override;
@@ -284,6 +291,7 @@ private:
     SystemClock clock_;
     MtRandom rnd_;
     std::unique_ptr<Game> game_;
+    AroundTable* around_ = nullptr;  // a child of the window
     long framesShown_ = 0;
     QElapsedTimer frameClock_;  // since the last frame's wait ended
     QHash<QString, QPixmap> pileCache_;

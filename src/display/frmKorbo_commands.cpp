@@ -13,6 +13,7 @@
 #include "app/web_page.h"
 #include "dialogs/frmRules.h"
 #include "dialogs/frmWelcome.h"
+#include "display/around_table.h"
 #include "display/frmKorbo.h"
 #include "display/frmSpeed.h"
 #include "game/menu_commands.h"
@@ -41,14 +42,18 @@ void frmKorbo::ReadPeople() { personas::ReadPeople(*game_); }
 void frmKorbo::ChangeComments() { personas::ChangeComments(*game_); }
 void frmKorbo::ChangePerson() { personas::ChangePerson(*game_); }
 
-bool frmKorbo::LoadPicture(Ctl c, int index, std::string_view path) {
-    Control* ctl = Find(c, index);
-    auto* label = ctl ? qobject_cast<QLabel*>(ctl->Widget()) : nullptr;
-    if (!label) return false;
-    const QPixmap picture = platform::LoadPictureFile(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
-    if (picture.isNull()) return false;
-    label->setPixmap(picture);
-    return true;
+// The windows around the table reach the comment sets, the personas and the manual here.
+void AroundTable::ChangeComments() { table_.ChangeComments(); }
+void AroundTable::ChangePerson() { table_.ChangePerson(); }
+void AroundTable::ReadComments() { table_.ReadComments(); }
+std::vector<std::string> AroundTable::CommentItems() { return TheGame().CommentItems; }
+int AroundTable::CommentFileCount() { return TheGame().CommentFileCount; }
+std::string AroundTable::PersonaPicture() { return TheGame().PersonaPicture; }
+void AroundTable::ShowHelp(std::string_view keyword) { table_.ShowHelp(keyword); }
+
+void frmKorbo::ShowHelp(std::string_view keyword) {
+    platform::HelpViewer::Open(QString::fromStdString(game_->DataPath(platform::kHelpFileName)),
+                               QString::fromUtf8(keyword.data(), static_cast<qsizetype>(keyword.size())));
 }
 
 void frmKorbo::ShowWelcome() {
@@ -56,6 +61,8 @@ void frmKorbo::ShowWelcome() {
     const Rect pile = PictureRect(Ctl::Picture4, 3);
     const QPoint origin = surface_->mapToGlobal(QPoint(0, 0));
     welcome.PlaceBeside(QRect(origin, size()), QRect(pile.Left, pile.Top, pile.Width, pile.Height));
+    // The table's background picture, when one is shown; else the mat's colour.
+    welcome.SetBackgroundPicture(around_->BackgroundPicture());
     welcome.exec();
 }
 
@@ -96,9 +103,7 @@ void frmKorbo::KeepOnTop_Click() {
     if (QAction* a = MenuItem("KeepOnTop")) a->setChecked(chatOnTop_);
 }
 
-void frmKorbo::Helpful_Click() {
-    platform::HelpViewer::Open(QString::fromStdString(game_->DataPath(platform::kHelpFileName)));
-}
+void frmKorbo::Helpful_Click() { ShowHelp(""); }
 
 void frmKorbo::Cheat_Click() {
     Game& g = *game_;

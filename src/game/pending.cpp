@@ -7,9 +7,7 @@ namespace korbo {
 void Game::Move_Transmit() {}
 void Game::Move_Transmit_Done() {}
 void Game::Opponent() {}
-void Game::StatusBar_Clear() {}
 void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
-void Game::Scores_Net() {}
 void Game::ProcessNext() {
     if (!net_) NetActive = false;  // no connection: nothing can ever arrive
 }

@@ -49,11 +49,11 @@ void ShowAvatar(Game& g) {
     TableView& v = g.View();
     const std::string own = g.DataPath("Avatars/" + g.AvatarFile);
     if (!g.AvatarFile.empty() && korbogl::FileExists(own)) {
-        v.LoadPicture(Ctl::ImgAvatar, 0, own);
+        v.ShowAvatarPicture(own);
         return;
     }
     // A picture that cannot be loaded leaves the avatar as it was.
-    if (!g.PersonaPicture.empty()) v.LoadPicture(Ctl::ImgAvatar, 0, g.DataPath("Avatars/" + g.PersonaPicture));
+    if (!g.PersonaPicture.empty()) v.ShowAvatarPicture(g.DataPath("Avatars/" + g.PersonaPicture));
 }
 
 }  // namespace

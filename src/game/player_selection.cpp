@@ -126,14 +126,4 @@ Outcome Confirm(Game& g, std::string_view comboText) {
     return Outcome::Confirmed;
 }
 
-void Get_Users(Game& g) {
-    const std::vector<std::string> names = personas::ListByExtension(g.DataPath("users"), "RAN", true);
-    g.NetScoreFiles.assign(1, std::string());
-    for (const std::string& name : names) {
-        if (static_cast<int>(g.NetScoreFiles.size()) > kMaxNetScoreFiles) break;
-        g.NetScoreFiles.push_back(g.DataPath("users/" + name));
-    }
-    g.NetScoreFileCount = static_cast<int16_t>(g.NetScoreFiles.size() - 1);
-}
-
 }  // namespace korbo::players

@@ -48,9 +48,4 @@ enum class Outcome {
 // cannot be read or written is told to the player and the choice goes on.
 Outcome Confirm(Game& g, std::string_view comboText);
 
-// The network score files of the users folder (the ".ran" files, in the order of their
-// names) into NetScoreFiles 1..NetScoreFileCount; the list holds the first eleven.
-constexpr int kMaxNetScoreFiles = 11;
-void Get_Users(Game& g);
-
 }  // namespace korbo::players

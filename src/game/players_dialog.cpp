@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "player_selection.h"
 #include "records/text_number.h"
 
 namespace korbo {
@@ -18,6 +19,12 @@ bool NetNameRefused(std::string_view name) {
     std::string upper(TrimBlanks(name));
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return upper == "KORBO";
+}
+
+bool NetNameUnfitForFile(std::string_view typed, std::string_view current) {
+    const std::string_view name = TrimBlanks(typed);
+    if (name.empty() || name == TrimBlanks(current)) return false;
+    return name.find_first_of(players::kForbiddenCharacters) != std::string_view::npos;
 }
 
 AddressCheck CheckHostAddress(std::string_view address) {

@@ -28,6 +28,11 @@ struct PlayersDialogResult {
 // The own name a player may not take on the network.
 bool NetNameRefused(std::string_view name);
 
+// An own name typed in place of the current player's names the player's network score
+// file, so it may not hold a character that a file name can't. The current player's own
+// name, which already names the player's files, is not examined.
+bool NetNameUnfitForFile(std::string_view typed, std::string_view current);
+
 enum class AddressCheck { Ok, BadLength, BadFormat };
 // The host's address as the remote typed it: 1 to 15 characters after trimming, and three
 // "." one after the other from the second character on. No other check is made.

@@ -93,9 +93,6 @@ public:
     virtual int MenuItemCount(Menu m) const { return 0; }  // the highest item of a menu array
     virtual void SetMenuCaption(Menu m, int index, std::string_view text) {}
 
-    // A picture file shown in picture control c(index) (the avatar); false, with the
-    // control left as it was, when the file cannot be loaded.
-    virtual bool LoadPicture(Ctl c, int index, std::string_view path) { return false; }
     // The end-of-game pictures are the built-in persona's again.
     virtual void ReloadPersonaPictures() {}
     // The chat window's phrase button `index` (1..20).
@@ -114,6 +111,8 @@ public:
     virtual void ResetPilePictures() {}
     virtual void ClearBackground() {}               // the painted background off, form refreshed
     virtual void BackgroundPaint(int backIndex) {}  // background picture backIndex painted
+    // The avatar shows the picture file at `path`; one that cannot be loaded leaves it as it was.
+    virtual void ShowAvatarPicture(std::string_view path) {}
 
     // The end-of-game animations: the persona's picture sequence and the loser's shake.
     virtual void Flash() {}

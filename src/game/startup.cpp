@@ -4,13 +4,16 @@
 #include <filesystem>
 #include <system_error>
 
+#include "backgrounds.h"
 #include "korbogl.h"
+#include "net_scores.h"
 #include "personas.h"
 #include "player_selection.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
 #include "colours.h"
 #include "records/int16_fields.h"
+#include "persona_slots.h"
 
 namespace korbo::startup {
 
@@ -31,12 +34,6 @@ std::string Crlf() { return std::string(CRLF); }
 
 void Check(const records::Status& s) {
     if (!s) throw StartupError(kErrFileAccess, s.error);
-}
-
-// The seam of the backgrounds until their own routine exists: the plain mat.
-void ReadBacks(Game& g) {
-    g.BackPicCount = 0;
-    g.DefaultBackIndex = 0;
 }
 
 void PlacementForDefault(Game& g, StartupWindow& w, const Placement& p) {
@@ -242,8 +239,8 @@ bool OpenDoor(Game& g, StartupWindow& w) {
 
     personas::ChangeComments(g);
     personas::ChangePerson(g);
-    ReadBacks(g);
-    players::Get_Users(g);
+    backs::ReadBacks(g, g.BackList);
+    netscores::Get_Users(g);
     g.ChangePreferences();
     g.PeerCurrent = true;
     return true;
@@ -332,7 +329,7 @@ bool Form_Load(Game& g, StartupWindow& w) {
 }
 
 void ExitLeft(Game& g, StartupWindow& w) {
-    if (g.SoundLevel == 0) g.View().PlayFile(g.Sounds[2], false);
+    if (g.SoundLevel == 0) g.View().PlayFile(g.Sounds[SoundTurnOver], false);
     if (g.NetActive) {
         w.NetShutdown();
         g.NetActive = false;

@@ -60,6 +60,14 @@ constexpr long BestRunsFirst = 2, BestRunsLast = 7;  // Extra: RunStats(0, recor
 constexpr long OppBestRun = 14, OppBestSideRun = 15; // RunStats(5, 0..2) and (5, 3..5)
 }  // namespace player_file
 
+// A network score file (users/<player>.ran): record 1 the totals over all network games
+// (Name the player, Extra the last record in use), then one record per remote opponent
+// (Extra the last record in use when it was written).
+namespace net_score_file {
+constexpr long Totals = 1;
+constexpr long FirstOpponent = 2;
+}  // namespace net_score_file
+
 // The settings records, the same in both files.
 namespace settings_rec {
 constexpr long Looks = 12, Player = 13, Deck = 16, Mat = 17, Rules = 18;

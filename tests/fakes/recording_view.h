@@ -143,14 +143,11 @@ public:
         return it == menuItemCounts.end() ? 1 : it->second;
     }
     void SetMenuCaption(Menu m, int i, std::string_view text) override { menuCaptions[{m, i}] = std::string(text); }
-    // Pictures shown in a picture control, the chat phrases, the end-of-game pictures reset.
+    // Pictures shown as the avatar, the chat phrases, the end-of-game pictures reset.
     std::vector<std::pair<Key, std::string>> pictures;
     std::map<int, std::string> chatPhrases;
     int personaPicturesReloaded = 0;
-    bool LoadPicture(Ctl c, int i, std::string_view path) override {
-        pictures.emplace_back(Key{c, i}, std::string(path));
-        return true;
-    }
+    void ShowAvatarPicture(std::string_view path) override { pictures.emplace_back(Key{Ctl::ImgAvatar, 0}, std::string(path)); }
     void SetChatPhrase(int i, std::string_view text) override { chatPhrases[i] = std::string(text); }
     void ReloadPersonaPictures() override { ++personaPicturesReloaded; }
     void SetForeColor(Ctl c, int i, long color) override { foreColor[{c, i}] = color; }

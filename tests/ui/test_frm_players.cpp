@@ -97,6 +97,11 @@ private slots:
         const QString format = "Not a valid number. Must be in the format:\r\nxxx.xxx.xxx.xxx";
         QTest::newRow("korbo host") << false << " korbo " << "" << "1001" << korbo << "" << false;
         QTest::newRow("KORBO remote") << true << "KORBO" << "1.2.3.4" << "1001" << korbo << "" << false;
+        const QString chars = "Please do not use the following characters in your name:\r\n\r\n/ \\ : * . ? ! < > | \"\r\n\r\n"
+                              "Please re-enter your player name.";
+        QTest::newRow("a slash") << false << "Ann/Bo" << "" << "1001" << chars << "Use standard characters!" << false;
+        QTest::newRow("a dot, remote") << true << " A.nn " << "1.2.3.4" << "1001" << chars << "Use standard characters!"
+                                       << false;
         QTest::newRow("example address") << true << "Ann" << "192.168.1.1 (example)" << "1001" << length
                                          << "KorboNET Internet Game" << true;
         QTest::newRow("no address") << true << "Ann" << "   " << "1001" << length << "KorboNET Internet Game" << true;
@@ -133,6 +138,20 @@ private slots:
         QVERIFY(!d.Result().connect);
         QCOMPARE(d.Result().nameApplied, namesApplied);
         QVERIFY(d.Option1()->isEnabled() && d.Option2()->isEnabled());
+    }
+
+    // The current player's name already names the player's files: it is not examined.
+    void theCurrentNameIsNotExamined() {
+        Boxes boxes;
+        PlayersDialogSetup s = Setup(boxes);
+        s.playerName = "J.R.";
+        frmPlayers d(std::move(s));
+        d.show();
+        d.TxtOpponent(0)->setText(" J.R. ");
+        d.cmdConnect()->click();
+        QCOMPARE(boxes.texts, QStringList{});
+        QVERIFY(d.Result().connect);
+        QCOMPARE(QString::fromStdString(d.Result().playerName), QString("J.R."));
     }
 
     void theHostsChoice() {
