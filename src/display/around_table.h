@@ -42,6 +42,14 @@ public:
     QPixmap BackgroundPicture() override { return shownPicture_; }
     void ScaleForScreen(QWidget& form) override;
     void ShowAvatarPicture(const std::string& path) override { LoadAvatar(path); }
+    // The comment sets and personas are the table's (frmKorbo_commands.cpp).
+    void ChangeComments() override;
+    void ChangePerson() override;
+    void ReadComments() override;
+    std::vector<std::string> CommentItems() override;
+    int CommentFileCount() override;
+    std::string PersonaPicture() override;
+    void ShowHelp(std::string_view keyword) override;
 
     // --- the windows ---------------------------------------------------------------------
     void CdCount_Click();
