@@ -321,11 +321,16 @@ private slots:
             }
         }
         QCOMPARE(handler.titles, QStringList({"Korbo Backgrounds"}));
-        // A key other than Space and Down steps back, from the first picture to the mat.
-        tb.t.backgrounds(38);
+        // The table's keys: Up steps back, from the first picture to the mat; Down and Space
+        // step on.
+        QTest::keyClick(&tb.t, Qt::Key_Up);
         QCOMPARE(int(g.BackIndex), 3);
         QVERIFY(tb.t.Around().Painted().isNull());
-        tb.t.backgrounds(40);
+        QTest::keyClick(&tb.t, Qt::Key_Down);
+        QCOMPARE(int(g.BackIndex), 1);
+        QTest::keyClick(&tb.t, Qt::Key_Space);
+        QCOMPARE(int(g.BackIndex), 2);
+        tb.t.backgrounds(38);
         QCOMPARE(int(g.BackIndex), 1);
         // The background window holds the picture as it was loaded.
         tb.t.ShowBackgroundWindow();
