@@ -49,7 +49,9 @@ void frmCounter::Form_Load() { table_.ScaleForScreen(*this); }
 void frmCounter::Fill(const std::string& header, const std::string& rowNames, const std::string& grid) {
     label1_->setText(Lines(header));
     label2_->setText(Lines(rowNames));
-    lblGrid_->setText(Lines(grid));
+    // Each row after the first begins with one blank more than the first: shown without it,
+    // every row stands under the header as the first does.
+    lblGrid_->setText(Lines(grid).replace("\n ", "\n"));
     for (QLabel* l : {label1_, label2_, lblGrid_}) l->adjustSize();
     const int left = Px(kMargin), top = Px(kMargin);
     label1_->move(left + label2_->width(), top);

@@ -22,6 +22,9 @@ constexpr double kFormWidth = 7800, kGap = 120, kRowHeight = 285;
 constexpr double kStatsWidths[] = {2100, 900, 900, 900, 1000};
 constexpr double kStatsSlack = 400;  // the results grid is this much wider than its columns
 constexpr double kRunWidths[] = {2000, 550, 550, 550, 650, 150, 550, 550, 550, 650};
+// Room around the run grid's cells, so that the grid needs no scroll bars, also once the
+// window and its fonts are scaled for a larger screen.
+constexpr double kRunSlackWidth = 300, kRunSlackHeight = 200;
 constexpr double kButtonWidth = 1695, kButtonHeight = 375;
 
 const char* const kStatsHeaders[] = {"Games", "Played", "Won", "Lost", "Margin"};
@@ -76,14 +79,15 @@ frmStats::frmStats(TableWindow& table, QWidget* parent) : QDialog(parent), table
         runWidth += kRunWidths[c];
     }
     for (int r = 1; r <= 4; ++r) gridRun_->SetTextMatrix(r, 0, kRunRows[r]);
-    const double runLeft = (kFormWidth - runWidth - 60) / 2;
+    const double runLeft = (kFormWidth - runWidth - kRunSlackWidth) / 2;
     const double runTop = labelsTop + 300;
-    gridRun_->setGeometry(Px(runLeft), Px(runTop), Px(runWidth + 60), Px(5 * kRowHeight + 60));
+    const double runHeight = 5 * kRowHeight + kRunSlackHeight;
+    gridRun_->setGeometry(Px(runLeft), Px(runTop), Px(runWidth + kRunSlackWidth), Px(runHeight));
     label2_->setGeometry(Px(runLeft + kRunWidths[0]), Px(labelsTop), Px(2400), Px(285));
     label1_->setGeometry(Px(runLeft + kRunWidths[0] + kRunWidths[1] * 3 + kRunWidths[4] + kRunWidths[5]), Px(labelsTop),
                          Px(2400), Px(285));
 
-    const double buttonsTop = runTop + 5 * kRowHeight + 60 + 2 * kGap;
+    const double buttonsTop = runTop + runHeight + 2 * kGap;
     cmdClearStats_ = new QPushButton(Q(stats::kClearRunCaption), this);
     cmdClearStats_->setObjectName("cmdClearStats");
     cmdClearStats_->setGeometry(Px(2 * kGap), Px(buttonsTop), Px(kButtonWidth), Px(kButtonHeight));

@@ -1,5 +1,7 @@
 #include "display/around_table.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -20,6 +22,7 @@
 #include "game/net_scores.h"
 #include "platform/card_library.h"
 #include "platform/common_dialog.h"
+#include "platform/data_file.h"
 #include "records/file_copy.h"
 
 namespace korbo::ui {
@@ -118,7 +121,16 @@ void AroundTable::OptionStuff_Click() {
 }
 
 void AroundTable::Prefs_Click() {
-    if (!custom_) custom_ = new frmCustom(*this, &table_);
+    if (!custom_) {
+        custom_ = new frmCustom(*this, &table_);
+        // It opens in the middle of the screen, wholly on it where it fits.
+        if (const QScreen* s = table_.screen()) {
+            const QRect room = s->availableGeometry();
+            QRect r(QPoint(0, 0), custom_->frameGeometry().size());
+            r.moveCenter(room.center());
+            custom_->move(std::max(room.left(), r.left()), std::max(room.top(), r.top()));
+        }
+    }
     custom_->show();
     custom_->raise();
 }
@@ -132,8 +144,9 @@ void AroundTable::backgrounds(int keyCode) { backs::Step(TheGame(), TheGame().Vi
 void AroundTable::BackgroundPaint() {
     Game& g = TheGame();
     const std::string path = backs::BackPath(g, g.BackList);
-    QPixmap picture;
-    if (path.empty() || !picture.load(Q(path)) || picture.isNull()) return;
+    // A pipe, a device or an oversized file in a picture's place is refused unread.
+    const QPixmap picture = path.empty() ? QPixmap() : platform::LoadPictureFile(Q(path));
+    if (picture.isNull()) return;
     Control& avatar = table_.ImgAvatar();
     const bool avatarOn = avatar.Visible();
     if (avatarOn) avatar.SetVisible(false);
@@ -198,11 +211,30 @@ void AroundTable::mnuOpAddBackground_Click() {
 
 void AroundTable::ChgColor_Click() { backgrounds(backs::kSpaceKey); }
 
+QWidget* AroundTable::BackgroundWindow() const { return backWindow_; }
+
+void AroundTable::ShowBackgroundWindow() {
+    if (!backWindow_) {
+        auto* w = new QLabel(&table_, Qt::Window);
+        w->setObjectName("frmBackground");
+        w->setWindowTitle(QStringLiteral("Background"));
+        w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        backWindow_ = w;
+    }
+    auto* w = static_cast<QLabel*>(backWindow_.data());
+    // On the plain mat it holds no picture.
+    if (shownPicture_.isNull()) w->clear();
+    else w->setPixmap(shownPicture_);
+    w->adjustSize();
+    w->show();
+    w->raise();
+}
+
 // --- the avatar ----------------------------------------------------------------------------------
 
 bool AroundTable::LoadAvatar(const std::string& path) {
-    QPixmap picture;
-    if (!picture.load(Q(path)) || picture.isNull()) return false;
+    const QPixmap picture = platform::LoadPictureFile(Q(path));
+    if (picture.isNull()) return false;
     if (auto* label = qobject_cast<QLabel*>(table_.ImgAvatar().Widget())) label->setPixmap(picture);
     return true;
 }

@@ -43,6 +43,14 @@ public:
     void ScaleForScreen(QWidget& form) override;
     void ShowAvatarPicture(const std::string& path) override { LoadAvatar(path); }
     void SetChatPhrase(int index, std::string_view text) override;
+    // The comment sets and personas are the table's (frmKorbo_commands.cpp).
+    void ChangeComments() override;
+    void ChangePerson() override;
+    void ReadComments() override;
+    std::vector<std::string> CommentItems() override;
+    int CommentFileCount() override;
+    std::string PersonaPicture() override;
+    void ShowHelp(std::string_view keyword) override;
 
     // --- the windows ---------------------------------------------------------------------
     void CdCount_Click();
@@ -65,6 +73,9 @@ public:
     void ClearBackground();
     void mnuOpAddBackground_Click();
     void ChgColor_Click();
+    // The window that holds the loaded background picture, shown beside the table.
+    void ShowBackgroundWindow();
+    QWidget* BackgroundWindow() const;
     const backs::BackList& BackList() { return TheGame().BackList; }
     // The whole background as last painted (empty on the mat).
     const QPixmap& Painted() const { return painted_; }
@@ -92,6 +103,7 @@ private:
     QPointer<frmHold> hold_;
     QPointer<frmCounter> counter_;
     QPointer<frmCustom> custom_;
+    QPointer<QWidget> backWindow_;
     QPixmap shownPicture_;  // the background picture as loaded
     QPixmap painted_;       // and as painted over the table
     bool shownTiled_ = false;

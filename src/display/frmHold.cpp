@@ -1,6 +1,8 @@
 #include "display/frmHold.h"
 
 #include <QCloseEvent>
+#include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 #include "display/table_controls.h"
@@ -55,6 +57,16 @@ void frmHold::HoldInfo() {
     }
 }
 
+void frmHold::KeepOnScreen() {
+    const QScreen* s = screen();
+    if (!s) return;
+    const QRect room = s->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QPoint inside(std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width())),
+                        std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height())));
+    if (inside != frame.topLeft()) move(pos() + (inside - frame.topLeft()));
+}
+
 void frmHold::Picture8_Click(int) {
     Game& g = table_.TheGame();
     const double tpp = TwipsPerPixel();
@@ -71,6 +83,7 @@ void frmHold::closeEvent(QCloseEvent* e) {
 void ShowHoldViewer(TableWindow& table, frmHold& viewer) {
     viewer.HoldInfo();
     viewer.show();
+    viewer.KeepOnScreen();
     viewer.raise();
 }
 

@@ -28,6 +28,9 @@ public:
 
     // Fills the viewer for the pressed pile (DragSlot, HoldViewSide); the caller shows it.
     void HoldInfo();
+    // Where the window would reach past the screen's edge it is moved just inside, so that
+    // every card it shows can be seen.
+    void KeepOnScreen();
     void Picture8_Click(int index);
 
 protected:

@@ -587,7 +587,8 @@ int frmKorbo::CardLibraryValue(int id) {
 void frmKorbo::CardLibraryReset() { lib_.SetDefaultValues(); }
 
 void frmKorbo::ShowForm(Form f, bool) {
-    if (f == Form::frmHold) around_->ShowHoldViewer();
+    if (f == Form::frmWelcome) ShowWelcome();
+    else if (f == Form::frmHold) around_->ShowHoldViewer();
     else if (f == Form::frmChat && chat_) chat_->Show();
 }
 

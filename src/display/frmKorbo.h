@@ -117,6 +117,18 @@ public:
     void RulesIndicator_Click();
     // Whether the chat and thoughts window stays above the other windows.
     bool ChatOnTop() const { return chatOnTop_; }
+    // The computer opponent's comment sets and personas.
+    void ReadComments();
+    void ReadPeople();
+    void ChangeComments();
+    void ChangePerson();
+    // The manual at its contents (no keyword) or at a keyword of its index.
+    void ShowHelp(std::string_view keyword);
+    // The player window, modal, beside centre pile 3.
+    void ShowWelcome();
+    // Keys the table acts on wherever the focus is.
+    void Form_KeyDown(int KeyCode, int Shift);
+    void DisplayStats();
 
     // --- the windows around the table (frmKorbo_around_menu.cpp) -------------------------
     void Score_Click();
@@ -129,6 +141,8 @@ public:
     void ChgAvatar_Click();
     void CdCount_Click();
     void WildStats_Click();
+    void backgrounds(int KeyCode);  // the background stepped by a key
+    void ShowBackgroundWindow();    // the background window, modeless
 
     // --- network play from the menus (frmKorbo_net_menu.cpp) -----------------------------
     void Players_Click();
@@ -182,6 +196,7 @@ public:
     bool MenuChecked(Menu m) const override;
     int MenuItemCount(Menu m) const override;
     void SetMenuCaption(Menu m, int index, std::string_view text) override;
+    void ReloadPersonaPictures() override { personaPictureLoaded_ = false; }
     void SetForeColor(Ctl c, int index, long color) override;
     void SetBackStyle(Ctl c, int index, int style) override;
     void SetFontSize(Ctl c, int index, double points) override;
@@ -260,6 +275,7 @@ private:
     void BuildMenus();
     // A menu item added to an array at run time (the COMMENTS menu's comment files).
     QAction* AddMenuItem(std::string_view name, int index, std::string_view caption);
+    void InstallKeyPreview();
     void InstallCaptionPlacers();
     void PlaceFrameCaption(FrameBox& frame, QLabel& caption);
     Control* Find(Ctl c, int index) const;

@@ -16,5 +16,7 @@ void frmKorbo::Avatar_Click() { around_->Avatar_Click(); }
 void frmKorbo::ChgAvatar_Click() { around_->ChgAvatar_Click(); }
 void frmKorbo::CdCount_Click() { around_->CdCount_Click(); }
 void frmKorbo::WildStats_Click() { statusbar::WildStats_Click(*game_); }
+void frmKorbo::backgrounds(int KeyCode) { around_->backgrounds(KeyCode); }
+void frmKorbo::ShowBackgroundWindow() { around_->ShowBackgroundWindow(); }
 
 }  // namespace korbo::ui

@@ -165,6 +165,7 @@ void frmKorbo::BuildMenus() {
     endGame_ = MenuItem("EndGame");
     chgDisplay_[0] = MenuItem("ChgDisplay", 0);
     chgDisplay_[1] = MenuItem("ChgDisplay", 1);
+    InstallKeyPreview();
 }
 
 QAction* frmKorbo::MenuItem(std::string_view name, int index) const {

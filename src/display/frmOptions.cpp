@@ -155,9 +155,10 @@ void frmOptions::BuildCardTab(QWidget* f) {
 }
 
 void frmOptions::BuildDeckTab(QWidget* f) {
-    lblImage_[1] = MakeLabel(f, "Standard Deck Style", Tw(120, 60, 2500, 1000));
-    MakePicture(f, kStandardDeck, 120, 1100, kFaceWidth, kFaceHeight)->setToolTip("Click to select Standard Deck style");
-    command2_[0] = MakeButton(f, "Deck Color", Tw(900, 1100, 1300, kButtonHeight));
+    // The label's four lines stand clear of the deck under them.
+    lblImage_[1] = MakeLabel(f, "Standard Deck Style", Tw(120, 60, 2500, 1130));
+    MakePicture(f, kStandardDeck, 120, 1200, kFaceWidth, kFaceHeight)->setToolTip("Click to select Standard Deck style");
+    command2_[0] = MakeButton(f, "Deck Color", Tw(900, 1200, 1300, kButtonHeight));
     command2_[0]->setToolTip("Click on the KD card to reset default card back color");
     lblImage_[0] = MakeLabel(f, "Reset defaults:", Tw(2700, 60, 1400, 300));
     MakePicture(f, kResetCard, 2700, 400, kFaceWidth, kFaceHeight)
@@ -237,16 +238,16 @@ void frmOptions::BuildSoundTab(QWidget* f) {
     option1_[SoundWinner]->setToolTip("Choose your own Intro music!");
     auto* frameUse = new QGroupBox(f);
     frameUse->setObjectName("FrameUse");
-    frameUse->setGeometry(Tw(120, 3700, 2800, 650));
+    frameUse->setGeometry(Tw(120, 3700, 3100, 650));
     const char* schemes[] = {"Use Default", "Use Custom"};
     for (int i = 0; i <= 1; ++i) {
         auto* b = new QRadioButton(schemes[i], frameUse);
         b->setObjectName(QString("Option2_%1").arg(i));
-        b->setGeometry(Tw(120 + i * 1350, 180, 1300, 300));
+        b->setGeometry(Tw(120 + i * 1480, 180, 1450, 300));
         connect(b, &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
         option2_[static_cast<size_t>(i)] = b;
     }
-    command1_ = MakeButton(f, "Change", Tw(3100, 3820, 1200, kButtonHeight));
+    command1_ = MakeButton(f, "Change", Tw(3350, 3820, 1200, kButtonHeight));
     command1_->setObjectName("Command1");
     command1_->setEnabled(false);
     connect(command1_, &QPushButton::clicked, this, [this] { Command1_Click(); });

@@ -35,7 +35,11 @@ void ScaleFormControls(QWidget& form, int mode, int size, long screenWidthTwips,
     } else {
         return;
     }
-    form.resize(qRound(form.width() * fx), qRound(form.height() * fy));
+    // A window of a fixed size keeps it fixed, at the new size: its controls grow with it.
+    const QSize scaled(qRound(form.width() * fx), qRound(form.height() * fy));
+    if (form.minimumWidth() == form.maximumWidth()) form.setFixedWidth(scaled.width());
+    if (form.minimumHeight() == form.maximumHeight()) form.setFixedHeight(scaled.height());
+    form.resize(scaled);
     // Children take their size from the window's font unless they have one of their own;
     // the window's font is scaled first, then the controls that set their own.
     ScaleFont(form, fx);

@@ -1,6 +1,7 @@
 #include "menu_commands.h"
 
 #include "game.h"
+#include "house_rules.h"
 #include "records/text_number.h"
 
 namespace korbo::menu {
@@ -68,6 +69,29 @@ void PeekLocal(Game& g) {
     g.View().SetCaption(Ctl::Label9, 2, PeekRemark(g.PeekFlag == 1));
 }
 
+HotKey HotKeyOf(int keyCode, int shift, bool netActive, const std::string& playerName) {
+    const bool ctrl = (shift & keys::Ctrl) != 0;
+    switch (keyCode) {
+        case key::Space:
+        case key::Up:
+        case key::Down: return HotKey::StepBackground;
+        case key::Home: return HotKey::NoPlaceLikeHome;
+        case key::End: return HotKey::Preferences;
+        case key::PageUp: return netActive ? HotKey::KeepOnTop : HotKey::None;
+        case key::Delete: return ctrl ? HotKey::WhatToDelete : HotKey::None;
+        case key::F6: return ctrl ? HotKey::Flash : HotKey::None;
+        case key::F9: return ctrl ? HotKey::BackgroundWindow : HotKey::None;
+        case key::F10: return ctrl ? HotKey::SoreLoser : HotKey::None;
+        case key::F11: return ctrl ? HotKey::DisplayStats : HotKey::None;
+        case key::F8:
+            if ((shift & (keys::Ctrl | keys::Shift)) == (keys::Ctrl | keys::Shift) &&
+                (playerName == "Dodid Ravor" || playerName == "Rure"))
+                return HotKey::DeveloperSwitch;
+            return HotKey::None;
+        default: return HotKey::None;
+    }
+}
+
 std::string DisplayStatsText(long widthPx, long heightPx, long colorBits) {
     std::string hint;
     if (widthPx == 640 || widthPx == 800 || widthPx == 1024 || widthPx == 1152) hint = "(small fonts)";
@@ -87,3 +111,13 @@ std::string DisplayStatsText(long widthPx, long heightPx, long colorBits) {
 }
 
 }  // namespace korbo::menu
+
+namespace korbo {
+
+void Game::RulesRefresh() {
+    RulesText = house_rules::RulesText(ForcedRule, NoWildAce, DisplayMode, ScreenWidth);
+    view_.SetMenuCaption(Menu::RulesIndicator, 0,
+                         house_rules::RulesIndicatorCaption(SideSize, RulesText, DisplayMode, ScreenWidth));
+}
+
+}  // namespace korbo

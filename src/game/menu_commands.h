@@ -29,6 +29,30 @@ void PeekLocal(Game& g);
 // The remarks of peeking on and off.
 std::string PeekRemark(bool on);
 
+// The table's hot keys (key codes of the platform: Space 32, Page Up 33, End 35, Home 36,
+// Up 38, Down 40, Delete 46, F6 117, F8 119, F9 120, F10 121, F11 122) and what each does.
+namespace key {
+constexpr int Space = 32, PageUp = 33, End = 35, Home = 36, Up = 38, Down = 40, Delete = 46;
+constexpr int F6 = 117, F8 = 119, F9 = 120, F10 = 121, F11 = 122;
+}  // namespace key
+enum class HotKey {
+    None,
+    StepBackground,   // the next or previous background
+    NoPlaceLikeHome,  // the box "There's no place like home."
+    Preferences,
+    KeepOnTop,        // network games only
+    WhatToDelete,     // the box "What are you trying to Delete?"
+    Flash,            // the end-of-game animation
+    BackgroundWindow,
+    SoreLoser,
+    DisplayStats,
+    DeveloperSwitch,  // only for the developers' own names
+};
+HotKey HotKeyOf(int keyCode, int shift, bool netActive, const std::string& playerName);
+inline constexpr const char* kHomeText = "There's no place like home.";
+inline constexpr const char* kDeleteText = "What are you trying to Delete?";
+inline constexpr const char* kDoneText = "Done.";
+
 // The screen information box's text for a screen `widthPx` x `heightPx` of `colorBits`.
 std::string DisplayStatsText(long widthPx, long heightPx, long colorBits);
 

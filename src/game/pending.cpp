@@ -4,6 +4,5 @@
 
 namespace korbo {
 
-void Game::RulesRefresh() {}
 void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
 }  // namespace korbo

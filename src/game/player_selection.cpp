@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "personas.h"
+
 #include "records/record_file.h"
 #include "records/score_rec.h"
 
@@ -47,6 +49,8 @@ void LoadKnownPlayer(Game& g, bool changed) {
         // Loading reads only: nothing was put into the file.
         f2.Discard();
         if (!loaded) g.ReportProblem(loaded.error);
+        personas::ChangeComments(g);
+        personas::ChangePerson(g);
         g.ChangePreferences();
         return;
     }

@@ -105,6 +105,11 @@ public:
     virtual int MenuItemCount(Menu m) const { return 0; }  // the highest item of a menu array
     virtual void SetMenuCaption(Menu m, int index, std::string_view text) {}
 
+    // The end-of-game pictures are the built-in persona's again.
+    virtual void ReloadPersonaPictures() {}
+    // The chat window's phrase button `index` (1..20).
+    virtual void SetChatPhrase(int index, std::string_view text) {}
+
     // The looks of the table: label colours and fonts, the mat, the card faces and back.
     virtual void SetForeColor(Ctl c, int index, long color) {}
     virtual void SetBackStyle(Ctl c, int index, int style) {}  // 0 transparent, 1 opaque

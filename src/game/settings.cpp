@@ -166,11 +166,13 @@ records::Status Game::ChangeSettings2(records::RecordFile& f) {
     // The event sounds 1..15 of the persona, from its file or from the built-in scheme.
     std::array<std::string, 16> names{};
     records::RecordFile f4;
+    // A persona that is no longer in the list, or whose file cannot be read any more,
+    // gives way to the built-in one.
+    if (PersonIndex < 0 || static_cast<size_t>(PersonIndex) >= PeopleNames.size()) PersonIndex = 0;
+    if (PersonIndex != 0 &&
+        !f4.Open(DataPath("users/" + PeopleNames[static_cast<size_t>(PersonIndex)] + ".pms"), 5020, Missing::Fail))
+        PersonIndex = 0;
     if (PersonIndex != 0) {
-        if (PersonIndex < 0 || static_cast<size_t>(PersonIndex) >= PeopleNames.size())
-            return records::Status::Fail("Persona " + std::to_string(PersonIndex) + " is not in the list of personas.");
-        const std::string& who = PeopleNames[static_cast<size_t>(PersonIndex)];
-        if (records::Status s = f4.Open(DataPath("users/" + who + ".pms"), 5020, Missing::Fail); !s) return s;
         std::vector<uint8_t> rec = f4.Get(1);
         for (int i = 1; i <= 15; ++i) {
             const size_t at = 1800 + 100 * static_cast<size_t>(SoundScheme + 2 * i);

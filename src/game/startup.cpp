@@ -6,6 +6,9 @@
 
 #include "backgrounds.h"
 #include "korbogl.h"
+#include "net_scores.h"
+#include "personas.h"
+#include "player_selection.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
 #include "colours.h"
@@ -32,24 +35,6 @@ std::string Crlf() { return std::string(CRLF); }
 void Check(const records::Status& s) {
     if (!s) throw StartupError(kErrFileAccess, s.error);
 }
-
-// The seams of the comment and persona lists and the network score files, until their own
-// routines exist: only the built-in persona, its standard lines unloaded, and no network
-// score files.
-void ReadComments(Game&) {}
-void ReadPeople(Game& g) {
-    g.PeopleNames.assign(1, g.OppName);
-    g.PersonaFileCount = 0;
-}
-// Of the comment sets only the avatar so far: the player's own picture when it is there,
-// else the built-in persona's.
-void ChangeComments(Game& g) {
-    const std::string own = g.DataPath("Avatars/" + g.AvatarFile);
-    g.View().ShowAvatarPicture(!g.AvatarFile.empty() && korbogl::FileExists(own) ? own
-                                                                              : g.DataPath("Avatars/Korbo.jpg"));
-}
-void ChangePerson(Game&) {}
-void Get_Users(Game&) {}
 
 void PlacementForDefault(Game& g, StartupWindow& w, const Placement& p) {
     w.MoveForm(0, 0);
@@ -149,38 +134,15 @@ std::string FewColoursAdvice(const std::string& commentFile) {
 }
 
 void Get_Players(Game& g) {
-    namespace fs = std::filesystem;
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(g.DataPath("users"), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code ec2;
-        if (!it->is_regular_file(ec2) || ec2) continue;
-        const std::string file = it->path().filename().string();
-        if (file.size() < 4 || UpperAscii(file.substr(file.size() - 3)) != "SAV") continue;
-        names.push_back(file.substr(0, file.size() - 4));
-    }
-    // The folder's own order differs between file systems; sorted, the list is the same
-    // on every machine.
-    std::sort(names.begin(), names.end());
+    const std::vector<std::string> names = personas::ListByExtension(g.DataPath("users"), "SAV");
     g.PlayerNames.assign(1, std::string());
     g.PlayerNames.insert(g.PlayerNames.end(), names.begin(), names.end());
     g.PlayerCount = static_cast<int16_t>(std::min<size_t>(names.size(), INT16_MAX));
 }
 
-namespace {
-// The entry of PlayerNames that is the current player, 0 when the player has no file.
-int FindPlayer(const Game& g) {
-    const std::string wanted = UpperAscii(TrimBlanks(g.PlayerName));
-    const int count = std::min<int>(g.PlayerCount, static_cast<int>(g.PlayerNames.size()) - 1);
-    for (int i = 1; i <= count; ++i)
-        if (UpperAscii(TrimBlanks(g.PlayerNames[static_cast<size_t>(i)])) == wanted) return i;
-    return 0;
-}
-}  // namespace
-
 void ConfirmLastPlayer(Game& g) {
     g.PlayerName = TrimBlanks(g.LastPlayerName);
-    const int found = g.PlayerName.empty() ? 0 : FindPlayer(g);
+    const int found = g.PlayerName.empty() ? 0 : players::FindPlayer(g, g.PlayerName);
     g.PlayerChosen = found != 0;
     if (found) {
         g.PlayerName = TrimBlanks(g.PlayerNames[static_cast<size_t>(found)]);
@@ -211,8 +173,8 @@ bool OpenDoor(Game& g, StartupWindow& w) {
     g.NoWildAce = false;
     g.DeckColor = g.ColorBits <= 15 ? kDeckColorFewColours : kDeckColor;
 
-    ReadComments(g);
-    ReadPeople(g);
+    personas::ReadComments(g);
+    personas::ReadPeople(g);
 
     const std::string scorePath = g.DataPath("score.ran");
     if (!korbogl::FileExists(scorePath)) {
@@ -275,10 +237,10 @@ bool OpenDoor(Game& g, StartupWindow& w) {
     g.NetActive = false;
     g.MsgEnd = '\n';
 
-    ChangeComments(g);
-    ChangePerson(g);
+    personas::ChangeComments(g);
+    personas::ChangePerson(g);
     backs::ReadBacks(g, g.BackList);
-    Get_Users(g);
+    netscores::Get_Users(g);
     g.ChangePreferences();
     g.PeerCurrent = true;
     return true;
@@ -354,7 +316,9 @@ bool Form_Load(Game& g, StartupWindow& w) {
     const Rect form = w.FormRect();
     if (form.Left + form.Width * 2.0 / 3.0 > static_cast<double>(g.ScreenWidth)) w.MoveForm(0, form.Top);
 
+    // The last player is at the table until the player window confirms who is.
     ConfirmLastPlayer(g);
+    g.ShowWelcome();
     view.SetCaption(Ctl::Label9, 2, "Welcome " + g.PlayerName + " to Korbo's World");
 
     view.SetVisible(Ctl::StatusBar1, 0, view.MenuChecked(Menu::WildStats));
@@ -391,7 +355,7 @@ void ExitLeft(Game& g, StartupWindow& w) {
     }
 
     // The settings go to the player's own file too, when the player has one.
-    const int found = FindPlayer(g);
+    const int found = players::FindPlayer(g, g.PlayerName);
     if (found) {
         records::RecordFile f4;
         records::Status s = f4.Open(g.PlayerFilePath(g.PlayerNames[static_cast<size_t>(found)]),

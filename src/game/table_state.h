@@ -110,6 +110,7 @@ struct TableState {
     int16_t ForcedRule = 0;
     bool NoWildAce = false;
     bool ShuffleApart = false;
+    std::string RulesText;  // the forced and wild part of the rules summary
 
     // --- play settings ---------------------------------------------------------------
     int16_t CardStyle = 1;
@@ -197,6 +198,12 @@ struct TableState {
     std::vector<std::string> PeopleNames{std::string("Korbo")};  // personas; 0 the built-in one
     int16_t PersonaFileCount = 0;
     int16_t PersonIndex = 0;
+    std::string PersonaPicture = "Korbo.jpg";  // the current persona's picture in Avatars
+    // The custom comment files of the users folder (1..CommentFileCount, entry 0 empty),
+    // and the captions of the COMMENTS items (1 "Standard", 2.. a comment file each).
+    std::vector<std::string> CommentFiles{std::string()};
+    int16_t CommentFileCount = 0;
+    std::vector<std::string> CommentItems{std::string(), std::string("Standard")};
     int16_t SoundScheme = 0;          // 0 default column, 1 custom column
     int16_t ChatterLevel = 1;
     int16_t PrefCode = 0;

@@ -1,5 +1,6 @@
 #include "platform/flex_grid.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <algorithm>
 
@@ -16,6 +17,22 @@ FlexGrid::FlexGrid(QWidget* parent, int rows, int cols, int fixedCols) : QTableW
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) StyleCell(r, c);
     connect(this, &QTableWidget::cellClicked, this, [this](int r, int c) { ClickCell(r, c); });
+    fontPoints_ = font().pointSizeF();
+}
+
+void FlexGrid::changeEvent(QEvent* e) {
+    QTableWidget::changeEvent(e);
+    if (e->type() != QEvent::FontChange) return;
+    const double points = font().pointSizeF();
+    if (fontPoints_ > 0 && points > 0 && points != fontPoints_) {
+        const double f = points / fontPoints_;
+        // Rounded down, so that the columns still fit the grid the window scaled with them.
+        for (int c = 0; c < columnCount(); ++c) setColumnWidth(c, static_cast<int>(columnWidth(c) * f));
+        // A window's heights scale on their own axis: a row grows only as far as its text needs.
+        const int rowNeeds = fontMetrics().height() + kRowPadding;
+        if (verticalHeader()->defaultSectionSize() < rowNeeds) verticalHeader()->setDefaultSectionSize(rowNeeds);
+    }
+    fontPoints_ = points;
 }
 
 void FlexGrid::StyleCell(int row, int col) {

@@ -35,9 +35,17 @@ public:
     void ClickCell(int row, int col);
 
     std::function<void()> onClick;
+    // Room around a line of text in a row, in pixels.
+    static constexpr int kRowPadding = 4;
+
+protected:
+    // The columns grow and shrink with the grid's font, and the rows grow to hold its text,
+    // so that a window scaled for the screen keeps its cells readable.
+    void changeEvent(QEvent* e) override;
 
 private:
     void StyleCell(int row, int col);
+    double fontPoints_ = 0;
     int fixedCols_;
     int mouseRow_ = -1, mouseCol_ = -1;
 };

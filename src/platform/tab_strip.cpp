@@ -1,5 +1,6 @@
 #include "platform/tab_strip.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
@@ -9,11 +10,14 @@ namespace korbo::platform {
 
 namespace {
 constexpr int kInset = 4;  // the client area keeps clear of the frame's edge
+constexpr double kSmallestPoints = 6;  // the tabs' captions never get smaller than this
 }
 
 TabStrip::TabStrip(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this)) {
     bar_->setDrawBase(false);
     bar_->setExpanding(false);
+    // The platform's tabs sit close around their captions.
+    bar_->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 6px; }"));
     connect(bar_, &QTabBar::currentChanged, this, [this](int) {
         if (onClick) onClick();
     });
@@ -24,6 +28,19 @@ void TabStrip::AddTab(const std::string& caption, const std::string& key, const 
     const int i = bar_->addTab(QString::fromStdString(caption));
     bar_->setTabData(i, QString::fromStdString(key));
     bar_->setTabToolTip(i, QString::fromStdString(toolTip));
+    FitTabs();
+}
+
+void TabStrip::FitTabs() const {
+    // Every caption stays whole: tabs wider than the strip take a smaller font rather than
+    // scroll buttons, and the strip's own font again once there is room for it.
+    QFont f = font();
+    bar_->setFont(f);
+    while (width() > 0 && bar_->sizeHint().width() > width() && f.pointSizeF() - 0.5 >= kSmallestPoints) {
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+        bar_->setFont(f);
+    }
+    bar_->setGeometry(0, 0, width(), bar_->sizeHint().height());
 }
 
 int TabStrip::Count() const { return bar_->count(); }
@@ -37,13 +54,19 @@ void TabStrip::SetSelectedItem(int tab) {
 }
 
 QRect TabStrip::ClientArea() const {
+    FitTabs();  // the tabs' height depends on the font that fits them
     const int top = bar_->sizeHint().height();
     QRect r(0, top, width(), height() - top);
     r.adjust(kInset, kInset, -kInset, -kInset);
     return r.translated(pos());
 }
 
-void TabStrip::resizeEvent(QResizeEvent*) { bar_->setGeometry(0, 0, width(), bar_->sizeHint().height()); }
+void TabStrip::resizeEvent(QResizeEvent*) { FitTabs(); }
+
+void TabStrip::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::FontChange) FitTabs();
+}
 
 void TabStrip::paintEvent(QPaintEvent*) {
     QPainter p(this);

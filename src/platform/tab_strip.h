@@ -34,8 +34,10 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    void changeEvent(QEvent* e) override;
 
 private:
+    void FitTabs() const;  // only the bar changes
     QTabBar* bar_;
 };
 

@@ -143,6 +143,13 @@ public:
         return it == menuItemCounts.end() ? 1 : it->second;
     }
     void SetMenuCaption(Menu m, int i, std::string_view text) override { menuCaptions[{m, i}] = std::string(text); }
+    // Pictures shown as the avatar, the chat phrases, the end-of-game pictures reset.
+    std::vector<std::pair<Key, std::string>> pictures;
+    std::map<int, std::string> chatPhrases;
+    int personaPicturesReloaded = 0;
+    void ShowAvatarPicture(std::string_view path) override { pictures.emplace_back(Key{Ctl::ImgAvatar, 0}, std::string(path)); }
+    void SetChatPhrase(int i, std::string_view text) override { chatPhrases[i] = std::string(text); }
+    void ReloadPersonaPictures() override { ++personaPicturesReloaded; }
     void SetForeColor(Ctl c, int i, long color) override { foreColor[{c, i}] = color; }
     void SetBackStyle(Ctl c, int i, int style) override { backStyle[{c, i}] = style; }
     void SetFontSize(Ctl c, int i, double points) override { fontSize[{c, i}] = points; }

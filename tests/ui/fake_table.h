@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <deque>
 #include <filesystem>
@@ -112,6 +113,14 @@ inline Bytes ReadBytes(const std::string& path) {
 inline void WriteBytes(const std::string& path, const Bytes& b) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+}
+
+// A picture whose every pixel differs from its neighbours, so that a shift or a scale shows.
+inline QImage DistinctImage(int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x * 9 % 256, y * 13 % 256, (x * 5 + y * 3) % 256));
+    return img;
 }
 
 // One 28-byte score record.

@@ -22,14 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A picture whose every pixel differs from its neighbours, so that a shift or a scale shows.
-QImage Distinct(int w, int h) {
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x * 9 % 256, y * 13 % 256, (x * 5 + y * 3) % 256));
-    return img;
-}
-
 struct Table {
     Table() {
         game().BaseDir = folder.path().toStdString();
@@ -57,7 +49,7 @@ class AroundTableTest : public QObject {
 private slots:
     void aTileBackgroundCoversTheTableWithUnscaledTilesFromTheTopLeft() {
         Table tb;
-        const QImage tile = Distinct(37, 23);
+        const QImage tile = korbo::test::DistinctImage(37, 23);
         tb.Save(tile, "backgrounds/Tile_check.bmp");
         tb.around.ReadBacks();
         Game& g = tb.game();
@@ -97,7 +89,7 @@ private slots:
 
     void aPictureThatCannotBeLoadedLeavesTheTableAsItWas() {
         Table tb;
-        tb.Save(Distinct(8, 8), "backgrounds/tile_good.bmp");
+        tb.Save(korbo::test::DistinctImage(8, 8), "backgrounds/tile_good.bmp");
         korbo::test::WriteBytes(tb.Path("backgrounds/broken.jpg"), {1, 2, 3});
         tb.around.ReadBacks();
         Game& g = tb.game();
@@ -117,8 +109,8 @@ private slots:
         Table tb;
         Game& g = tb.game();
         g.BackChoice = 1;  // the help box is not the subject here
-        tb.Save(Distinct(10, 10), "backgrounds/a.bmp");
-        tb.Save(Distinct(12, 12), "elsewhere/Tile_new.bmp");
+        tb.Save(korbo::test::DistinctImage(10, 10), "backgrounds/a.bmp");
+        tb.Save(korbo::test::DistinctImage(12, 12), "elsewhere/Tile_new.bmp");
         tb.dialog->files.push_back(tb.Path("elsewhere/Tile_new.bmp"));
         tb.around.mnuOpAddBackground_Click();
         const auto& spec = tb.dialog->opened.back();
@@ -138,8 +130,8 @@ private slots:
         Table tb;
         Game& g = tb.game();
         g.BackChoice = 1;
-        tb.Save(Distinct(10, 10), "backgrounds/same.bmp");
-        tb.Save(Distinct(20, 20), "elsewhere/same.bmp");
+        tb.Save(korbo::test::DistinctImage(10, 10), "backgrounds/same.bmp");
+        tb.Save(korbo::test::DistinctImage(20, 20), "elsewhere/same.bmp");
         const auto before = korbo::test::ReadBytes(tb.Path("backgrounds/same.bmp"));
         tb.around.ReadBacks();
         g.BackIndex = 1;
@@ -155,9 +147,9 @@ private slots:
     void theAvatarIsShownChangedAndPutBack() {
         Table tb;
         Game& g = tb.game();
-        tb.Save(Distinct(16, 16), "Avatars/Korbo.bmp");
+        tb.Save(korbo::test::DistinctImage(16, 16), "Avatars/Korbo.bmp");
         fs::rename(tb.Path("Avatars/Korbo.bmp"), tb.Path("Avatars/Korbo.jpg"));
-        QImage mine = Distinct(24, 30);
+        QImage mine = korbo::test::DistinctImage(24, 30);
         tb.Save(mine, "elsewhere/me.bmp");
         fs::rename(tb.Path("elsewhere/me.bmp"), tb.Path("elsewhere/me.jpg"));
         auto* label = qobject_cast<QLabel*>(tb.t.ImgAvatar().Widget());
@@ -177,7 +169,7 @@ private slots:
         QCOMPARE(g.AvatarFile, std::string("me.jpg"));
         QCOMPARE(label->pixmap().size(), mine.size());
         // The same name again from elsewhere is refused and changes nothing.
-        QImage other = Distinct(5, 5);
+        QImage other = korbo::test::DistinctImage(5, 5);
         QDir(tb.folder.path()).mkpath("away");
         QVERIFY(other.save(QString::fromStdString(tb.Path("away/me.jpg")), "BMP"));
         BoxAnswerer boxes;

@@ -56,6 +56,18 @@ private slots:
         const double tpp = korbo::ui::TwipsPerPixel();
         QVERIFY(c.width() >= c.Label1()->width() + c.Label2()->width() + int(1000 / tpp) - 1);
         QVERIFY(c.height() >= c.Label1()->height() + c.Label2()->height() + int(1000 / tpp) - 1);
+        // Every row has its tallies in the same character columns as the first.
+        const QStringList lines = grid.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 8);
+        for (const QString& line : lines) {
+            QCOMPARE(line.size(), lines[0].size());
+            for (int at = 0; at < line.size(); ++at) QCOMPARE(line[at] == ' ', lines[0][at] == ' ');
+        }
+        // The columns line up only in a font whose characters all have one width.
+        for (QLabel* l : {c.Label1(), c.LblGrid()}) {
+            QVERIFY(QFontInfo(l->font()).fixedPitch());
+            QCOMPARE(l->fontMetrics().horizontalAdvance("_"), l->fontMetrics().horizontalAdvance("1"));
+        }
         // Every label lies wholly inside the window.
         for (QLabel* l : {c.Label1(), c.Label2(), c.LblGrid()}) QVERIFY(c.rect().contains(l->geometry()));
     }

@@ -1,5 +1,6 @@
 // The HOLD viewer as a right press shows it: the cards under the top in order, the empty
 // pictures, the caption, and where it opens again after a click or the close box.
+#include <QScreen>
 #include <QtTest>
 
 #include "display/frmHold.h"
@@ -62,8 +63,8 @@ private slots:
         FakeTable t;
         auto& g = t.game;
         const double tpp = korbo::ui::TwipsPerPixel();
-        g.HoldX = std::lround(150 * tpp);
-        g.HoldY = std::lround(90 * tpp);
+        g.HoldX = std::lround(20 * tpp);
+        g.HoldY = std::lround(30 * tpp);
         g.DragSlot = 0;
         g.StockTop = 2;
         g.Deck[1].Id = 5;
@@ -71,12 +72,12 @@ private slots:
         frmHold v(t);
         korbo::ui::ShowHoldViewer(t, v);
         QCOMPARE(v.windowTitle(), QString("Stock Cards Hidden: 2"));
-        QCOMPARE(v.pos(), QPoint(150, 90));
-        v.move(300, 200);
+        QCOMPARE(v.pos(), QPoint(20, 30));
+        v.move(60, 40);
         QTest::mouseClick(v.Picture8(1), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!v.isVisible());
-        QCOMPARE(g.HoldX, std::lround(300 * tpp));
-        QCOMPARE(g.HoldY, std::lround(200 * tpp));
+        QCOMPARE(g.HoldX, std::lround(60 * tpp));
+        QCOMPARE(g.HoldY, std::lround(40 * tpp));
         // The close box keeps it loaded; the next press shows it where the click left it.
         korbo::ui::ShowHoldViewer(t, v);
         v.move(10, 10);
@@ -84,9 +85,24 @@ private slots:
         QVERIFY(!v.isVisible());
         g.DragSlot = 3;  // a hand place: the pictures are emptied, the caption stays
         korbo::ui::ShowHoldViewer(t, v);
-        QCOMPARE(v.pos(), QPoint(300, 200));
+        QCOMPARE(v.pos(), QPoint(60, 40));
         QCOMPARE(v.windowTitle(), QString("Stock Cards Hidden: 2"));
         QCOMPARE(v.Picture8(1)->Picture().kind, korbo::ui::PictureSpec::Kind::None);
+    }
+
+    void aPlaceBeyondTheScreensEdgeIsBroughtInside() {
+        FakeTable t;
+        auto& g = t.game;
+        g.DragSlot = 7;
+        frmHold v(t);
+        const QRect room = v.screen()->availableGeometry();
+        const double tpp = korbo::ui::TwipsPerPixel();
+        for (const QPoint& asked : {QPoint(room.right() - 10, room.bottom() - 10), QPoint(-500, -400)}) {
+            g.HoldX = std::lround(asked.x() * tpp);
+            g.HoldY = std::lround(asked.y() * tpp);
+            korbo::ui::ShowHoldViewer(t, v);
+            QVERIFY2(room.contains(v.frameGeometry()), qPrintable(QString("%1,%2").arg(asked.x()).arg(asked.y())));
+        }
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QtTest>
 #include <filesystem>
 
@@ -97,6 +98,11 @@ private slots:
         QVERIFY(std::abs(d.height() * tpp - 7015) < tpp);
         QVERIFY(d.cmdApply()->y() > d.tbsOptions()->geometry().bottom());
         d.show();
+        // Every caption stands whole on the strip, without scroll buttons.
+        QTabBar* bar = d.tbsOptions()->Bar();
+        QVERIFY(bar->tabRect(4).right() < d.tbsOptions()->width());
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(bar->tabRect(i).width() >= bar->fontMetrics().horizontalAdvance(bar->tabText(i)));
         for (int tab : {1, 3, 5, 2, 4}) {
             Tab(d, tab);
             for (int f = 0; f < 5; ++f) QCOMPARE(d.FrmOp(f)->isVisible(), f == tab - 1);

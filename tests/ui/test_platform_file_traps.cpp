@@ -15,6 +15,7 @@
 #include <mutex>
 #include <thread>
 
+#include "display/around_table.h"
 #include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/sound_player.h"
@@ -138,6 +139,31 @@ private slots:
         t.Flash();
         QVERIFY2(!watch.Done(), "the pictures were waited on");
         QVERIFY(LoadPictureFile(pipes.first()).isNull());
+    }
+
+    // A background and an avatar that are pipes: the table keeps what it showed, nothing waits.
+    void aBackgroundOrAvatarThatIsNoFileIsPassedOver() {
+        QTemporaryDir base;
+        QVERIFY(QDir(base.path()).mkpath("backgrounds") && QDir(base.path()).mkpath("Avatars"));
+        const QStringList pipes = {base.filePath("backgrounds/tile_pipe.jpg"), base.filePath("Avatars/pipe.jpg")};
+        for (const QString& p : pipes) QVERIFY(MakeFifo(p));
+        ui::frmKorbo t;
+        t.pauseScale = 0;
+        test::StartTable(t);
+        Game& g = t.game();
+        g.BaseDir = base.path().toStdString();
+        // Never listed; and one listed as a picture that has since become a pipe is not read.
+        t.Around().ReadBacks();
+        QCOMPARE(int(g.BackPicCount), 0);
+        g.BackList = {"", "tile_pipe.jpg"};
+        g.BackPicCount = 1;
+        g.BackIndex = 1;
+        PipeWatch watch(pipes);
+        t.Around().BackgroundPaint();
+        const bool shown = t.Around().LoadAvatar(pipes[1].toStdString());
+        QVERIFY2(!watch.Done(), "a pipe was waited on");
+        QVERIFY(t.Around().Painted().isNull());
+        QVERIFY(!shown);
     }
 
     void aPictureFileStillLoads() {

@@ -4,6 +4,8 @@
 #include <QtTest>
 
 #include "display/scale_controls.h"
+#include "platform/flex_grid.h"
+#include <QHeaderView>
 
 using korbo::ui::ScaleFormControls;
 
@@ -33,6 +35,41 @@ private slots:
         QCOMPARE(f.w.size(), QSize(500, 375));
         QCOMPARE(f.label->geometry(), QRect(50, 38, 150, 75));
         QCOMPARE(f.label->font().pointSizeF(), 12.5);
+    }
+
+    void aWindowOfAFixedSizeKeepsItFixedAtTheNewSize() {
+        for (bool fixedHeight : {true, false}) {
+            Form f;
+            if (fixedHeight) f.w.setFixedSize(400, 300);
+            else f.w.setFixedWidth(400);
+            ScaleFormControls(f.w, 4, 0, 15360, 11520);
+            QCOMPARE(f.w.size(), QSize(500, 375));
+            QCOMPARE(f.w.minimumWidth(), 500);
+            QCOMPARE(f.w.maximumWidth(), 500);
+            QCOMPARE(f.w.minimumHeight() == f.w.maximumHeight(), fixedHeight);
+        }
+    }
+
+    void aGridsCellsGrowWithItsFont() {
+        Form f;
+        QFont font = f.w.font();
+        font.setPointSizeF(8);
+        f.w.setFont(font);
+        auto* grid = new korbo::platform::FlexGrid(&f.w, 3, 2);
+        grid->SetColWidth(0, 100);
+        grid->SetColWidth(1, 60);
+        grid->SetRowHeight(6);
+        ScaleFormControls(f.w, 4, 0, 15360, 11520);
+        QCOMPARE(grid->font().pointSizeF(), 10.0);
+        QCOMPARE(grid->ColWidth(0), 125);
+        QCOMPARE(grid->ColWidth(1), 75);
+        // Too low for the larger text, the rows take its height.
+        const int needs = grid->fontMetrics().height() + korbo::platform::FlexGrid::kRowPadding;
+        QCOMPARE(grid->verticalHeader()->defaultSectionSize(), needs);
+        // Rows high enough already stay as they are.
+        grid->SetRowHeight(needs + 30);
+        ScaleFormControls(f.w, 4, 0, 15360, 11520);
+        QCOMPARE(grid->verticalHeader()->defaultSectionSize(), needs + 30);
     }
 
     void anEightHundredScreenShrinksALittle() {

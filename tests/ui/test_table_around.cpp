@@ -20,7 +20,6 @@
 #include "display/frmHold.h"
 #include "fake_table.h"
 #include "platform/flex_grid.h"
-#include "records/score_rec.h"
 #include "table_fixture.h"
 
 using namespace korbo;
@@ -62,13 +61,6 @@ void Close(QWidget* w) {
     if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
 }
 
-QImage Distinct(int w, int h) {
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x * 9 % 256, y * 13 % 256, (x * 5 + y * 3) % 256));
-    return img;
-}
-
 struct Table {
     Table() {
         game().BaseDir = folder.path().toStdString();
@@ -84,17 +76,10 @@ struct Table {
     std::string Path(const std::string& rel) { return game().BaseDir + "/" + rel; }
     // The score file with the computer's totals in record 1.
     void WriteScoreFile(int played, int won, int margin) {
-        std::vector<uint8_t> bytes;
-        for (int n = 1; n <= 18; ++n) {
-            records::ScoreRec r;
-            r.Name = std::string(20, ' ');
-            if (n == 1) {
-                r.Played = static_cast<int16_t>(played);
-                r.Won = static_cast<int16_t>(won);
-                r.Margin = static_cast<int16_t>(margin);
-            }
-            const auto rec = records::EncodeScoreRec(r);
-            bytes.insert(bytes.end(), rec.begin(), rec.end());
+        korbo::test::Bytes bytes = korbo::test::ScoreBytes("", played, won, margin, 0);
+        for (int n = 2; n <= 18; ++n) {
+            const korbo::test::Bytes blank = korbo::test::ScoreBytes("", 0, 0, 0, 0);
+            bytes.insert(bytes.end(), blank.begin(), blank.end());
         }
         korbo::test::WriteBytes(Path("score.ran"), bytes);
     }
@@ -304,11 +289,11 @@ private slots:
         Table tb;
         QVERIFY(QTest::qWaitForWindowExposed(&tb.t));
         Game& g = tb.game();
-        const QImage tile = Distinct(30, 20);
+        const QImage tile = korbo::test::DistinctImage(30, 20);
         QVERIFY(tile.save(QString::fromStdString(tb.Path("backgrounds/TILE_one.bmp")), "BMP"));
-        QVERIFY(Distinct(4, 4).save(QString::fromStdString(tb.Path("backgrounds/wide.bmp")), "BMP"));
+        QVERIFY(korbo::test::DistinctImage(4, 4).save(QString::fromStdString(tb.Path("backgrounds/wide.bmp")), "BMP"));
         QDir(tb.folder.path()).mkpath("mine");
-        QVERIFY(Distinct(9, 9).save(QString::fromStdString(tb.Path("mine/added.bmp")), "BMP"));
+        QVERIFY(korbo::test::DistinctImage(9, 9).save(QString::fromStdString(tb.Path("mine/added.bmp")), "BMP"));
         tb.t.Around().ReadBacks();
         g.MatColor = 0x204060;
         auto d = std::make_unique<ScriptedDialog>();
@@ -336,6 +321,22 @@ private slots:
             }
         }
         QCOMPARE(handler.titles, QStringList({"Korbo Backgrounds"}));
+        // The table's keys: Up steps back, from the first picture to the mat; Down and Space
+        // step on.
+        QTest::keyClick(&tb.t, Qt::Key_Up);
+        QCOMPARE(int(g.BackIndex), 3);
+        QVERIFY(tb.t.Around().Painted().isNull());
+        QTest::keyClick(&tb.t, Qt::Key_Down);
+        QCOMPARE(int(g.BackIndex), 1);
+        QTest::keyClick(&tb.t, Qt::Key_Space);
+        QCOMPARE(int(g.BackIndex), 2);
+        tb.t.backgrounds(38);
+        QCOMPARE(int(g.BackIndex), 1);
+        // The background window holds the picture as it was loaded.
+        tb.t.ShowBackgroundWindow();
+        auto* back = qobject_cast<QLabel*>(tb.t.Around().BackgroundWindow());
+        QVERIFY(back && back->isVisible());
+        QCOMPARE(back->pixmap().toImage().convertToFormat(QImage::Format_RGB32), tile);
         // Added through the menu: copied into the folder and shown.
         dialog->files.push_back(tb.Path("mine/added.bmp"));
         tb.Trigger("mnuOpAddBackground");

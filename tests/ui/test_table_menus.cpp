@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "game/menu_commands.h"
@@ -86,21 +87,33 @@ private slots:
         QVERIFY(!t.MenuItem("Noises", 0)->isChecked());
     }
 
-    // Comment sets added while the program runs become items of the COMMENTS menu.
-    void commentSetsGrowTheCommentsMenu() {
+    // The comment files of the users folder become items of the COMMENTS menu, after
+    // "Standard"; a later listing reuses the items and never removes one.
+    void commentFilesGrowTheCommentsMenu() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("users"));
+        auto touch = [&](const QString& name) {
+            QFile f(dir.filePath("users/" + name));
+            return f.open(QIODevice::WriteOnly);
+        };
+        QVERIFY(touch("sailor.cmt") && touch("Gran.CMT") && touch("notes.txt") && touch("Mabel.pms"));
         frmKorbo t;
+        t.game().BaseDir = dir.path().toStdString();
         QCOMPARE(t.MenuItemCount(Menu::chatter), 1);
-        t.SetMenuCaption(Menu::chatter, 2, "pirate");
-        t.SetMenuCaption(Menu::chatter, 3, "gran");
+        t.ReadComments();
+        QCOMPARE(Entries(t.MenuItem("Lang")->menu()), QStringList({"Standard", "Gran", "sailor"}));
         QCOMPARE(t.MenuItemCount(Menu::chatter), 3);
-        QCOMPARE(Entries(t.MenuItem("Lang")->menu()), QStringList({"Standard", "pirate", "gran"}));
-        t.SetMenuCaption(Menu::chatter, 2, "sailor");  // an existing item is reused
-        QCOMPARE(Entries(t.MenuItem("Lang")->menu()), QStringList({"Standard", "sailor", "gran"}));
+        QVERIFY(QFile::remove(dir.filePath("users/Gran.CMT")));
+        t.ReadComments();
+        QCOMPARE(Entries(t.MenuItem("Lang")->menu()), QStringList({"Standard", "sailor", "sailor"}));
+
         t.game().ChatterLevel = 1;
-        t.MenuItem("chatter", 3)->trigger();
-        QCOMPARE(t.game().ChatterLevel, int16_t(3));
-        QVERIFY(t.MenuItem("chatter", 3)->isChecked());
+        t.MenuItem("chatter", 2)->trigger();
+        QCOMPARE(t.game().ChatterLevel, int16_t(2));
+        QVERIFY(t.MenuItem("chatter", 2)->isChecked());
         QVERIFY(!t.MenuItem("chatter", 1)->isChecked());
+        // Nothing was written into the folder by reading it.
+        QCOMPARE(QDir(dir.filePath("users")).entryList(QDir::Files), QStringList({"Mabel.pms", "notes.txt", "sailor.cmt"}));
     }
 
     // The level menu and its indicator: three clicks on the indicator come back round,

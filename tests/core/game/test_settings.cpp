@@ -305,6 +305,18 @@ TEST_F(SettingsTest, ACustomPersonaGivesTheSoundsOfItsFile) {
     EXPECT_EQ(game.Sounds[7], "/abs/seven.wav");
 }
 
+// The stored persona's file went away between runs (or cannot be read): Korbo and his
+// sound scheme take its place, and the start goes on.
+TEST_F(SettingsTest, AStoredPersonaWithoutItsFileGivesWayToKorbo) {
+    MakeWavRan();
+    game.PeopleNames = {"Korbo", "Zed"};
+    game.PersonaFileCount = 1;
+    fs::create_directories(Path("users/Zed.pms"));  // a folder in the file's place
+    Load(MakeFile({{12, ScoreBytes("", 0, 0, 0, 1)}, {17, ScoreBytes("", 0, 0, 0, 1)}}));
+    EXPECT_EQ(game.PersonIndex, 0);
+    EXPECT_EQ(game.Sounds[2], Path("Sounds/default2.wav"));
+}
+
 TEST_F(SettingsTest, AMissingSoundTableIsAnErrorThatLeavesTheSoundsAsTheyWere) {
     game.Sounds[1] = "/old.wav";
     game.FormLoading = true;
