@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "game/menu_commands.h"
-#include "table_fixture.h"
+#include "needed_card_table.h"
 
 namespace korbo::test {
 namespace {
@@ -17,18 +17,7 @@ struct SoundLevelsTest : TableFixture {
         TableFixture::SetUp();
         for (int slot = 1; slot <= 15; ++slot) game.Sounds[static_cast<size_t>(slot)] = "/s/slot" + std::to_string(slot) + ".wav";
     }
-    // Pile 1 stands at Three; the computer's pay-off card is a Four and the player holds a
-    // Four on HOLD pile 1 and a King in hand.
-    void Table() {
-        PlayerSide({V(7), V(10)});
-        OppSide({V(8), V(4, 4)});
-        PlayerHand({V(2), V(13), V(9)});
-        OppHand({V(6, 1), V(7, 1)});
-        Centre(1, {V(1, 1), V(2, 1), V(3, 2)});
-        PlayerHold(1, {V(12, 1)}, V(4, 3));
-        RestTo();
-        PlayersTurn();
-    }
+    void Table() { NeededCardTable(*this); }
     void Play(int slot, int pile) {
         game.PlaySlot = slot;
         game.CurIndex = pile;
