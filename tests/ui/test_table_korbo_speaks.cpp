@@ -12,6 +12,7 @@
 
 using namespace korbo;
 using korbo::test::Centre;
+using korbo::test::Photograph;
 using korbo::test::StartTable;
 using korbo::ui::frmKorbo;
 
@@ -45,15 +46,6 @@ bool MakeFolder(const QString& dir) {
     for (int i = 1; i <= 35; ++i) persona += Padded("Mabel line " + std::to_string(i), 50);
     persona += QByteArray(3200, ' ') + Padded("Mabel.jpg", 20);
     return QDir(dir).mkpath("users") && Write(dir + "/snack.ade", snack) && Write(dir + "/users/Mabel.pms", persona);
-}
-
-// With KORBO_SHOT_DIR set on a real display, the table is photographed there.
-void Photograph(const QString& name) {
-    const QString dir = qEnvironmentVariable("KORBO_SHOT_DIR");
-    if (dir.isEmpty() || QGuiApplication::platformName() != "xcb") return;
-    QTest::qWait(300);
-    QDir().mkpath(dir);
-    QProcess::execute("import", {"-window", "root", QDir(dir).filePath(name)});
 }
 
 }  // namespace
