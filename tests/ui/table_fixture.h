@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QProcess>
 #include <QTest>
 
 #include "display/frmKorbo.h"
@@ -33,6 +36,15 @@ inline void StartTable(frmKorbo& t, long screenWidth = 15360) {
 
 // The centre of a control in the coordinates of its parent (the table's surface).
 inline QPoint Centre(ui::Control& c) { return c.Widget()->geometry().center(); }
+
+// With KORBO_SHOT_DIR set on a real display, the screen is photographed there as `name`.
+inline void Photograph(const QString& name) {
+    const QString dir = qEnvironmentVariable("KORBO_SHOT_DIR");
+    if (dir.isEmpty() || QGuiApplication::platformName() != "xcb") return;
+    QTest::qWait(300);
+    QDir().mkpath(dir);
+    QProcess::execute("import", {"-window", "root", QDir(dir).filePath(name)});
+}
 
 }  // namespace korbo::test
 

@@ -16,6 +16,10 @@
 
 #include "dialogs/frmRules.h"
 #include "dialogs/frmSave.h"
+#include "app/web_page.h"
+#include "display/frmSpeed.h"
+#include "platform/help_viewer.h"
+#include <QScrollBar>
 #include "table_fixture.h"
 
 using namespace korbo;
@@ -272,6 +276,60 @@ private slots:
         QTRY_COMPARE(driver.boxes.size(), 5);
         QVERIFY(!g.DevFlag);
         QCOMPARE(driver.boxes[4], QString("Done."));
+    }
+
+    // The small windows and pages the menus open.
+    void theSmallWindowsOfTheMenus() {
+        QTemporaryDir dir;
+        {
+            QFile manual(dir.filePath("KD_Help.html"));
+            QVERIFY(manual.open(QIODevice::WriteOnly));
+            manual.write("<html><body><h1 id=\"top\">Manual</h1><h2 id=\"customize\">Customizing</h2>"
+                         "<ul class=\"keywords\"><li><a href=\"#customize\">customize</a></li></ul></body></html>");
+        }
+        frmKorbo t;
+        Game& g = t.game();
+        g.BaseDir = dir.path().toStdString();
+        ModalDriver driver;
+        QStringList titles;
+        driver.act = [&titles](QWidget* w) {
+            titles << w->windowTitle();
+            if (auto* speed = qobject_cast<ui::frmSpeed*>(w)) {
+                speed->HScroll1()->setValue(4);
+                speed->Command1()->click();
+            } else if (auto* d = qobject_cast<QDialog*>(w)) {
+                d->accept();
+            }
+        };
+        t.MenuItem("Tempo")->trigger();
+        QCOMPARE(g.SpeedIndex, int16_t(4));
+        QCOMPARE(g.TempoDelay, 0.05);
+        t.MenuItem("About")->trigger();
+        QCOMPARE(titles, QStringList({"Speed Settings", "KorboNET: Korbo and Dunmir"}));
+
+        QStringList opened;
+        korbogl::SetUrlOpener([&opened](const QString& a) {
+            opened << a;
+            return true;
+        });
+        t.MenuItem("VisitNet", 0)->trigger();
+        t.MenuItem("VisitNet", 1)->trigger();
+        korbogl::SetUrlOpener(nullptr);
+        QCOMPARE(opened, QStringList({korbogl::kKorboSiteUrl, korbogl::kOnlineGamingSiteUrl}));
+
+        t.MenuItem("Helpful")->trigger();
+        QVERIFY(platform::HelpViewer::Current());
+        QCOMPARE(platform::HelpViewer::Current()->Topic(), QString());
+        t.ShowHelp("customize");
+        QCOMPARE(platform::HelpViewer::Current()->Topic(), QString("customize"));
+        platform::HelpViewer::Current()->close();
+
+        QVERIFY(!t.ChatOnTop());
+        t.MenuItem("KeepOnTop")->trigger();
+        QVERIFY(t.ChatOnTop() && t.MenuItem("KeepOnTop")->isChecked());
+        t.MenuItem("KeepOnTop")->trigger();
+        QVERIFY(!t.ChatOnTop() && !t.MenuItem("KeepOnTop")->isChecked());
+        QVERIFY(driver.boxes.isEmpty());
     }
 };
 

@@ -12,6 +12,7 @@
 using namespace korbo;
 using korbo::test::BoxAnswerer;
 using korbo::test::Centre;
+using korbo::test::Photograph;
 using korbo::test::StartTable;
 using korbo::ui::frmKorbo;
 
@@ -32,15 +33,6 @@ int OppHeld(const Game& g) {
     return n;
 }
 bool ComputerPlays(const Game& g) { return OppHeld(g) > 0; }
-
-// With KORBO_SHOT_DIR set on a real display, the table is photographed there.
-void Photograph(const char* name) {
-    const QString dir = qEnvironmentVariable("KORBO_SHOT_DIR");
-    if (dir.isEmpty() || QGuiApplication::platformName() != "xcb") return;
-    QTest::qWait(300);
-    QDir().mkpath(dir);
-    QProcess::execute("import", {"-window", "root", QDir(dir).filePath(name)});
-}
 
 }  // namespace
 

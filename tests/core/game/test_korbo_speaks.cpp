@@ -5,7 +5,7 @@
 
 #include "fakes/record_bytes.h"
 #include "game/personas.h"
-#include "table_fixture.h"
+#include "needed_card_table.h"
 
 namespace korbo::test {
 namespace {
@@ -39,17 +39,9 @@ struct KorboSpeaksTest : TableFixture {
         personas::ReadComments(game);
         personas::ReadPeople(game);
     }
-    // The computer's pay-off card is a Four; centre pile 1 stands at Three and the player
-    // holds a Four on HOLD pile 1, which the move puts there.
+    // The player puts the Four of HOLD pile 1 on pile 1, which stood at Three.
     void TakeTheFour() {
-        PlayerSide({V(7), V(10)});
-        OppSide({V(8), V(4, 4)});
-        PlayerHand({V(2), V(5), V(9)});
-        OppHand({V(6, 1), V(7, 1)});
-        Centre(1, {V(1, 1), V(2, 1), V(3, 2)});
-        PlayerHold(1, {V(12, 1)}, V(4, 3));
-        RestTo();
-        PlayersTurn();
+        NeededCardTable(*this);
         game.PlaySlot = 7;
         game.CurIndex = 1;
         game.Move_Player();
