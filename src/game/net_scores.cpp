@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "records/score_rec.h"
+#include "score_file_access.h"
 
 namespace korbo::netscores {
 
@@ -19,6 +20,8 @@ using records::UpperAscii;
 namespace {
 
 constexpr std::string_view kEnding = ".ran";
+using scorefile::Put;
+using scorefile::Read;
 
 bool IsNetScoreName(const std::string& file) {
     return file.size() >= 4 && UpperAscii(file.substr(file.size() - 3)) == "RAN";
@@ -33,16 +36,6 @@ std::string FieldKey(std::string_view name) {
 // A player name that can name a file of the users folder on its own.
 bool NamesAFile(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\\\0", 3)) == std::string::npos;
-}
-
-ScoreRec Read(RecordFile& f, long n) {
-    ScoreRec r = records::ReadScoreRec(f, n);
-    if (!f.ReadError().empty()) throw std::runtime_error(f.ReadError());
-    return r;
-}
-
-void Put(RecordFile& f, long n, const ScoreRec& r) {
-    if (records::Status s = records::WriteScoreRec(f, n, r); !s) throw std::runtime_error(s.error);
 }
 
 void PutBytes(RecordFile& f, long n, std::span<const uint8_t> bytes) {
@@ -99,7 +92,7 @@ void RecordInFile(Game& g, RecordFile& f, const std::string& path) {
     totals.Extra = static_cast<int16_t>(last);
     Put(f, r, rec);
     Put(f, nf::Totals, totals);
-    if (records::Status s = f.Close(); !s) throw std::runtime_error(s.error);
+    scorefile::Commit(f);
 }
 
 void CreateFile(Game& g, RecordFile& f, const std::string& path, const std::string& player) {
@@ -113,7 +106,7 @@ void CreateFile(Game& g, RecordFile& f, const std::string& path, const std::stri
     opponent.Name = g.OppName;
     Put(f, nf::Totals, totals);
     Put(f, nf::FirstOpponent, opponent);
-    if (records::Status s = f.Close(); !s) throw std::runtime_error(s.error);
+    scorefile::Commit(f);
 }
 
 const std::string* Listed(const Game& g, int recIndex) {
@@ -239,7 +232,7 @@ DeleteOpponentResult DeleteOpponent(Game& g, int recIndex, int selectedRow, std:
         ScoreRec totals = Read(f, nf::Totals);
         totals.Extra = static_cast<int16_t>(last - 1);
         Put(f, nf::Totals, totals);
-        if (records::Status s = f.Close(); !s) throw std::runtime_error(s.error);
+        scorefile::Commit(f);
     } catch (const std::exception& e) {
         f.Discard();
         g.ReportProblem(e.what());
