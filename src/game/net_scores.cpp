@@ -6,6 +6,7 @@
 
 #include "records/score_rec.h"
 #include "score_file_access.h"
+#include "startup.h"
 
 namespace korbo::netscores {
 
@@ -22,10 +23,6 @@ namespace {
 constexpr std::string_view kEnding = ".ran";
 using scorefile::Put;
 using scorefile::Read;
-
-bool IsNetScoreName(const std::string& file) {
-    return file.size() >= 4 && UpperAscii(file.substr(file.size() - 3)) == "RAN";
-}
 
 // A name as the 20-character name field keeps it, trimmed and in capitals: a longer
 // opponent name still finds the record it was written into.
@@ -121,16 +118,7 @@ std::string NetScorePath(const Game& g, std::string_view player) {
 }
 
 void Get_Users(Game& g) {
-    std::vector<std::string> files;
-    std::error_code ec;
-    for (fs::directory_iterator it(g.DataPath("users"), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code ec2;
-        if (!it->is_regular_file(ec2) || ec2) continue;
-        const std::string file = it->path().filename().string();
-        if (IsNetScoreName(file)) files.push_back(file);
-    }
-    // Sorted, the list is the same on every file system.
-    std::sort(files.begin(), files.end());
+    std::vector<std::string> files = startup::UsersFiles(g, kEnding);
     if (files.size() > static_cast<size_t>(kListedFiles)) files.resize(kListedFiles);
     g.NetScoreFiles.assign(1, std::string());
     for (const auto& file : files) g.NetScoreFiles.push_back(g.DataPath("users/" + file));

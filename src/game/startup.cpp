@@ -144,23 +144,29 @@ std::string FewColoursAdvice(const std::string& commentFile) {
     return "Welcome to KorboNET: Korbo & Dunmir!" + Crlf() + Crlf() + notes[1] + Crlf() + notes[2] + " " + notes[3];
 }
 
-void Get_Players(Game& g) {
+std::vector<std::string> UsersFiles(const Game& g, std::string_view ending) {
     namespace fs = std::filesystem;
-    std::vector<std::string> names;
+    std::vector<std::string> files;
     std::error_code ec;
     for (fs::directory_iterator it(g.DataPath("users"), ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code ec2;
         if (!it->is_regular_file(ec2) || ec2) continue;
         const std::string file = it->path().filename().string();
-        if (file.size() < 4 || UpperAscii(file.substr(file.size() - 3)) != "SAV") continue;
-        names.push_back(file.substr(0, file.size() - 4));
+        if (file.size() < ending.size() || UpperAscii(file.substr(file.size() - ending.size() + 1)) != UpperAscii(ending.substr(1)))
+            continue;
+        files.push_back(file);
     }
     // The folder's own order differs between file systems; sorted, the list is the same
     // on every machine.
-    std::sort(names.begin(), names.end());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+void Get_Players(Game& g) {
     g.PlayerNames.assign(1, std::string());
-    g.PlayerNames.insert(g.PlayerNames.end(), names.begin(), names.end());
-    g.PlayerCount = static_cast<int16_t>(std::min<size_t>(names.size(), INT16_MAX));
+    const std::vector<std::string> files = UsersFiles(g, ".sav");
+    for (const auto& file : files) g.PlayerNames.push_back(file.substr(0, file.size() - 4));
+    g.PlayerCount = static_cast<int16_t>(std::min<size_t>(files.size(), INT16_MAX));
 }
 
 namespace {
