@@ -15,12 +15,12 @@
 #include "display/table_window.h"
 #include "platform/common_dialog.h"
 #include "records/record_file.h"
+#include "game/persona_slots.h"
 
 namespace korbo::ui {
 
 namespace {
 
-constexpr int kThanksSound = 12;  // SoundSlot "Thanks": a custom comment file was saved
 constexpr int kNoSound = 2;       // SoundLevel "None (Boss Key)"
 const char* const kFilter = "Comment Files (*.cmt)|*.cmt";
 const char* const kNewName = "filename";
@@ -267,7 +267,7 @@ bool frmCustom::SaveFile() {
             }
     }
     // 11.-12.
-    if (g.SoundLevel != kNoSound) g.View().PlayFile(g.Sounds[kThanksSound], false);
+    if (g.SoundLevel != kNoSound) g.View().PlayFile(g.Sounds[SoundThanks], false);
     label4_->setText(Q(std::string(CRLF) + "Custom Comments Saved!"));
     check1_->setEnabled(true);
     changesPending_ = false;

@@ -120,20 +120,20 @@ void AroundTable::Prefs_Click() {
 
 // --- the background --------------------------------------------------------------------------
 
-void AroundTable::ReadBacks() { backs::ReadBacks(TheGame(), backList_); }
+void AroundTable::ReadBacks() { backs::ReadBacks(TheGame(), TheGame().BackList); }
 
 void AroundTable::backgrounds(int keyCode) { backs::Step(TheGame(), TheGame().View(), keyCode); }
 
 void AroundTable::BackgroundPaint() {
     Game& g = TheGame();
-    const std::string path = backs::BackPath(g, backList_);
+    const std::string path = backs::BackPath(g, g.BackList);
     QPixmap picture;
     if (path.empty() || !picture.load(Q(path)) || picture.isNull()) return;
     Control& avatar = table_.ImgAvatar();
     const bool avatarOn = avatar.Visible();
     if (avatarOn) avatar.SetVisible(false);
     shownPicture_ = picture;
-    shownTiled_ = backs::IsTileName(backList_[static_cast<size_t>(g.BackIndex)]);
+    shownTiled_ = backs::IsTileName(g.BackList[static_cast<size_t>(g.BackIndex)]);
     QWidget* surface = table_.centralWidget();
     painted_ = BackgroundPixmap(surface->size(), picture, shownTiled_);
     QPalette pal = surface->palette();
@@ -187,7 +187,7 @@ void AroundTable::mnuOpAddBackground_Click() {
         name = platform::FileTitle(*chosen);
     }
     ReadBacks();
-    g.BackIndex = static_cast<int16_t>(backs::FindBack(g, backList_, name) - 1);
+    g.BackIndex = static_cast<int16_t>(backs::FindBack(g, g.BackList, name) - 1);
     backgrounds(backs::kDownKey);
 }
 

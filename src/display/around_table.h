@@ -64,7 +64,7 @@ public:
     void ClearBackground();
     void mnuOpAddBackground_Click();
     void ChgColor_Click();
-    const backs::BackList& BackList() const { return backList_; }
+    const backs::BackList& BackList() { return TheGame().BackList; }
     // The whole background as last painted (empty on the mat).
     const QPixmap& Painted() const { return painted_; }
 
@@ -91,7 +91,6 @@ private:
     QPointer<frmHold> hold_;
     QPointer<frmCounter> counter_;
     QPointer<frmCustom> custom_;
-    backs::BackList backList_{std::string()};
     QPixmap shownPicture_;  // the background picture as loaded
     QPixmap painted_;       // and as painted over the table
     bool shownTiled_ = false;

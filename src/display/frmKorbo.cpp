@@ -1,6 +1,7 @@
 #include "display/frmKorbo.h"
 
 #include "dialogs/frmSave.h"
+#include "display/around_table.h"
 #include "game/korbogl.h"
 #include "platform/sound_player.h"
 #include "records/text_number.h"
@@ -87,6 +88,7 @@ frmKorbo::frmKorbo(QWidget* parent, GameFactory makeGame) : QMainWindow(parent),
     BuildMenus();
     if (makeGame) game_ = makeGame(*this, rnd_, clock_);
     if (!game_) game_ = std::make_unique<Game>(*this, rnd_, clock_);
+    around_ = new AroundTable(*this);
     resize(Nearest(12542 / TwipsPerPixel()), Nearest(8433 / TwipsPerPixel()));
 }
 
@@ -552,7 +554,9 @@ int frmKorbo::CardLibraryValue(int id) {
 }
 void frmKorbo::CardLibraryReset() { lib_.SetDefaultValues(); }
 
-void frmKorbo::ShowForm(Form, bool) {}
+void frmKorbo::ShowForm(Form f, bool) {
+    if (f == Form::frmHold) around_->ShowHoldViewer();
+}
 
 // --- TableView: looks --------------------------------------------------------------------------
 
@@ -601,8 +605,12 @@ void frmKorbo::ResetPilePictures() {
     game_->DrawPilePicture(Ctl::Picture1, 1, 0, 0);
     game_->DrawPilePicture(Ctl::Picture7, 1, 0, 0);
 }
-void frmKorbo::ClearBackground() {}
-void frmKorbo::BackgroundPaint(int) {}
+void frmKorbo::ClearBackground() {
+    around_->ClearBackground();
+    SetTableBackColor(tableBackColor_);
+}
+void frmKorbo::BackgroundPaint(int) { around_->BackgroundPaint(); }
+void frmKorbo::ShowAvatarPicture(std::string_view path) { around_->LoadAvatar(std::string(path)); }
 
 SaveDialogResult frmKorbo::ShowSaveDialog(const SaveDialogSetup& setup) {
     frmSave dialog(setup, this);

@@ -28,6 +28,8 @@ class SoundPlayer;
 
 namespace korbo::ui {
 
+class AroundTable;
+
 class SystemClock final : public Clock {
 public:
     double SecondsSinceMidnight() override;
@@ -70,6 +72,9 @@ public:
     // The picture-card library; the start-up initialises it (InitializeDeck).
     platform::CardLibrary& CardLib() { return lib_; }
     QAction* ChgDisplay(int i) const { return chgDisplay_.at(i); }
+    // The windows and pictures around the table: viewer, counter, scores, preferences,
+    // comment editor, background and avatar.
+    AroundTable& Around() { return *around_; }
     QAction* NewGame() const { return newGame_; }
     QAction* EndGame() const { return endGame_; }
 
@@ -180,6 +185,7 @@ public:
     void ResetPilePictures() override;
     void ClearBackground() override;
     void BackgroundPaint(int backIndex) override;
+    void ShowAvatarPicture(std::string_view path) override;
     void Flash() override;
     void Sore_Loser() override;
     SaveDialogResult ShowSaveDialog(const SaveDialogSetup& setup) override;
@@ -269,6 +275,7 @@ private:
     SystemClock clock_;
     MtRandom rnd_;
     std::unique_ptr<Game> game_;
+    AroundTable* around_ = nullptr;  // a child of the window
     long framesShown_ = 0;
     QElapsedTimer frameClock_;  // since the last frame's wait ended
     QHash<QString, QPixmap> pileCache_;

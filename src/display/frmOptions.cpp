@@ -17,6 +17,7 @@
 #include "display/table_window.h"
 #include "platform/card_library.h"
 #include "platform/tab_strip.h"
+#include "game/persona_slots.h"
 
 namespace korbo::ui {
 
@@ -48,7 +49,6 @@ const char* const kStyleNames[] = {"", "Dunmir", "Artsy", "Shout", "Korbo's", "V
 const char* const kSoundCaptions[] = {"",      "Wild Card", "Turn Over", "Win1",  "Win2",  "Win3",
                                       "Win4",  "Lose1",     "Lose2",     "Lose3", "Lose4", "Whining",
                                       "Thanks", "Yeah!",    "Winner",    "Play Wild"};
-constexpr int kWinnerSound = 14;
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QRect& r, bool wrap = true) {
     auto* l = new QLabel(text, parent);
@@ -234,7 +234,7 @@ void frmOptions::BuildSoundTab(QWidget* f) {
         connect(b, &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
         option1_[static_cast<size_t>(i)] = b;
     }
-    option1_[kWinnerSound]->setToolTip("Choose your own Intro music!");
+    option1_[SoundWinner]->setToolTip("Choose your own Intro music!");
     auto* frameUse = new QGroupBox(f);
     frameUse->setObjectName("FrameUse");
     frameUse->setGeometry(Tw(120, 3700, 2800, 650));

@@ -11,6 +11,7 @@
 #include "display/table_window.h"
 #include "platform/common_dialog.h"
 #include "platform/tab_strip.h"
+#include "game/persona_slots.h"
 
 namespace korbo::ui {
 
@@ -297,7 +298,8 @@ void frmOptions::Check1_Click(int index) {
     } else if (ticked) {
         g.NoComments = true;
         g.View().EnableMenu(Menu::Lang, false);
-        for (int i = 1; i <= 34; ++i) g.Comments[static_cast<size_t>(i)].clear();
+        // The double-click remark's second line stays.
+        for (int i = 1; i <= CommentKingDoubleClick; ++i) g.Comments[static_cast<size_t>(i)].clear();
     } else {
         g.NoComments = false;
         g.View().EnableMenu(Menu::Lang, true);

@@ -42,9 +42,9 @@ void Game::Comp_Dups() {
 void Game::Comp_Analyze() {
     auto top = [&](int p) { return OppTop(p); };
     auto under = [&](int p) { return OppUnder(p); };
-    auto count = [&](int p) { return static_cast<int>(OppHoldInfo[p][1]); };
-    auto shape = [&](int p) { return static_cast<int>(OppHoldInfo[p][2]); };
-    auto partner = [&](int p) -> int16_t& { return OppHoldInfo[p][3]; };
+    auto count = [&](int p) { return static_cast<int>(OppHoldInfo[p][HoldCount]); };
+    auto shape = [&](int p) { return static_cast<int>(OppHoldInfo[p][HoldShape]); };
+    auto partner = [&](int p) -> int16_t& { return OppHoldInfo[p][HoldPartner]; };
     // One unbroken descending run from the bottom card up to the top.
     auto run = [&](int p) { return count(p) >= 1 && top(p) + count(p) - 1 == OppHold.Value(p, 1); };
 
@@ -113,8 +113,8 @@ void Game::Comp_Drop() {
     auto v = [&](int h) { return h >= 2 && h <= 6 ? static_cast<int>(OppSlots.Value(h)) : 0; };
     auto top = [&](int p) { return OppTop(p); };
     auto under = [&](int p) { return OppUnder(p); };
-    auto count = [&](int p) { return static_cast<int>(OppHoldInfo[p][1]); };
-    auto shape = [&](int p) { return static_cast<int>(OppHoldInfo[p][2]); };
+    auto count = [&](int p) { return static_cast<int>(OppHoldInfo[p][HoldCount]); };
+    auto shape = [&](int p) { return static_cast<int>(OppHoldInfo[p][HoldShape]); };
     auto discard = [&](int h, int p) {
         CurIndex = h;
         DropPile = static_cast<int16_t>(p);

@@ -17,32 +17,32 @@ constexpr int kPlanLastStep = 15;
 
 // --- the simulated plan --------------------------------------------------------------------
 
-int Game::SimTop(int pile) const { return OppHoldValue(pile, 0, 0); }
-int Game::SimUnder(int pile) const { return OppHoldValue(pile, 0, 1); }
+int Game::SimTop(int pile) const { return OppHoldValue(pile, HoldSimCount, 0); }
+int Game::SimUnder(int pile) const { return OppHoldValue(pile, HoldSimCount, 1); }
 
 void Game::PlanAppend(int pile, int place, CardRec card) {
-    const int n = PlanSteps[pile][1] + 1;
+    const int n = PlanSteps[pile][PlanLength] + 1;
     if (n > kPlanLastStep) return;
-    PlanSteps[pile][1] = static_cast<int16_t>(n);
+    PlanSteps[pile][PlanLength] = static_cast<int16_t>(n);
     PlanSlots[pile][n] = static_cast<int16_t>(place);
     planCards_[pile][n] = card;
-    int count = PlanSteps[pile][0] + 1;
+    int count = PlanSteps[pile][PlanCount] + 1;
     if (count >= 12) count = 0;  // the pile would be cleared
-    PlanSteps[pile][0] = static_cast<int16_t>(count);
+    PlanSteps[pile][PlanCount] = static_cast<int16_t>(count);
 }
 
 void Game::PlanDropLast(int pile) {
-    const int n = PlanSteps[pile][1];
+    const int n = PlanSteps[pile][PlanLength];
     if (n <= 0) return;
     if (PlanMark == n) PlanMark = 0;
-    PlanSteps[pile][1] = static_cast<int16_t>(n - 1);
+    PlanSteps[pile][PlanLength] = static_cast<int16_t>(n - 1);
     // A dropped Queen leaves the eleven cards under it.
-    const int count = PlanSteps[pile][0] == 0 ? 12 : PlanSteps[pile][0];
-    PlanSteps[pile][0] = static_cast<int16_t>(count - 1);
+    const int count = PlanSteps[pile][PlanCount] == 0 ? 12 : PlanSteps[pile][PlanCount];
+    PlanSteps[pile][PlanCount] = static_cast<int16_t>(count - 1);
 }
 
 int Game::PlanValue(int pile) const {
-    const int n = PlanSteps[pile][1];
+    const int n = PlanSteps[pile][PlanLength];
     return n >= 1 && n <= kPlanLastStep ? planCards_[pile][n].Value : 0;
 }
 
@@ -53,12 +53,12 @@ void Game::PlanAccept() {
 
 void Game::StartSinglePlan(int pile, int place) {
     if (pile < 1 || pile > 3) return;
-    PlanSteps[pile][1] = 0;
-    PlanSteps[pile][0] = CenterCount[pile];
+    PlanSteps[pile][PlanLength] = 0;
+    PlanSteps[pile][PlanCount] = CenterCount[pile];
     PlanMark = 0;
     PlanHandSlot = 0;
-    for (int p = 1; p <= 4; ++p) OppHoldInfo[p][0] = OppHoldInfo[p][1];
-    if (place >= 7 && place <= 10 && OppHoldInfo[place - 6][0] > 0) --OppHoldInfo[place - 6][0];
+    for (int p = 1; p <= 4; ++p) OppHoldInfo[p][HoldSimCount] = OppHoldInfo[p][HoldCount];
+    if (place >= 7 && place <= 10 && OppHoldInfo[place - 6][HoldSimCount] > 0) --OppHoldInfo[place - 6][HoldSimCount];
 }
 
 int Game::NearestPile(int value) {
@@ -126,8 +126,8 @@ void Game::Ck_Player() {
     int c = 0;
     bool anyEmpty = false;
     for (int k = 1; k <= 4; ++k) {
-        if (OppHoldInfo[k][2] == 1 && OppHoldInfo[k][1] > 0) ++c;
-        if (OppHoldInfo[k][1] == 0) anyEmpty = true;
+        if (OppHoldInfo[k][HoldShape] == 1 && OppHoldInfo[k][HoldCount] > 0) ++c;
+        if (OppHoldInfo[k][HoldCount] == 0) anyEmpty = true;
     }
     if (anyEmpty) c = 0;
     if (c >= 3 && StockTop + UsedCount > 12) --c;
@@ -159,7 +159,7 @@ void Game::Move_Comp() {
     Go go = Go::Start;
     int s = CurIndex;
     auto targetCount = [&] { return TargetStack >= 1 && TargetStack <= 3 ? CenterCount[TargetStack] : 0; };
-    auto planFull = [&](int pile) { return PlanSteps[pile][1] >= kPlanLastStep; };
+    auto planFull = [&](int pile) { return PlanSteps[pile][PlanLength] >= kPlanLastStep; };
 
     for (int guard = 0; guard < kPlanGuard; ++guard) {
         switch (go) {
@@ -170,20 +170,20 @@ void Game::Move_Comp() {
                 return;
             }
             s = CurIndex;
-            PlanSteps[s][1] = 0;
-            PlanSteps[s][0] = CenterCount[s];
+            PlanSteps[s][PlanLength] = 0;
+            PlanSteps[s][PlanCount] = CenterCount[s];
             PlayFound = 0;
             HandLeft = HandCount;
             PlanMark = 0;
             PlanHandSlot = 0;
-            for (int p = 1; p <= 4; ++p) OppHoldInfo[p][0] = OppHoldInfo[p][1];
+            for (int p = 1; p <= 4; ++p) OppHoldInfo[p][HoldSimCount] = OppHoldInfo[p][HoldCount];
             go = Go::Hand;
             break;
         }
 
         case Go::Hand: {
             s = CurIndex;  // after a switch the plan goes on on the target pile
-            const int next = PlanSteps[s][0] + 1;
+            const int next = PlanSteps[s][PlanCount] + 1;
             int h = 0;
             for (int x = 2; x <= 6 && h == 0; ++x) {
                 const int v = OppSlots.Value(x);
@@ -205,7 +205,7 @@ void Game::Move_Comp() {
             const int v = next;
             int taken = 0, tentative = 0;
             for (int p = 1; p <= 4; ++p) {
-                if (OppHoldInfo[p][0] < 1 || SimTop(p) != v) continue;
+                if (OppHoldInfo[p][HoldSimCount] < 1 || SimTop(p) != v) continue;
                 PlanStep = static_cast<int16_t>(p);
                 Move_Comp_Hold();
                 if (SideChoice != 99) {
@@ -213,7 +213,7 @@ void Game::Move_Comp() {
                     tentative = 0;
                     break;
                 }
-                if (OppHoldInfo[p][0] <= 1) continue;
+                if (OppHoldInfo[p][HoldSimCount] <= 1) continue;
                 const int top = SimTop(p), under = SimUnder(p);
                 if (under == top + 1) {
                     taken = p;
@@ -223,10 +223,10 @@ void Game::Move_Comp() {
                 const int tc = targetCount();
                 if (under != top && s != TargetStack && tc < under && under < Q) {
                     if (under == tc + 1 && under + 1 == Q) {
-                        const int n = PlanSteps[s][1];
+                        const int n = PlanSteps[s][PlanLength];
                         if (n >= 1) {
                             PlanSlots[s][n] = static_cast<int16_t>(p + 6);
-                            planCards_[s][n] = OppHold.Get(p, OppHoldInfo[p][0]);
+                            planCards_[s][n] = OppHold.Get(p, OppHoldInfo[p][HoldSimCount]);
                         }
                         PlayFound = 1;
                         return;
@@ -242,29 +242,29 @@ void Game::Move_Comp() {
                 }
                 if (HandLeft != 0) {
                     tentative = p;
-                    PlanMark = PlanSteps[s][1];
+                    PlanMark = PlanSteps[s][PlanLength];
                 }
             }
             if (taken == 0) taken = tentative;
-            if (taken >= 1 && taken <= 4 && OppHoldInfo[taken][0] >= 1) {
-                const int n = PlanSteps[s][1];
+            if (taken >= 1 && taken <= 4 && OppHoldInfo[taken][HoldSimCount] >= 1) {
+                const int n = PlanSteps[s][PlanLength];
                 if (n >= 1) {
                     PlanSlots[s][n] = static_cast<int16_t>(taken + 6);
-                    planCards_[s][n] = OppHold.Get(taken, OppHoldInfo[taken][0]);
+                    planCards_[s][n] = OppHold.Get(taken, OppHoldInfo[taken][HoldSimCount]);
                 }
-                --OppHoldInfo[taken][0];
+                --OppHoldInfo[taken][HoldSimCount];
                 ++HandLeft;
                 // A pile emptied this way frees a place for the discard: see whether the
                 // target pile gets on with it. An accepted plan stands as it is, and while a
                 // switch is open (phase 2) the pile it saved is never replaced by another
                 // switch: the same two switches would come round for ever.
-                if (OppHoldInfo[taken][0] == 0 && PlayFound == 0 && PlanPhase != 2 && DropHandSlot >= 1 &&
+                if (OppHoldInfo[taken][HoldSimCount] == 0 && PlayFound == 0 && PlanPhase != 2 && DropHandSlot >= 1 &&
                     DropHandSlot <= 3) {
                     PlanHandSlot = static_cast<int16_t>(s);
                     const int t = DropHandSlot;
                     if (t != s) {
-                        PlanSteps[t][1] = 0;
-                        PlanSteps[t][0] = CenterCount[t];
+                        PlanSteps[t][PlanLength] = 0;
+                        PlanSteps[t][PlanCount] = CenterCount[t];
                     }
                     CurIndex = t;
                     PlanMark = 14;
@@ -281,11 +281,11 @@ void Game::Move_Comp() {
                 go = Go::NoNatural;
                 break;
             }
-            const int next = PlanSteps[s][0] + 1;
+            const int next = PlanSteps[s][PlanCount] + 1;
             int remembered = 0, play = 0;
             bool decided = false;
             for (int p = 1; p <= 4 && !decided; ++p) {
-                if (OppHoldInfo[p][0] < 1 || SimTop(p) != next) continue;
+                if (OppHoldInfo[p][HoldSimCount] < 1 || SimTop(p) != next) continue;
                 PlanStep = static_cast<int16_t>(p);
                 Move_Comp_Hold();
                 if (SideChoice != 99) {
@@ -294,7 +294,7 @@ void Game::Move_Comp() {
                     break;
                 }
                 remembered = p;
-                const int shape = OppHoldInfo[p][2];
+                const int shape = OppHoldInfo[p][HoldShape];
                 if (shape == 1 || shape == 2) {
                     const int top = SimTop(p), under = SimUnder(p), tc = targetCount();
                     if (under == top + 1 || (tc < under && under < Q)) {
@@ -302,11 +302,11 @@ void Game::Move_Comp() {
                         decided = true;
                         break;
                     }
-                    PlanMark = static_cast<int16_t>(PlanSteps[s][1] + 1);
+                    PlanMark = static_cast<int16_t>(PlanSteps[s][PlanLength] + 1);
                 }
             }
             if (!decided) play = remembered;
-            if (play < 1 || play > 4 || OppHoldInfo[play][0] < 1) {
+            if (play < 1 || play > 4 || OppHoldInfo[play][HoldSimCount] < 1) {
                 go = Go::NoNatural;
                 break;
             }
@@ -314,7 +314,7 @@ void Game::Move_Comp() {
                 PlanAccept();
                 return;
             }
-            --OppHoldInfo[play][0];
+            --OppHoldInfo[play][HoldSimCount];
             PlanStep = static_cast<int16_t>(play + 6);
             Move_Plan();
             if (PlayFound == 1) return;
@@ -336,9 +336,9 @@ void Game::Move_Comp() {
             if (PlanPhase == 0) {
                 // Kings as wild cards.
                 int kingPlace = 0;
-                if (!(NoWildAce && PlanSteps[s][0] == 0)) {
+                if (!(NoWildAce && PlanSteps[s][PlanCount] == 0)) {
                     for (int p = 1; p <= 4 && kingPlace == 0; ++p)
-                        if (OppHoldInfo[p][0] >= 1 && SimTop(p) == 13) kingPlace = p + 6;
+                        if (OppHoldInfo[p][HoldSimCount] >= 1 && SimTop(p) == 13) kingPlace = p + 6;
                     for (int x = WildSearchFrom < 1 ? 1 : WildSearchFrom; x <= 6 && kingPlace == 0; ++x)
                         if (OppSlots.Value(x) == 13) kingPlace = x;
                 }
@@ -352,7 +352,7 @@ void Game::Move_Comp() {
                     PlanAccept();
                     return;
                 }
-                if (kingPlace >= 7) --OppHoldInfo[kingPlace - 6][0];
+                if (kingPlace >= 7) --OppHoldInfo[kingPlace - 6][HoldSimCount];
                 else WildSearchFrom = static_cast<int16_t>(kingPlace + 1);
                 PlanStep = static_cast<int16_t>(kingPlace);
                 Move_Plan();
@@ -383,8 +383,8 @@ void Game::Move_Comp() {
                 return false;
             };
             for (;;) {
-                if (PlanSteps[s][1] == 0) break;
-                int v = PlanValue(s), n = PlanSteps[s][0];
+                if (PlanSteps[s][PlanLength] == 0) break;
+                int v = PlanValue(s), n = PlanSteps[s][PlanCount];
                 if ((v == 1 && PlayKind == 1) || (v == 2 && PlayKind == 2) || v == P ||
                     (CompLevel != LevelAverage && n == P) ||
                     otherPile([&](int j) { return CenterCount[j] == v || (n != 0 && CenterCount[j] == n); })) {
@@ -393,9 +393,9 @@ void Game::Move_Comp() {
                 }
                 Move_Wait();
                 if (PlayFound == 1) return;
-                if (PlanSteps[s][1] == 0) break;
+                if (PlanSteps[s][PlanLength] == 0) break;
                 v = PlanValue(s);
-                n = PlanSteps[s][0];
+                n = PlanSteps[s][PlanCount];
                 bool accept = D < P && v < D - 1;
                 accept = accept || otherPile([&](int j) { return CenterCount[j] >= n && CenterCount[j] < P; }) ||
                          (D > P && otherPile([&](int j) {
@@ -410,7 +410,7 @@ void Game::Move_Comp() {
                         accept = P < v && v < D - 1;
                     }
                 }
-                accept = accept || (PlanSteps[s][1] == 1 && humanHoldHas(v));
+                accept = accept || (PlanSteps[s][PlanLength] == 1 && humanHoldHas(v));
                 if (accept) {
                     PlayFound = 1;
                     return;
@@ -441,8 +441,8 @@ void Game::Move_Plan() {
     const int s = CurIndex;
     if (s < 1 || s > 3 || PlanStep < 1 || PlanStep > 10) return;
     const int P = PlayerSlots.Value(1), Q = OppSlots.Value(1);
-    if (PayOffKingMode && PlanSteps[s][0] == 0 && NoWildAce && PlanStep == 1) return;
-    if (PlanSteps[s][1] >= kPlanLastStep) {
+    if (PayOffKingMode && PlanSteps[s][PlanCount] == 0 && NoWildAce && PlanStep == 1) return;
+    if (PlanSteps[s][PlanLength] >= kPlanLastStep) {
         // The plan table is full: the plan stands as it is.
         PlanAccept();
         return;
@@ -451,13 +451,13 @@ void Game::Move_Plan() {
     if (PlanStep >= 7) {
         // The caller has already taken the card off the simulated pile.
         const int p = PlanStep - 6;
-        const int pos = OppHoldInfo[p][0] + 1;
+        const int pos = OppHoldInfo[p][HoldSimCount] + 1;
         card = pos >= 1 && pos <= 30 ? OppHold.Get(p, pos) : CardRec{};
     } else {
         card = OppSlots.Get(PlanStep);
     }
     PlanAppend(s, PlanStep, card);
-    const int count = PlanSteps[s][0];
+    const int count = PlanSteps[s][PlanCount];
     if (!PayOffKingMode && count + 1 == Q) {
         PlanAccept();
         return;
@@ -484,11 +484,11 @@ void Game::Move_Comp_Hold() {
     const int tp = SimTop(p);
     if (tp == 0 || tp == 13) return;
     // np, nq: the sizes the plan has left; realP, realQ: the piles' sizes on the table.
-    const int shp = OppHoldInfo[p][2], np = OppHoldInfo[p][0], realP = OppHoldInfo[p][1];
+    const int shp = OppHoldInfo[p][HoldShape], np = OppHoldInfo[p][HoldSimCount], realP = OppHoldInfo[p][HoldCount];
     const bool pRun = SimUnder(p) == tp + 1;
     for (int q = 1; q <= 4; ++q) {
-        if (q == p || OppHoldInfo[q][0] < 1 || SimTop(q) != tp) continue;
-        const int shq = OppHoldInfo[q][2], nq = OppHoldInfo[q][0], realQ = OppHoldInfo[q][1];
+        if (q == p || OppHoldInfo[q][HoldSimCount] < 1 || SimTop(q) != tp) continue;
+        const int shq = OppHoldInfo[q][HoldShape], nq = OppHoldInfo[q][HoldSimCount], realQ = OppHoldInfo[q][HoldCount];
         const bool qRun = SimUnder(q) == SimTop(q) + 1;
         if (CompLevel == LevelAverage) {
             if ((shq == 2 && (shp != 2 || realQ > realP)) || (shq != 2 && np == 1 && shq == 1 && nq > np)) {
@@ -509,7 +509,7 @@ void Game::Move_Comp_Hold() {
 
 void Game::Move_Wait() {
     const int s = CurIndex;
-    if (s < 1 || s > 3 || PlanSteps[s][1] == 0) return;
+    if (s < 1 || s > 3 || PlanSteps[s][PlanLength] == 0) return;
     const int P = PlayerSlots.Value(1), Q = OppSlots.Value(1);
     const int m = CompLevel == LevelAverage || StockTop + UsedCount < 13 ? 2 : 3;
     if (PlanValue(s) == 13) return;
@@ -519,9 +519,9 @@ void Game::Move_Wait() {
         return false;
     };
     // Each round drops a step, so the rounds end.
-    while (PlanSteps[s][1] > 0) {
-        int v = PlanValue(s), n = PlanSteps[s][0];
-        if (PlanSteps[s][1] == 1 && humanHoldHas(v)) {
+    while (PlanSteps[s][PlanLength] > 0) {
+        int v = PlanValue(s), n = PlanSteps[s][PlanCount];
+        if (PlanSteps[s][PlanLength] == 1 && humanHoldHas(v)) {
             PlayFound = 1;
             return;
         }
@@ -536,9 +536,9 @@ void Game::Move_Wait() {
             return;
         }
         PlanDropLast(s);
-        if (PlanSteps[s][1] == 0) return;
+        if (PlanSteps[s][PlanLength] == 0) return;
         v = PlanValue(s);
-        n = PlanSteps[s][0];
+        n = PlanSteps[s][PlanCount];
         if (v == P || n == P) {
             PlayFound = 1;
             return;

@@ -4,6 +4,7 @@
 
 #include "game.h"
 #include "colours.h"
+#include "persona_slots.h"
 
 namespace korbo {
 
@@ -21,7 +22,7 @@ void Game::Comp_Play() {
     const int s = CurIndex;
     if (s < 1 || s > 3) return;
     const int P = PlayerSlots.Value(1);
-    const int steps = std::clamp<int>(PlanSteps[s][1], 0, 15);
+    const int steps = std::clamp<int>(PlanSteps[s][PlanLength], 0, 15);
     const CardRec last = steps >= 1 ? planCards_[s][steps] : CardRec{};
     for (PlanStep = 1; PlanStep <= steps; ++PlanStep) {
         const int x = PlanSlots[s][PlanStep];
@@ -37,21 +38,21 @@ void Game::Comp_Play() {
         OppSlots.Clear(x);
         if (x >= 7) {
             const int p = x - 6;
-            int16_t& n = OppHoldInfo[p][1];
+            int16_t& n = OppHoldInfo[p][HoldCount];
             if (n >= 1) OppHold.Set(p, n, {});
             if (n > 0) --n;
             OppSlots.Set(x, n > 0 ? OppHold.Get(p, n) : CardRec{});
-            if (n <= 1) OppHoldInfo[p][2] = 0;
+            if (n <= 1) OppHoldInfo[p][HoldShape] = 0;
             else OppHoldShape(p);
         }
         if (!NoComments && last.Value == P) {
-            view_.SetCaption(Ctl::Label9, 2, Comments[26]);
+            view_.SetCaption(Ctl::Label9, 2, Comments[CommentAboutToBlock]);
             Delay(TempoDelay);
         }
         Comp_Flip(x, s);
         if (x <= 6) {
             if (CenterCount[s] + 1 == P && card.Value == 13) {
-                view_.SetCaption(Ctl::Label9, 2, Comments[27]);
+                view_.SetCaption(Ctl::Label9, 2, Comments[CommentKingLeavesBlock]);
                 Delay(2 * TempoDelay);
             }
             view_.Refresh(Ctl::Picture4, s);
@@ -73,10 +74,10 @@ void Game::Comp_Play() {
         }
         if (card.Value == P && P != 13) {
             // The computer covered the human's pay-off card.
-            const int k = Draw(rnd_, 4, 3);
+            const int k = Draw(rnd_, 4, SoundWin);
             if (SoundLevel == 0) PlaySoundSlot(k);
             if (!NoComments) {
-                view_.SetCaption(Ctl::Label9, 2, Comments[Draw(rnd_, 10, 11)]);
+                view_.SetCaption(Ctl::Label9, 2, Comments[Draw(rnd_, 10, CommentPleased)]);
                 Delay(1.85);
                 if (!NetActive) view_.SetCaption(Ctl::Label9, 2, " ");
             }
@@ -97,10 +98,10 @@ void Game::Comp_Flip(int source, int pile) {
     const bool fromPayOff = source == 1;
     if (fromPayOff && king && !NetActive) {
         if (CenterCount[pile] + 1 == P) {
-            view_.SetCaption(Ctl::Label9, 2, Comments[23]);
+            view_.SetCaption(Ctl::Label9, 2, Comments[CommentKingBlocks]);
             Delay(0.5);
         }
-        if (SoundLevel == 0 && !Sounds[1].empty()) view_.PlayFile(Sounds[1], true);
+        if (SoundLevel == 0 && !Sounds[SoundWildCard].empty()) view_.PlayFile(Sounds[SoundWildCard], true);
         ++OppWildFromPayOff;
         WildUpdate();
     }
@@ -155,12 +156,12 @@ void Game::Comp_Flip(int source, int pile) {
     if (!NetActive && fromPayOff && king && OppSideCount > 0 && OppSlots.Value(1) == CenterCount[pile]) {
         view_.SetCaption(Ctl::Label9, 2, "Argh!" + std::string(CRLF) + "That bites! Murphy's Law!");
         if (SoundLevel == 0) {
-            PlaySoundSlot(9);
+            PlaySoundSlot(SoundLose3);
             Delay(0.75);
         } else {
             Delay(0.5);
         }
-    } else if (view_.Caption(Ctl::Label9, 2) != Comments[26]) {
+    } else if (view_.Caption(Ctl::Label9, 2) != Comments[CommentAboutToBlock]) {
         view_.SetCaption(Ctl::Label9, 2, "");
     }
 }
@@ -168,9 +169,9 @@ void Game::Comp_Flip(int source, int pile) {
 void Game::Comp_SideCompare() {
     const int P = PlayerSlots.Value(1);
     if (MovingCard[1] != P) return;
-    if (!NoComments) view_.SetCaption(Ctl::Label9, 2, Comments[P == 13 ? 24 : 25]);
+    if (!NoComments) view_.SetCaption(Ctl::Label9, 2, Comments[P == 13 ? CommentPayOffKingMatch : CommentPayOffMatch]);
     if (SoundLevel == 0) {
-        PlaySoundSlot(Draw(rnd_, 4, 3));
+        PlaySoundSlot(Draw(rnd_, 4, SoundWin));
         Delay(0.75);
     }
     Delay(3 * TempoDelay);

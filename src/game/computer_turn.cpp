@@ -6,6 +6,7 @@
 #include "game.h"
 #include "korbogl.h"
 #include "house_rules.h"
+#include "persona_slots.h"
 
 namespace korbo {
 
@@ -27,17 +28,17 @@ int Game::OppHoldValue(int pile, int countField, int depth) const {
     return n >= 1 && n <= 30 ? OppHold.Value(pile, n) : 0;
 }
 
-int Game::OppTop(int pile) const { return OppHoldValue(pile, 1, 0); }
-int Game::OppUnder(int pile) const { return OppHoldValue(pile, 1, 1); }
+int Game::OppTop(int pile) const { return OppHoldValue(pile, HoldCount, 0); }
+int Game::OppUnder(int pile) const { return OppHoldValue(pile, HoldCount, 1); }
 
 void Game::OppHoldShape(int pile) {
-    const int c = OppHoldInfo[pile][1];
+    const int c = OppHoldInfo[pile][HoldCount];
     if (c < 2 || c > 30) return;
     const int t = OppHold.Value(pile, c), u = OppHold.Value(pile, c - 1), b = OppHold.Value(pile, 1);
     // The last rule that matches wins; equal top and under over another bottom keep the code.
-    if (t == b) OppHoldInfo[pile][2] = 0;
-    if (t != u) OppHoldInfo[pile][2] = 1;
-    if (t == u - 1) OppHoldInfo[pile][2] = 2;
+    if (t == b) OppHoldInfo[pile][HoldShape] = 0;
+    if (t != u) OppHoldInfo[pile][HoldShape] = 1;
+    if (t == u - 1) OppHoldInfo[pile][HoldShape] = 2;
 }
 
 bool Game::CompMayPlay(CardRec card, int pile) const {
@@ -70,8 +71,8 @@ void Game::Computer() {
         for (int i = 1; i <= 3; ++i) {
             const int n = CenterCount[i] + 1;
             if (n != human && n == mine) {
-                view_.SetCaption(Ctl::Label9, 2, Comments[22]);
-                if (SoundLevel == 0) PlaySoundSlot(12);
+                view_.SetCaption(Ctl::Label9, 2, Comments[CommentChainForSelf]);
+                if (SoundLevel == 0) PlaySoundSlot(SoundThanks);
                 Delay(0.85);
                 break;
             }
@@ -79,7 +80,7 @@ void Game::Computer() {
                 bool held = false;
                 for (int x = 2; x <= 10 && !held; ++x) held = OppSlots.Value(x) == n;
                 if (held) {
-                    view_.SetCaption(Ctl::Label9, 2, Comments[21]);
+                    view_.SetCaption(Ctl::Label9, 2, Comments[CommentChainForHuman]);
                     if (SoundLevel == 0) view_.PlayResource(SndWin);
                     Delay(0.75);
                     break;
@@ -237,22 +238,22 @@ void Game::Computer() {
         // A discard of nothing would lose track of the cards: take a place that holds one.
         for (int h = 2; h <= 6 && (!IsHandPlace(CurIndex) || OppSlots.Value(CurIndex) == 0); ++h) CurIndex = h;
     }
-    if (OppHoldInfo[DropPile][1] >= 30) {
+    if (OppHoldInfo[DropPile][HoldCount] >= 30) {
         int pile = DropPile;
         for (int step = 0; step < 4; ++step) {
             pile = pile % 4 + 1;
-            if (OppHoldInfo[pile][1] <= 28) break;
+            if (OppHoldInfo[pile][HoldCount] <= 28) break;
         }
-        if (OppHoldInfo[pile][1] >= 30) {
+        if (OppHoldInfo[pile][HoldCount] >= 30) {
             // Cannot happen with 104 cards; the emptiest pile keeps the limit all the same.
             for (int p = 1; p <= 4; ++p)
-                if (OppHoldInfo[p][1] < OppHoldInfo[pile][1]) pile = p;
+                if (OppHoldInfo[p][HoldCount] < OppHoldInfo[pile][HoldCount]) pile = p;
         }
         DropPile = static_cast<int16_t>(pile);
     }
     if (IsHandPlace(CurIndex) && OppSlots.Value(CurIndex) != 0) {
         const int pile = DropPile;
-        const int c = ++OppHoldInfo[pile][1];
+        const int c = ++OppHoldInfo[pile][HoldCount];
         OppHold.Set(pile, c, OppSlots.Get(CurIndex));
         if (c > 1) OppHoldShape(pile);
     }
@@ -302,7 +303,7 @@ void Game::Move_End_Turn() {
     HandCount = 5;
     view_.SetCaption(Ctl::Label9, 1, std::string(CRLF) + std::string(CRLF) + "     It's your turn...");
     if (SoundLevel != 2) {
-        PlaySoundSlot(2);
+        PlaySoundSlot(SoundTurnOver);
         Delay(0.2);
     }
     Delay(TempoDelay);
@@ -348,14 +349,14 @@ void Game::ImPatient() {
     }
     int k = static_cast<int>(rnd_.Next() * 3) + 1;
     if (k > 3) k = 3;
-    view_.SetCaption(Ctl::Label9, 2, Comments[k == 1 ? 29 : k == 2 ? 30 : 28]);
+    view_.SetCaption(Ctl::Label9, 2, Comments[k == 1 ? CommentImpatient + 1 : k == 2 ? CommentImpatient + 2 : CommentImpatient]);
     AwaitingPlayer = false;
 }
 
 void Game::Dumbness() {
     if (NoComments) return;
-    if (MovingCard[1] == 13) view_.SetCaption(Ctl::Label9, 1, Comments[31] + " " + Comments[32]);
-    else view_.SetCaption(Ctl::Label9, 1, Comments[33]);
+    if (MovingCard[1] == 13) view_.SetCaption(Ctl::Label9, 1, Comments[CommentOwnKingCovered] + " " + Comments[CommentOwnKingCoveredTail]);
+    else view_.SetCaption(Ctl::Label9, 1, Comments[CommentPayOffLeft]);
     if (SoundLevel == 0) view_.PlayResource(SndWin);
     Delay(0.75);
 }

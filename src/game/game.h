@@ -226,7 +226,7 @@ protected:
     int SimTop(int pile) const;    // the same at the planner's simulated count
     int SimUnder(int pile) const;
     // Value of the card `depth` below the top of the computer's HOLD pile, counted by
-    // OppHoldInfo field `countField` (1 the real count, 0 the simulated one); 0 when none.
+    // OppHoldInfo column `countField` (HoldCount or HoldSimCount); 0 when none.
     int OppHoldValue(int pile, int countField, int depth) const;
     void OppHoldShape(int pile);   // the shape code of a pile after its top changed
     // Whether the rules let the computer put `card` on centre pile `pile`.

@@ -10,6 +10,7 @@
 #include "records/score_rec.h"
 #include "records/text_number.h"
 #include "records/int16_fields.h"
+#include "persona_slots.h"
 
 namespace korbo {
 
@@ -172,7 +173,7 @@ void Game::Game_End() {
         const int left = OppSideCount;
         PeekFlag = 1;
         Peek();
-        if (SoundLevel == 0) view_.PlayFile(Sounds[14], false);
+        if (SoundLevel == 0) view_.PlayFile(Sounds[SoundWinner], false);
         EndText = "That was your LAST CARD!" + Crlf() + "OK, so you won!!!  ";
         if (left == 1) {
             EndText += "You beat " + EndText2 + " by one card!";
@@ -207,7 +208,7 @@ void Game::Game_End() {
         RecordPlayerResult(*this);
         RecordComputerResult(*this);
         if (!playerWon) {
-            if (SoundLevel == 0) view_.PlayFile(Sounds[13], false);
+            if (SoundLevel == 0) view_.PlayFile(Sounds[SoundYeah], false);
             view_.Flash();
             FlashShown = true;
         }

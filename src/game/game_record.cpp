@@ -57,8 +57,8 @@ void WriteGameRec(const TableState& t, GameBytes& b) {
     PutInt16(b, g::PlayerWildFromPayOff, t.PlayerWildFromPayOff);
     PutInt16(b, g::PlayerWildPlayed, t.PlayerWildPlayed);
     for (int k = 1; k <= 4; ++k) {
-        PutInt16(b, g::OppHoldCount + 2 * k, t.OppHoldInfo[k][1]);
-        PutInt16(b, g::OppHoldShape + 2 * k, t.OppHoldInfo[k][2]);
+        PutInt16(b, g::OppHoldCount + 2 * k, t.OppHoldInfo[k][HoldCount]);
+        PutInt16(b, g::OppHoldShape + 2 * k, t.OppHoldInfo[k][HoldShape]);
         PutInt16(b, g::PlayerHoldCount + 2 * k, t.PlayerHoldCount[k]);
     }
 }
@@ -104,8 +104,8 @@ void ReadGameRec(const GameBytes& b, TableState& t) {
             t.PlayerHold.Set(k, c, GetCard(b, g::HoldAt(g::PlayerHold, k, c)));
         }
     for (int k = 1; k <= 4; ++k) {
-        t.OppHoldInfo[k][1] = GetInt16(b, g::OppHoldCount + 2 * k);
-        t.OppHoldInfo[k][2] = GetInt16(b, g::OppHoldShape + 2 * k);
+        t.OppHoldInfo[k][HoldCount] = GetInt16(b, g::OppHoldCount + 2 * k);
+        t.OppHoldInfo[k][HoldShape] = GetInt16(b, g::OppHoldShape + 2 * k);
         t.PlayerHoldCount[k] = GetInt16(b, g::PlayerHoldCount + 2 * k);
     }
 }
@@ -129,7 +129,7 @@ std::string CheckGameRec(const GameBytes& b) {
         why << "a King counter is negative";
     else {
         for (int k = 1; k <= 4; ++k)
-            if (t.OppHoldInfo[k][2] < 0 || t.OppHoldInfo[k][2] > 2) {
+            if (t.OppHoldInfo[k][HoldShape] < 0 || t.OppHoldInfo[k][HoldShape] > 2) {
                 why << "the shape code of HOLD pile " << k << " is out of range";
                 return why.str();
             }

@@ -32,7 +32,7 @@ int HiddenCount(const TableState& t, int dragSlot, int side) {
     if (IsHoldSlot(dragSlot)) {
         const int pile = dragSlot - 6;
         // The opponent's count includes its top; the player's top lies in its own place.
-        n = side == 0 ? t.PlayerHoldCount[static_cast<size_t>(pile)] : t.OppHoldInfo[static_cast<size_t>(pile)][1] - 1;
+        n = side == 0 ? t.PlayerHoldCount[static_cast<size_t>(pile)] : t.OppHoldInfo[static_cast<size_t>(pile)][HoldCount] - 1;
         limit = kHoldCards;
     } else if (dragSlot == kSideSlot) {
         n = (side == 0 ? t.PlayerSideCount : t.OppSideCount) - 1;

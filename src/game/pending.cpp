@@ -7,7 +7,6 @@ namespace korbo {
 void Game::Move_Transmit() {}
 void Game::Move_Transmit_Done() {}
 void Game::Opponent() {}
-void Game::StatusBar_Clear() {}
 void Game::RulesRefresh() {}
 void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
 void Game::ProcessNext() {

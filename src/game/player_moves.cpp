@@ -10,6 +10,7 @@
 #include "korbogl.h"
 #include "records/text_number.h"
 #include "colours.h"
+#include "persona_slots.h"
 
 namespace korbo {
 
@@ -222,7 +223,7 @@ void Game::Picture7_DblClick(int Index) {
     const int value = PlayerSlots.Value(Index);
     if (value == 13) {
         // A King is the player's own decision: it is never played for them.
-        view_.SetCaption(Ctl::Label9, 1, Comments[34] + " " + Comments[35]);
+        view_.SetCaption(Ctl::Label9, 1, Comments[CommentKingDoubleClick] + " " + Comments[CommentKingDoubleClickTail]);
         PlayResource(SndRefuse);
         return;
     }
@@ -327,7 +328,7 @@ void Game::Move_Player() {
 
     if (king) {
         if (SoundLevel == 0) {
-            PlaySoundSlot(15);
+            PlaySoundSlot(SoundPlayWild);
             Delay(0.75);
         }
         if (CardStyle != 6) view_.SetBackColor(Ctl::Picture4, pile, kWhite);
@@ -350,14 +351,14 @@ void Game::Move_Player() {
         bool otherEmpty = false;
         for (int s = 1; s <= 3; ++s) otherEmpty |= s != pile && CenterCount[s] == 0;
         if (!NetActive && !(count == 1 && otherEmpty)) {
-            int pick = static_cast<int>(rnd_.Next() * 10) + 1;
+            int pick = static_cast<int>(rnd_.Next() * 10) + CommentDispleased;
             if (pick > 10) pick = 10;
             view_.SetCaption(Ctl::Label9, 2, Comments[pick]);
             if (SoundLevel == 0) {
                 if (fromSide) {
-                    PlaySoundSlot(11);
+                    PlaySoundSlot(SoundWhining);
                 } else {
-                    int slot = static_cast<int>(rnd_.Next() * 4) + 7;
+                    int slot = static_cast<int>(rnd_.Next() * 4) + SoundLose;
                     PlaySoundSlot(slot > 10 ? 10 : slot);
                 }
             }

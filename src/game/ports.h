@@ -106,6 +106,8 @@ public:
     virtual void ResetPilePictures() {}
     virtual void ClearBackground() {}               // the painted background off, form refreshed
     virtual void BackgroundPaint(int backIndex) {}  // background picture backIndex painted
+    // The avatar shows the picture file at `path`; one that cannot be loaded leaves it as it was.
+    virtual void ShowAvatarPicture(std::string_view path) {}
 
     // The end-of-game animations: the persona's picture sequence and the loser's shake.
     virtual void Flash() {}

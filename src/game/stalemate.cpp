@@ -224,7 +224,7 @@ void Game::Stale_Recover() {
     for (int h = 2; h <= 10; ++h) toGather += PlayerSlots.Value(h) != 0;
     for (int h = 2; h <= 6; ++h) toGather += OppSlots.Value(h) != 0;
     for (int k = 1; k <= 4; ++k) {
-        const int covered = PlayerHoldCount[k], held = OppHoldInfo[k][1];
+        const int covered = PlayerHoldCount[k], held = OppHoldInfo[k][HoldCount];
         if (covered < 0 || covered > 30 || held < 0 || held > 30) {
             fail();
             return;
@@ -298,11 +298,11 @@ void Game::Stale_Recover() {
 
     view_.SetCaption(Ctl::Label9, 1, "CLEARING Opponent's Hold");
     for (int k = 1; k <= 4; ++k) {
-        for (int c = 1; c <= OppHoldInfo[k][1]; ++c) {
+        for (int c = 1; c <= OppHoldInfo[k][HoldCount]; ++c) {
             gather(OppHold.Get(k, c));
             OppHold.Set(k, c, {});
         }
-        OppHoldInfo[k][1] = 0;
+        OppHoldInfo[k][HoldCount] = 0;
         OppSlots.Clear(k + 6);  // only a copy of the pile's top
         view_.ClearPicture(Ctl::Picture1, k + 6);
         view_.SetBackColor(Ctl::Picture1, k + 6, kEmptyPlaceColor);

@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "backgrounds.h"
 #include "korbogl.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
 #include "colours.h"
 #include "records/int16_fields.h"
+#include "persona_slots.h"
 
 namespace korbo::startup {
 
@@ -31,20 +33,22 @@ void Check(const records::Status& s) {
     if (!s) throw StartupError(kErrFileAccess, s.error);
 }
 
-// The seams of the comment and persona lists, the backgrounds and the network score files,
-// until their own routines exist: only the built-in persona, its standard lines unloaded,
-// the plain mat and no network score files.
+// The seams of the comment and persona lists and the network score files, until their own
+// routines exist: only the built-in persona, its standard lines unloaded, and no network
+// score files.
 void ReadComments(Game&) {}
 void ReadPeople(Game& g) {
     g.PeopleNames.assign(1, g.OppName);
     g.PersonaFileCount = 0;
 }
-void ChangeComments(Game&) {}
-void ChangePerson(Game&) {}
-void ReadBacks(Game& g) {
-    g.BackPicCount = 0;
-    g.DefaultBackIndex = 0;
+// Of the comment sets only the avatar so far: the player's own picture when it is there,
+// else the built-in persona's.
+void ChangeComments(Game& g) {
+    const std::string own = g.DataPath("Avatars/" + g.AvatarFile);
+    g.View().ShowAvatarPicture(!g.AvatarFile.empty() && korbogl::FileExists(own) ? own
+                                                                              : g.DataPath("Avatars/Korbo.jpg"));
 }
+void ChangePerson(Game&) {}
 void Get_Users(Game&) {}
 
 void PlacementForDefault(Game& g, StartupWindow& w, const Placement& p) {
@@ -279,7 +283,7 @@ bool OpenDoor(Game& g, StartupWindow& w) {
 
     ChangeComments(g);
     ChangePerson(g);
-    ReadBacks(g);
+    backs::ReadBacks(g, g.BackList);
     Get_Users(g);
     g.ChangePreferences();
     g.PeerCurrent = true;
@@ -367,7 +371,7 @@ bool Form_Load(Game& g, StartupWindow& w) {
 }
 
 void ExitLeft(Game& g, StartupWindow& w) {
-    if (g.SoundLevel == 0) g.View().PlayFile(g.Sounds[2], false);
+    if (g.SoundLevel == 0) g.View().PlayFile(g.Sounds[SoundTurnOver], false);
     if (g.NetActive) {
         w.NetShutdown();
         g.NetActive = false;

@@ -20,3 +20,9 @@ void WildStats_Click(Game& g) {
 }
 
 }  // namespace korbo::statusbar
+
+namespace korbo {
+
+void Game::StatusBar_Clear() { statusbar::Clear(*this, view_); }
+
+}  // namespace korbo

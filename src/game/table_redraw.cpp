@@ -7,6 +7,7 @@
 #include "wild_show.h"
 #include "records/text_number.h"
 #include "colours.h"
+#include "persona_slots.h"
 
 namespace korbo {
 
@@ -121,7 +122,7 @@ void ShowWildKing(Game& g, int slot) {
     if (slot >= 2 && slot <= 6) g.DrawPilePicture(Ctl::Picture1, slot, g.MovingCard[0], 1);
     // At full sound the persona's "Wild Card" sound holds the game until it ends.
     if (g.SoundLevel == 0) {
-        if (!g.Sounds[1].empty()) g.View().PlayFile(g.Sounds[1], true);
+        if (!g.Sounds[SoundWildCard].empty()) g.View().PlayFile(g.Sounds[SoundWildCard], true);
     } else {
         g.Delay(0.75);
     }

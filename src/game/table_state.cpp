@@ -98,7 +98,7 @@ std::string CheckPlaces(const TableState& t, bool byValue) {
         for (int c = 1; c <= covered; ++c) k.Add(t.PlayerHold.Get(pile, c), "PlayerHold", pile, c);
         k.Add(t.PlayerSlots.Get(pile + 6), "PlayerSlots", pile + 6, -1, false);
 
-        int n = t.OppHoldInfo[pile][1];
+        int n = t.OppHoldInfo[pile][HoldCount];
         if (n < 0 || n > 30) return "OppHoldInfo count out of range";
         for (int c = 1; c <= n; ++c) k.Add(t.OppHold.Get(pile, c), "OppHold", pile, c);
         CardRec top = n > 0 ? t.OppHold.Get(pile, n) : CardRec{};
@@ -138,7 +138,7 @@ int CountCardsInPlay(const TableState& t) {
     }
     for (int k = 1; k <= 4; ++k) {
         n += t.PlayerHoldCount[k] + (t.PlayerSlots.Value(k + 6) != 0);
-        n += t.OppHoldInfo[k][1];
+        n += t.OppHoldInfo[k][HoldCount];
     }
     return n;
 }

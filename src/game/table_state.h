@@ -49,6 +49,21 @@ struct HoldArray {
 using SideSlots = CardRow<10>;  // 1 pay-off top, 2..6 hand, 7..10 HOLD tops
 using SidePile = CardRow<26>;
 
+// The columns of OppHoldInfo(pile, column), the computer's four HOLD piles.
+enum OppHoldColumn : int {
+    HoldSimCount = 0,  // the count the planner works on while it plays cards in its head
+    HoldCount = 1,     // the card count, top included
+    HoldShape = 2,     // 1 the top differs from the card under it, 2 the top is one below it,
+                       // 0 the top equals the bottom card
+    HoldPartner = 3,   // of two piles with the same top, the one a discard of that value goes on
+};
+
+// The columns of PlanSteps(pile, column), the plan for centre pile 1..3.
+enum PlanColumn : int {
+    PlanCount = 0,  // the centre pile's count as the plan leaves it
+    PlanLength = 1, // the steps of the plan (places in PlanSlots)
+};
+
 struct TableState {
     // --- the cards -------------------------------------------------------------------
     std::array<DeckRec, 105> Deck{};
@@ -62,7 +77,7 @@ struct TableState {
     int16_t PlayerSideCount = 0, OppSideCount = 0;
     HoldArray PlayerHold, OppHold;
     std::array<int16_t, 5> PlayerHoldCount{};
-    std::array<std::array<int16_t, 4>, 5> OppHoldInfo{};  // (pile, 1 count / 2 shape / 3 partner)
+    std::array<std::array<int16_t, 4>, 5> OppHoldInfo{};  // (pile 1..4, OppHoldColumn)
 
     // --- turn and the moving card --------------------------------------------------
     int16_t Turn = TurnNobody;
@@ -157,7 +172,7 @@ struct TableState {
     int16_t DangerValue = 0;     // the lowest next value the human could chain up from
     int16_t EmptyStack = 0;      // highest-numbered empty centre pile
     std::array<std::array<int16_t, 16>, 4> PlanSlots{};  // (pile 0..3, step 0..15): place played
-    std::array<std::array<int16_t, 2>, 4> PlanSteps{};   // (pile, 0 simulated count / 1 steps)
+    std::array<std::array<int16_t, 2>, 4> PlanSteps{};   // (pile, PlanColumn)
     int16_t PlanStep = 0;
     int16_t HandLeft = 0;
     int16_t SideChoice = 0;
@@ -199,6 +214,8 @@ struct TableState {
     int16_t BackIndex = 0;
     int16_t BackPicCount = 0;
     int16_t DefaultBackIndex = 0;
+    // The pictures of the backgrounds folder, positions 1..BackPicCount; entry 0 stays empty.
+    std::vector<std::string> BackList{std::string()};
     int16_t SpeedIndex = 2;
     int16_t DeckChoice = 0;
     int16_t CommentFontSize = 12;

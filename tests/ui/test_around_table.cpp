@@ -46,7 +46,7 @@ struct Table {
 
     QTemporaryDir folder;
     frmKorbo t;
-    AroundTable around{t};
+    AroundTable& around{t.Around()};
     ScriptedDialog* dialog = nullptr;
 };
 

@@ -15,6 +15,7 @@
 
 #include "app/frmSplash.h"
 #include "app/program.h"
+#include "display/around_table.h"
 #include "display/frmKorbo.h"
 #include "platform/fonts.h"
 #include "records/score_rec.h"
@@ -249,6 +250,39 @@ private slots:
         QCOMPARE(next.WinWidth, Twips(placed.width()));
         QCOMPARE(next.WinHeight, Twips(placed.height()));
         QVERIFY(!next.isMaximized());
+    }
+
+    void theDefaultBackgroundAndTheAvatarAreShownAtTheStart() {
+        QTemporaryDir dir;
+        QVERIFY(MakeFolder(dir.path()));
+        QVERIFY(QDir(dir.path()).mkpath("backgrounds") && QDir(dir.path()).mkpath("Avatars"));
+        QImage wood(40, 30, QImage::Format_RGB32);
+        wood.fill(QColor(150, 90, 40));
+        for (int x = 0; x < 40; ++x) wood.setPixel(x, x % 30, qRgb(20, 10, 0));
+        QVERIFY(wood.save(dir.filePath("backgrounds/tile_wood.jpg"), "JPG"));
+        QVERIFY(wood.save(dir.filePath("backgrounds/another.jpg"), "JPG"));
+        QImage face(24, 36, QImage::Format_RGB32);
+        face.fill(Qt::yellow);
+        QVERIFY(face.save(dir.filePath("Avatars/Korbo.jpg"), "JPG"));
+        QVERIFY(QDir::setCurrent(dir.path()));
+        BoxAnswerer answers;
+        frmKorbo table;
+        table.Form_Load();
+        QVERIFY(!ProgramEnded());
+        Game& g = table.game();
+        QCOMPARE(int(g.BackPicCount), 2);
+        QCOMPARE(int(g.BackIndex), int(g.DefaultBackIndex));
+        QCOMPARE(g.BackList[g.BackIndex], std::string("tile_wood.jpg"));
+        // Never chosen, the wood is tiled behind the cards without the help box.
+        QCOMPARE(answers.boxes.size(), 1);
+        const QImage painted = table.Around().Painted().toImage();
+        QCOMPARE(painted.size(), table.centralWidget()->size());
+        const QImage tile = QImage(dir.filePath("backgrounds/tile_wood.jpg")).convertToFormat(painted.format());
+        QCOMPARE(painted.copy(40, 30, 40, 30), tile);
+        // The record asks for the avatar: the persona's own picture.
+        QVERIFY(table.ImgAvatar().Visible());
+        QCOMPARE(qobject_cast<QLabel*>(table.ImgAvatar().Widget())->pixmap().size(), QSize(24, 36));
+        table.ExitLeft();
     }
 
     void savedMaximisedTableOpensMaximised() {

@@ -1,5 +1,7 @@
 #include "selfplay.h"
 
+#include "headless.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <exception>
@@ -21,99 +23,12 @@ const char* const kUsage =
 
 namespace {
 
-bool ReadNumber(const std::string& text, long lo, long hi, long& out) {
-    if (text.empty() || text.size() > 18) return false;
-    char* end = nullptr;
-    errno = 0;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || end == text.c_str() || *end != '\0' || v < lo || v > hi) return false;
-    out = static_cast<long>(v);
-    return true;
-}
-
-// --- the window stand-in ------------------------------------------------------------------
-
-// The table's layout for the hit tests (table units): centre piles in a row, the HOLD
-// places below them, the hand and pay-off places at the bottom; far enough apart that
-// a card put exactly on a place overlaps no other place.
-constexpr int kCentreTop = 3000, kHoldTop = 5500, kHandTop = 8000, kColumn = 2000;
-
-Rect HomeRect(Ctl c, int i) {
-    if (c == Ctl::Picture4) return {kColumn * i, kCentreTop, 1065, 1440};
-    if (c == Ctl::Picture7 || c == Ctl::Picture1) {
-        const int top = c == Ctl::Picture7 ? 0 : 20000;
-        if (i >= 7) return {kColumn * (i - 6), top + kHoldTop, 1065, 1440};
-        return {kColumn * i, top + kHandTop, 1065, 1440};
-    }
-    return {};
-}
-
-class Runner;
-
-class HeadlessClock final : public Clock {
-public:
-    double now = 12 * 3600.0;
-    double SecondsSinceMidnight() override { return now; }
-};
-
-// Keeps what the game reads back (captions, visibility, enabled places, picture places),
-// walks cards through the runner's checks and answers boxes; everything else the base
-// leaves undone.
-class HeadlessView final : public TableView {
-public:
-    explicit HeadlessView(Runner& r, HeadlessClock& clock) : runner_(r), clock_(clock) {}
-
-    void SetCaption(Ctl c, int i, std::string_view text) override { captions_[Key(c, i)] = std::string(text); }
-    std::string Caption(Ctl c, int i) const override {
-        auto it = captions_.find(Key(c, i));
-        return it == captions_.end() ? std::string() : it->second;
-    }
-    void SetVisible(Ctl c, int i, bool on) override { visible_[Key(c, i)] = on; }
-    bool Visible(Ctl c, int i) const override {
-        auto it = visible_.find(Key(c, i));
-        return it != visible_.end() && it->second;
-    }
-    void SetEnabled(Ctl c, int i, bool on) override { enabled_[Key(c, i)] = on; }
-    bool Enabled(Ctl c, int i) const override {
-        auto it = enabled_.find(Key(c, i));
-        return it != enabled_.end() && it->second;
-    }
-    Rect PictureRect(Ctl c, int i) const override {
-        auto it = rects_.find(Key(c, i));
-        return it == rects_.end() ? HomeRect(c, i) : it->second;
-    }
-    void MovePicture(Ctl c, int i, int left, int top) override {
-        Rect r = PictureRect(c, i);
-        r.Left = left;
-        r.Top = top;
-        rects_[Key(c, i)] = r;
-    }
-    void WalkTheCard(Ctl src, int srcIndex, Ctl dst, int dstIndex) override;
-    int MsgBox(std::string_view text, int buttons, std::string_view title) override;
-    void Pause(double seconds, bool dispatch) override;
-    void DoEvents() override;
-
-    void ResetLayout() { rects_.clear(); }
-    void Clear() {
-        captions_.clear();
-        visible_.clear();
-        enabled_.clear();
-        rects_.clear();
-    }
-
-private:
-    static int Key(Ctl c, int i) { return static_cast<int>(c) * 256 + (i & 255); }
-    Runner& runner_;
-    HeadlessClock& clock_;
-    std::map<int, std::string> captions_;
-    std::map<int, bool> visible_, enabled_;
-    std::map<int, Rect> rects_;
-};
-
 // A game past its move cap.
 struct MoveCapReached : std::runtime_error {
     MoveCapReached() : std::runtime_error("the game went past its move cap") {}
 };
+
+class Runner;
 
 class SelfPlayGame final : public Game {
 public:
@@ -138,7 +53,15 @@ private:
 
 class Runner {
 public:
-    Runner(const Options& o, std::ostream& out) : opt_(o), out_(out), view_(*this, clock_) {}
+    Runner(const Options& o, std::ostream& out)
+        : opt_(o),
+          out_(out),
+          view_(clock_, {[this](Ctl pics, int place) { Refill(pics, place); },
+                         [this](std::string_view text, std::string_view title) { return AnswerBox(text, title); },
+                         [this] { Dispatch(); }}),
+          human_(view_, {[this](const std::string& what) { Violation(what); },
+                         [this](const char* where) { Check(where); },
+                         [this](int source, int target) { HumanDiscarded(source, target); }}) {}
 
     Summary RunAll();
 
@@ -148,7 +71,8 @@ public:
     void Reshuffled(int cards);
     void StalemateAsked();
     void StalemateAnswered(int turnAbort);
-    void HumanDiscardArrived();
+    void HumanDiscardArrived() { human_.DiscardArrived(); }
+    void HumanDiscarded(int source, int target);
     void Check(const char* where);
     int AnswerBox(std::string_view text, std::string_view title);
     void Dispatch();
@@ -156,10 +80,6 @@ public:
 private:
     void PlayOne(long index);
     void Deal();
-    void HumanTurn();
-    bool HumanPlay();
-    void HumanDiscard();
-    void Drag(int place, Ctl targetPics, int target);
     void Flush();
     void Violation(const std::string& what);
 
@@ -167,6 +87,7 @@ private:
     std::ostream& out_;
     HeadlessClock clock_;
     HeadlessView view_;
+    ScriptedHuman human_;
     MtRandom rnd_;
     std::optional<SelfPlayGame> game_;
     Summary sum_;
@@ -176,27 +97,10 @@ private:
     int stalemateYes_ = 0;
     bool dealing_ = false;
     bool violationThisGame_ = false;
-    int pendingDiscardSource_ = 0, pendingDiscardTarget_ = 0;
-    bool discardDone_ = false;
     std::string refillLine_;
     char refillSide_ = 0;
     long reported_ = 0;
 };
-
-// --- the view's few behaviours --------------------------------------------------------------
-
-void HeadlessView::WalkTheCard(Ctl src, int, Ctl dst, int dstIndex) {
-    if (src == Ctl::Picture4 && (dst == Ctl::Picture7 || dst == Ctl::Picture1)) runner_.Refill(dst, dstIndex);
-}
-
-int HeadlessView::MsgBox(std::string_view text, int, std::string_view title) { return runner_.AnswerBox(text, title); }
-
-void HeadlessView::Pause(double seconds, bool dispatch) {
-    if (seconds > 0) clock_.now += seconds;
-    if (dispatch) runner_.Dispatch();
-}
-
-void HeadlessView::DoEvents() { runner_.Dispatch(); }
 
 // --- the game's hooks -------------------------------------------------------------------------
 
@@ -318,13 +222,9 @@ void Runner::Dispatch() {
     if (game_ && game_->AwaitingPlayer) game_->AwaitingPlayer = false;
 }
 
-void Runner::HumanDiscardArrived() {
-    if (pendingDiscardSource_ == 0) return;  // the computer's first turn after the deal
-    const CardRec c = game_->PlayerSlots.Get(pendingDiscardTarget_);
+void Runner::HumanDiscarded(int source, int target) {
     dealing_ = false;
-    Move('P', pendingDiscardSource_, pendingDiscardTarget_, c);
-    pendingDiscardSource_ = 0;
-    discardDone_ = true;
+    Move('P', source, target, game_->PlayerSlots.Get(target));
     Check("after the player's discard");
 }
 
@@ -347,100 +247,6 @@ void Runner::Deal() {
     g.SkipPlayerDeal = 2;
 }
 
-void Runner::Drag(int place, Ctl targetPics, int target) {
-    Game& g = *game_;
-    view_.ResetLayout();
-    const Rect from = view_.PictureRect(Ctl::Picture7, place);
-    const Rect to = view_.PictureRect(targetPics, target);
-    const double grabX = 100, grabY = 100;
-    g.Picture7_MouseDown(place, btn::Left, 0, grabX, grabY);
-    g.Picture7_MouseMove(place, btn::Left, 0, grabX + (to.Left - from.Left), grabY + (to.Top - from.Top));
-    g.Picture7_MouseUp(place, btn::Left, 0, grabX, grabY);
-}
-
-// The first card that fits, in the order pay-off top, hand, HOLD tops; a King only from
-// the pay-off top. False when nothing fits.
-bool Runner::HumanPlay() {
-    Game& g = *game_;
-    auto pileFor = [&](int value) {
-        for (int s = 1; s <= 3; ++s) {
-            if (g.CenterCount[s] >= 12) continue;
-            if (value == 13 ? !(g.NoWildAce && g.CenterCount[s] == 0) : g.CenterCount[s] + 1 == value) return s;
-        }
-        return 0;
-    };
-    for (int place = 1; place <= 10; ++place) {
-        const int value = g.PlayerSlots.Value(place);
-        if (value == 0 || (value == 13 && place != 1)) continue;
-        const int pile = pileFor(value);
-        if (pile == 0) continue;
-        const CardRec before = g.PlayerSlots.Get(place);
-        const int count = g.CenterCount[pile];
-        const int used = g.UsedCount;
-        if (value == 13) {
-            Drag(place, Ctl::Picture4, pile);
-        } else {
-            view_.ResetLayout();
-            g.Picture7_DblClick(place);
-        }
-        const bool moved = g.CenterCount[pile] != count || g.UsedCount != used || !(g.PlayerSlots.Get(place) == before) ||
-                           g.Turn != TurnPlayer;
-        if (!moved) {
-            Violation("the player's play of place " + std::to_string(place) + " onto pile " + std::to_string(pile) +
-                      " did not happen");
-            return false;
-        }
-        Check("after a player play");
-        return true;
-    }
-    return false;
-}
-
-void Runner::HumanDiscard() {
-    Game& g = *game_;
-    int h = 0;
-    for (int x = 2; x <= 6; ++x) {
-        const int v = g.PlayerSlots.Value(x);
-        if (v == 0 || v == 13) continue;
-        if (h == 0 || v > g.PlayerSlots.Value(h)) h = x;
-    }
-    for (int x = 2; x <= 6 && h == 0; ++x)
-        if (g.PlayerSlots.Value(x) != 0) h = x;  // nothing but Kings
-    if (h == 0) {
-        Violation("the player has no card to discard");
-        return;
-    }
-    // HOLD piles by size, the smaller first and the lower number on ties.
-    int order[4] = {1, 2, 3, 4};
-    auto size = [&](int k) { return g.PlayerHoldCount[k] + (g.PlayerSlots.Value(k + 6) != 0 ? 1 : 0); };
-    for (int i = 0; i < 4; ++i)
-        for (int j = i + 1; j < 4; ++j)
-            if (size(order[j]) < size(order[i]) || (size(order[j]) == size(order[i]) && order[j] < order[i]))
-                std::swap(order[i], order[j]);
-    for (int k : order) {
-        if (g.PlayerHoldCount[k] >= 30) continue;  // the capacity check would refuse it
-        pendingDiscardSource_ = h;
-        pendingDiscardTarget_ = k + 6;
-        discardDone_ = false;
-        Drag(h, Ctl::Picture7, k + 6);
-        if (discardDone_) return;
-        pendingDiscardSource_ = 0;
-    }
-    Violation("no HOLD pile took the player's discard");
-}
-
-void Runner::HumanTurn() {
-    Game& g = *game_;
-    g.AwaitingPlayer = false;
-    while (g.Turn == TurnPlayer && g.PlayerSideCount > 0 && g.OppSideCount > 0) {
-        if (HumanPlay()) continue;
-        if (violationThisGame_) return;
-        if (g.Turn != TurnPlayer) return;
-        HumanDiscard();
-        return;
-    }
-}
-
 void Runner::PlayOne(long index) {
     gameIndex_ = index;
     rnd_ = MtRandom(opt_.seed + static_cast<uint64_t>(index));
@@ -451,16 +257,11 @@ void Runner::PlayOne(long index) {
     moves_ = 0;
     stalemateYes_ = 0;
     violationThisGame_ = false;
-    pendingDiscardSource_ = 0;
+    human_.Reset();
     refillLine_.clear();
     refillSide_ = 0;
 
-    g.CompLevel = static_cast<int16_t>(opt_.level);
-    g.SideSize = static_cast<int16_t>(opt_.payOff - 1);
-    g.ForcedRule = static_cast<int16_t>((opt_.forcedAce ? ForcedAce : 0) | (opt_.forcedTwo ? ForcedTwo : 0) |
-                                        (opt_.visibleOnly ? VisibleOnly : 0));
-    g.NoWildAce = opt_.noWildAce;
-    g.ShuffleApart = opt_.shuffleApart;
+    ApplyHouseRules(g, opt_);
 
     bool capped = false;
     try {
@@ -471,7 +272,8 @@ void Runner::PlayOne(long index) {
         dealing_ = true;
         g.GoDeal();
         dealing_ = false;
-        while (!violationThisGame_ && g.Turn == TurnPlayer && g.PlayerSideCount > 0 && g.OppSideCount > 0) HumanTurn();
+        while (!violationThisGame_ && g.Turn == TurnPlayer && g.PlayerSideCount > 0 && g.OppSideCount > 0)
+            human_.Turn(g, violationThisGame_);
     } catch (const MoveCapReached&) {
         capped = true;
     } catch (const std::exception& e) {
