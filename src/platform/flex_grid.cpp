@@ -68,6 +68,14 @@ int FlexGrid::ColumnsWidth() const {
     return w;
 }
 
+void FlexGrid::HighlightRow(int row) {
+    for (int r = 1; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c)
+            if (QTableWidgetItem* it = item(r, c))
+                it->setBackground(r == row ? palette().color(QPalette::Highlight)
+                                           : palette().color(c < fixedCols_ ? QPalette::Button : QPalette::Base));
+}
+
 void FlexGrid::ClickCell(int row, int col) {
     mouseRow_ = row;
     mouseCol_ = col;

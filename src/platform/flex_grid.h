@@ -31,6 +31,8 @@ public:
     // The cell of the last click; -1 before any.
     int MouseRow() const { return mouseRow_; }
     int MouseCol() const { return mouseCol_; }
+    // Row `row` (0 none) drawn as the chosen one, every other row in its own colours.
+    void HighlightRow(int row);
     // A click as the platform's grid reports it (tests call it for a cell).
     void ClickCell(int row, int col);
 
