@@ -20,6 +20,8 @@ constexpr const char* kWaitText = "WAITING for Opponent";
 }  // namespace
 
 void Game::Recover_Click() {
+    // Only the host of a running network game sends a game.
+    if (!NetActive || NetRole != 1) return;
     RecoverMode = 1;
     Restore_Click();
     if (!DialogCancelled) {

@@ -7,6 +7,7 @@
 
 #include "fakes/game_fixture.h"
 #include "fakes/placed_cards.h"
+#include "fakes/record_bytes.h"
 #include "fakes/scripted_transport.h"
 #include "game/recover_list.h"
 #include "net/protocol.h"
@@ -67,6 +68,26 @@ TEST_F(RecoverTest, TheHostSendsTheGameAndPlaysOnOnceResumed) {
         EXPECT_TRUE(view.menus[Menu::Recover]);
         EXPECT_EQ(g.opponentTurns, turn == TurnOpponent ? 1 : 0);
         EXPECT_EQ(view.Enabled(Ctl::Picture7, 2), turn == TurnPlayer);
+    }
+}
+
+TEST_F(RecoverTest, OnlyTheHostOfANetworkGameOffersItsSavedGames) {
+    TempDir dir;
+    g.BaseDir = dir.path();
+    const struct {
+        bool net;
+        int role;
+        size_t dialogs;
+    } cases[] = {{false, 1, 0}, {true, 0, 0}, {true, 1, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.role);
+        view.saveDialogs.clear();
+        g.NetActive = c.net;
+        g.NetRole = static_cast<int16_t>(c.role);
+        g.Recover_Click();  // the dialog is cancelled
+        EXPECT_EQ(view.saveDialogs.size(), c.dialogs);
+        EXPECT_TRUE(peer.sent.empty());
+        EXPECT_EQ(g.RecoverMode, 0);
     }
 }
 
