@@ -3,6 +3,8 @@
 #include <QLayout>
 #include <QWidget>
 
+#include "platform/flex_grid.h"
+
 namespace korbo::ui {
 
 namespace {
@@ -35,7 +37,11 @@ void ScaleFormControls(QWidget& form, int mode, int size, long screenWidthTwips,
     } else {
         return;
     }
-    form.resize(qRound(form.width() * fx), qRound(form.height() * fy));
+    const QSize scaled(qRound(form.width() * fx), qRound(form.height() * fy));
+    // A window of a fixed size stays fixed, at its new size: a plain resize would leave it
+    // as it was while its controls grow past its edges.
+    if (form.minimumSize() == form.maximumSize()) form.setFixedSize(scaled);
+    else form.resize(scaled);
     // Children take their size from the window's font unless they have one of their own;
     // the window's font is scaled first, then the controls that set their own.
     ScaleFont(form, fx);
@@ -47,6 +53,8 @@ void ScaleFormControls(QWidget& form, int mode, int size, long screenWidthTwips,
                                qRound(g.height() * fy));
         }
         if (child->testAttribute(Qt::WA_SetFont)) ScaleFont(*child, fx);
+        // A grid's columns and rows grow with its text.
+        if (auto* grid = qobject_cast<platform::FlexGrid*>(child)) grid->Scale(fx, fy);
     }
 }
 
