@@ -118,13 +118,7 @@ void frmScores::GridScores_Click() {
     ShowSelection();
 }
 
-void frmScores::ShowSelection() {
-    for (int r = 1; r < grid_->Rows(); ++r)
-        for (int c = 0; c < kColumns; ++c)
-            if (QTableWidgetItem* it = grid_->item(r, c))
-                it->setBackground(r == selectedRow_ ? palette().color(QPalette::Highlight)
-                                                    : palette().color(c == 0 ? QPalette::Button : QPalette::Base));
-}
+void frmScores::ShowSelection() { grid_->HighlightRow(selectedRow_); }
 
 void frmScores::Maintance_Click(int index) {
     Game& g = table_.TheGame();

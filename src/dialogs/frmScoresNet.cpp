@@ -17,7 +17,7 @@ int Px(double twips) { return Nearest(twips / TwipsPerPixel()); }
 // The window's design, in twips.
 constexpr double kFormWidth = 8400;
 constexpr double kGridTop = 600, kRowHeight = 285;
-constexpr double kColumnWidths[] = {2800, 1300, 1100, 1000, 1100};
+constexpr double kColumnWidths[] = {2800, 1650, 1100, 1000, 1100};
 constexpr double kGridSlack = 350;  // the grid is this much wider than its columns
 constexpr double kButtonWidth = 1800, kButtonHeight = 375, kGap = 120;
 constexpr double kFormBelow = 500;
@@ -104,9 +104,13 @@ void frmScoresNet::CmdNext_Click() {
     if (recIndex_ > table_.TheGame().NetScoreFileCount) recIndex_ = 1;
     PrintUsers();
     if (selectedRow_ > rowsShown_) selectedRow_ = 0;
+    grid_->HighlightRow(selectedRow_);
 }
 
-void frmScoresNet::GridNET_Click() { selectedRow_ = grid_->MouseRow() >= 1 ? grid_->MouseRow() : 0; }
+void frmScoresNet::GridNET_Click() {
+    selectedRow_ = grid_->MouseRow() >= 1 ? grid_->MouseRow() : 0;
+    grid_->HighlightRow(selectedRow_);
+}
 
 void frmScoresNet::Command1_Click() { accept(); }
 
@@ -115,6 +119,7 @@ void frmScoresNet::Command2_Click() {
     if (!netscores::DeleteFile(g, recIndex_)) return;
     grid_->ClearCells();
     selectedRow_ = 0;
+    grid_->HighlightRow(0);
     if (g.NetScoreFileCount == 0) {
         accept();
         return;

@@ -3,6 +3,8 @@
 #include <QLayout>
 #include <QWidget>
 
+#include "platform/flex_grid.h"
+
 namespace korbo::ui {
 
 namespace {
@@ -51,6 +53,8 @@ void ScaleFormControls(QWidget& form, int mode, int size, long screenWidthTwips,
                                qRound(g.height() * fy));
         }
         if (child->testAttribute(Qt::WA_SetFont)) ScaleFont(*child, fx);
+        // A grid's columns and rows grow with its text.
+        if (auto* grid = qobject_cast<platform::FlexGrid*>(child)) grid->Scale(fx, fy);
     }
 }
 

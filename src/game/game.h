@@ -127,6 +127,15 @@ public:
     void SaveIt_Click();
     // True when a game was put on the table.
     bool Restore_Click();
+    // The saved-game transfer of a network game. The host restores a game and sends it
+    // (Recover_Click, SendRecover); the remote puts a received list on its table with the
+    // sides exchanged (GetRecover). A list that cannot be used is refused with a box and the
+    // table stays as it was: GetRecover is then false, and the network game must end.
+    void Recover_Click();
+    void SendRecover();
+    bool GetRecover(std::string_view list);
+    // The box of a refused transfer, naming why.
+    void RefuseRecover(std::string_view why);
     // A file problem told to the player in a box ("Here's the problem:" and the reason).
     void ReportProblem(std::string_view what);
     // Paths in the program folder.

@@ -5,6 +5,8 @@
 #include <stdexcept>
 
 #include "records/score_rec.h"
+#include "score_file_access.h"
+#include "startup.h"
 
 namespace korbo::netscores {
 
@@ -19,10 +21,8 @@ using records::UpperAscii;
 namespace {
 
 constexpr std::string_view kEnding = ".ran";
-
-bool IsNetScoreName(const std::string& file) {
-    return file.size() >= 4 && UpperAscii(file.substr(file.size() - 3)) == "RAN";
-}
+using scorefile::Put;
+using scorefile::Read;
 
 // A name as the 20-character name field keeps it, trimmed and in capitals: a longer
 // opponent name still finds the record it was written into.
@@ -33,16 +33,6 @@ std::string FieldKey(std::string_view name) {
 // A player name that can name a file of the users folder on its own.
 bool NamesAFile(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\\\0", 3)) == std::string::npos;
-}
-
-ScoreRec Read(RecordFile& f, long n) {
-    ScoreRec r = records::ReadScoreRec(f, n);
-    if (!f.ReadError().empty()) throw std::runtime_error(f.ReadError());
-    return r;
-}
-
-void Put(RecordFile& f, long n, const ScoreRec& r) {
-    if (records::Status s = records::WriteScoreRec(f, n, r); !s) throw std::runtime_error(s.error);
 }
 
 void PutBytes(RecordFile& f, long n, std::span<const uint8_t> bytes) {
@@ -99,7 +89,7 @@ void RecordInFile(Game& g, RecordFile& f, const std::string& path) {
     totals.Extra = static_cast<int16_t>(last);
     Put(f, r, rec);
     Put(f, nf::Totals, totals);
-    if (records::Status s = f.Close(); !s) throw std::runtime_error(s.error);
+    scorefile::Commit(f);
 }
 
 void CreateFile(Game& g, RecordFile& f, const std::string& path, const std::string& player) {
@@ -113,7 +103,7 @@ void CreateFile(Game& g, RecordFile& f, const std::string& path, const std::stri
     opponent.Name = g.OppName;
     Put(f, nf::Totals, totals);
     Put(f, nf::FirstOpponent, opponent);
-    if (records::Status s = f.Close(); !s) throw std::runtime_error(s.error);
+    scorefile::Commit(f);
 }
 
 const std::string* Listed(const Game& g, int recIndex) {
@@ -128,16 +118,7 @@ std::string NetScorePath(const Game& g, std::string_view player) {
 }
 
 void Get_Users(Game& g) {
-    std::vector<std::string> files;
-    std::error_code ec;
-    for (fs::directory_iterator it(g.DataPath("users"), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code ec2;
-        if (!it->is_regular_file(ec2) || ec2) continue;
-        const std::string file = it->path().filename().string();
-        if (IsNetScoreName(file)) files.push_back(file);
-    }
-    // Sorted, the list is the same on every file system.
-    std::sort(files.begin(), files.end());
+    std::vector<std::string> files = startup::UsersFiles(g, kEnding);
     if (files.size() > static_cast<size_t>(kListedFiles)) files.resize(kListedFiles);
     g.NetScoreFiles.assign(1, std::string());
     for (const auto& file : files) g.NetScoreFiles.push_back(g.DataPath("users/" + file));
@@ -239,7 +220,7 @@ DeleteOpponentResult DeleteOpponent(Game& g, int recIndex, int selectedRow, std:
         ScoreRec totals = Read(f, nf::Totals);
         totals.Extra = static_cast<int16_t>(last - 1);
         Put(f, nf::Totals, totals);
-        if (records::Status s = f.Close(); !s) throw std::runtime_error(s.error);
+        scorefile::Commit(f);
     } catch (const std::exception& e) {
         f.Discard();
         g.ReportProblem(e.what());

@@ -6,6 +6,7 @@
 #include "records/record_file.h"
 #include "records/score_rec.h"
 #include "records/int16_fields.h"
+#include "score_file_access.h"
 
 namespace korbo::stats {
 
@@ -18,20 +19,8 @@ namespace {
 
 constexpr int kOppBest = 5, kPlayerBest = 0, kOppGame = 4, kPlayerGame = 2;
 
-ScoreRec Read(RecordFile& f, long n) {
-    ScoreRec r = records::ReadScoreRec(f, n);
-    if (!f.ReadError().empty()) throw std::runtime_error(f.ReadError());
-    return r;
-}
-
-void Put(RecordFile& f, long n, const ScoreRec& r) {
-    if (records::Status s = records::WriteScoreRec(f, n, r); !s) throw std::runtime_error(s.error);
-}
-
-void OpenOrThrow(RecordFile& f, const std::string& path) {
-    if (records::Status s = f.Open(path, records::kScoreRecLength, Missing::Fail); !s)
-        throw std::runtime_error(s.error);
-}
+using scorefile::Put;
+using scorefile::Read;
 
 std::array<int16_t, 3> Triple(const std::array<int16_t, 6>& row, int from) {
     return {row[static_cast<size_t>(from)], row[static_cast<size_t>(from + 1)], row[static_cast<size_t>(from + 2)]};
@@ -44,7 +33,7 @@ bool GetStats(Game& g, const std::string& player, std::vector<StatsRow>& rows) {
     std::vector<StatsRow> read(1);
     std::array<int16_t, 6> best{}, opp{};
     try {
-        OpenOrThrow(f, g.PlayerFilePath(player));
+        scorefile::Open(f, g.PlayerFilePath(player));
         best = g.RunStats[kPlayerBest];
         for (long r = pf::Totals; r <= kLastRecordRow; ++r) {
             const ScoreRec rec = Read(f, r);
@@ -92,7 +81,7 @@ bool ClearRunStats(Game& g, const std::string& player) {
     if (g.View().MsgBox(text, mb::YesNo, "DELETE") != mb::IDYes) return false;
     RecordFile f;
     try {
-        OpenOrThrow(f, g.PlayerFilePath(player));
+        scorefile::Open(f, g.PlayerFilePath(player));
         for (long r = pf::BestRunsFirst; r <= pf::BestRunsLast; ++r) {
             ScoreRec rec = Read(f, r);
             rec.Extra = 0;

@@ -6,6 +6,7 @@
 
 #include "records/record_file.h"
 #include "records/score_rec.h"
+#include "score_file_access.h"
 #include "startup.h"
 #include "records/int16_fields.h"
 
@@ -20,22 +21,14 @@ namespace pf = records::player_file;
 
 namespace {
 
+using scorefile::Put;
+using scorefile::Read;
+
 std::string PlayerAt(const Game& g, int i) {
     return i >= 1 && i < static_cast<int>(g.PlayerNames.size()) ? g.PlayerNames[static_cast<size_t>(i)] : std::string();
 }
 
 int ListedPlayers(const Game& g) { return std::min<int>(g.PlayerCount, static_cast<int>(g.PlayerNames.size()) - 1); }
-
-// Record n as read, or a failure when the file could not be read.
-ScoreRec Read(RecordFile& f, long n) {
-    ScoreRec r = records::ReadScoreRec(f, n);
-    if (!f.ReadError().empty()) throw std::runtime_error(f.ReadError());
-    return r;
-}
-
-void Put(RecordFile& f, long n, const ScoreRec& r) {
-    if (records::Status s = records::WriteScoreRec(f, n, r); !s) throw std::runtime_error(s.error);
-}
 
 // The totals records of a player's file back to zero; names and the level stay.
 void ClearTotals(RecordFile& f) {
@@ -45,14 +38,6 @@ void ClearTotals(RecordFile& f) {
         if (n >= pf::LevelTotals) r.Extra = 0;  // the stored best runs of records 2-7 go too
         Put(f, n, r);
     }
-}
-
-void OpenOrThrow(RecordFile& f, const std::string& path, Missing missing) {
-    if (records::Status s = f.Open(path, records::kScoreRecLength, missing); !s) throw std::runtime_error(s.error);
-}
-
-void CommitOrThrow(RecordFile& f) {
-    if (records::Status s = f.Close(); !s) throw std::runtime_error(s.error);
 }
 
 void RemoveOrThrow(const std::string& path) {
@@ -71,7 +56,7 @@ void ClearComputer(RecordFile& score) {
 
 MaintenanceResult ClearEverything(Game& g, int index) {
     RecordFile score;
-    OpenOrThrow(score, g.DataPath("score.ran"), Missing::Fail);
+    scorefile::Open(score, g.DataPath("score.ran"), Missing::Fail);
     ClearComputer(score);
     const int count = ListedPlayers(g);
     if (index == DeleteAllPlayers) {
@@ -86,13 +71,13 @@ MaintenanceResult ClearEverything(Game& g, int index) {
             std::error_code ec;
             if (!fs::exists(path, ec)) continue;  // a file gone since the list was made has nothing to clear
             auto f = std::make_unique<RecordFile>();
-            OpenOrThrow(*f, path, Missing::Fail);
+            scorefile::Open(*f, path, Missing::Fail);
             ClearTotals(*f);
             files.push_back(std::move(f));
         }
-        for (auto& f : files) CommitOrThrow(*f);
+        for (auto& f : files) scorefile::Commit(*f);
     }
-    CommitOrThrow(score);
+    scorefile::Commit(score);
     return {true, "All is forgotten.", false, false};
 }
 
@@ -100,14 +85,14 @@ MaintenanceResult OnePlayer(Game& g, int index, int row) {
     const std::string name = PlayerAt(g, row - 1);
     const std::string path = g.PlayerFilePath(name);
     RecordFile player, score;
-    OpenOrThrow(player, path, Missing::Fail);
+    scorefile::Open(player, path, Missing::Fail);
     const ScoreRec totals = Read(player, pf::Totals);
     g.ScorePlayed = totals.Played;
     g.ScoreWon = totals.Won;
     g.ScoreMargin = totals.Margin;
     // The player's games come out of the computer's totals: its games, its wins against the
     // player, and the player's margin (the computer's is the other way round).
-    OpenOrThrow(score, g.DataPath("score.ran"), Missing::Fail);
+    scorefile::Open(score, g.DataPath("score.ran"), Missing::Fail);
     ScoreRec computer = Read(score, records::score_file::Computer);
     computer.Played = Checked16(long{computer.Played} - g.ScorePlayed);
     computer.Won = Checked16(long{computer.Won} - (long{g.ScorePlayed} - g.ScoreWon));
@@ -121,10 +106,10 @@ MaintenanceResult OnePlayer(Game& g, int index, int row) {
         startup::Get_Players(g);
     } else {
         ClearTotals(player);
-        CommitOrThrow(player);
+        scorefile::Commit(player);
         r.label = "Scores removed!";
     }
-    CommitOrThrow(score);
+    scorefile::Commit(score);
     return r;
 }
 
@@ -136,7 +121,7 @@ std::vector<ScoreRow> PrintNames(Game& g) {
     auto readTotals = [&](const std::string& path, long n, ScoreRow& row) {
         RecordFile f;
         try {
-            OpenOrThrow(f, path, Missing::Fail);
+            scorefile::Open(f, path, Missing::Fail);
             const ScoreRec r = Read(f, n);
             row.played = r.Played;
             row.won = r.Won;

@@ -133,6 +133,11 @@ std::string FewColoursAdvice(const std::string& commentFile) {
     return "Welcome to KorboNET: Korbo & Dunmir!" + Crlf() + Crlf() + notes[1] + Crlf() + notes[2] + " " + notes[3];
 }
 
+std::vector<std::string> UsersFiles(const Game& g, std::string_view ending) {
+    // `ending` is written with its dot (".ran"); the listing matches the letters after it.
+    return personas::ListByExtension(g.DataPath("users"), ending.substr(ending.empty() || ending[0] != '.' ? 0 : 1), true);
+}
+
 void Get_Players(Game& g) {
     const std::vector<std::string> names = personas::ListByExtension(g.DataPath("users"), "SAV");
     g.PlayerNames.assign(1, std::string());

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "game.h"
@@ -155,6 +156,9 @@ void ExitLeft(Game& g, StartupWindow& w);
 
 // The local players: the .sav files of the users folder, without their extension.
 void Get_Players(Game& g);
+// The plain files of the users folder whose name ends in `ending` (".sav", ".ran"), the
+// letters compared without regard to case, in name order.
+std::vector<std::string> UsersFiles(const Game& g, std::string_view ending);
 // Until the player-selection window exists, start-up confirms the last player of the score
 // file as that window does when the same player is confirmed: a known player's best runs
 // are loaded from the player's file.

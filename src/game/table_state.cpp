@@ -6,17 +6,25 @@ namespace korbo {
 
 namespace {
 
+// Counts the cards by id (each once) or, for cards that carry no ids of their own, by
+// value (each value as often as the two decks hold it).
 struct Tally {
+    explicit Tally(bool byValue) : byValue(byValue) {}
+    bool byValue;
     std::array<int, 105> seen{};
     std::string fault;
+
+    int Limit() const { return byValue ? kCardsOfAValue : 1; }
 
     // A place inside a pile's count must hold a card; a hand place or a HOLD top may not.
     void Add(CardRec c, const char* where, int a, int b = -1, bool required = true) {
         if (!fault.empty()) return;
         if (c.Id == 0 && c.Value == 0 && !required) return;
-        // The common case first: a sound card seen for the first time needs no text.
-        if (c.Id >= 1 && c.Id <= 104 && c.Value >= 1 && c.Value <= 13 && seen[c.Id] == 0) {
-            seen[c.Id] = 1;
+        const bool sound = c.Id >= 1 && c.Id <= 104 && c.Value >= 1 && c.Value <= 13;
+        const int key = byValue ? c.Value : c.Id;
+        // The common case first: a sound card within its count needs no text.
+        if (sound && seen[key] < Limit()) {
+            ++seen[key];
             return;
         }
         std::ostringstream s;
@@ -26,10 +34,10 @@ struct Tally {
             s << "card id " << c.Id << " out of range at " << where << "(" << a;
         } else if (c.Value < 1 || c.Value > 13) {
             s << "card " << c.Id << " has value " << c.Value << " at " << where << "(" << a;
-        } else if (++seen[c.Id] > 1) {
-            s << "card " << c.Id << " lies twice, again at " << where << "(" << a;
+        } else if (byValue) {
+            s << "more than " << kCardsOfAValue << " cards of value " << c.Value << ", again at " << where << "(" << a;
         } else {
-            return;
+            s << "card " << c.Id << " lies twice, again at " << where << "(" << a;
         }
         if (b >= 0) s << "," << b;
         s << ")";
@@ -39,8 +47,9 @@ struct Tally {
 
 }  // namespace
 
-std::string CheckPartition(const TableState& t) {
-    Tally k;
+namespace {
+std::string CheckPlaces(const TableState& t, bool byValue) {
+    Tally k(byValue);
     if (t.StockTop < 0 || t.StockTop > 104) return "StockTop out of range";
     if (t.UsedCount < 0 || t.UsedCount > 104) return "UsedCount out of range";
     for (int i = 1; i <= 104; ++i) {
@@ -97,6 +106,15 @@ std::string CheckPartition(const TableState& t) {
             return "opponent HOLD top differs from its slot";
     }
     if (!k.fault.empty()) return k.fault;
+    if (byValue) {
+        for (int v = 1; v <= 13; ++v)
+            if (k.seen[v] != kCardsOfAValue) {
+                std::ostringstream s;
+                s << "only " << k.seen[v] << " cards of value " << v;
+                return s.str();
+            }
+        return {};
+    }
     for (int id = 1; id <= 104; ++id)
         if (k.seen[id] != 1) {
             std::ostringstream s;
@@ -105,6 +123,11 @@ std::string CheckPartition(const TableState& t) {
         }
     return {};
 }
+}  // namespace
+
+std::string CheckPartition(const TableState& t) { return CheckPlaces(t, false); }
+
+std::string CheckValueCounts(const TableState& t) { return CheckPlaces(t, true); }
 
 int CountCardsInPlay(const TableState& t) {
     int n = t.StockTop + t.UsedCount + t.PlayerSideCount + t.OppSideCount;

@@ -274,6 +274,12 @@ struct TableState {
 // string when the table is sound, else a description of the first fault found.
 std::string CheckPartition(const TableState& t);
 
+// The same check for cards that carry no ids of their own (a peer without a version sends
+// values only): every place as above, and each value 1..13 held by exactly
+// kCardsOfAValue cards.
+inline constexpr int kCardsOfAValue = 8;
+std::string CheckValueCounts(const TableState& t);
+
 // The card count formula of the table (stock + used + centre + pay-off + hands + HOLD).
 int CountCardsInPlay(const TableState& t);
 

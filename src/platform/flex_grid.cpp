@@ -70,6 +70,12 @@ void FlexGrid::SetColWidth(int col, int px) { setColumnWidth(col, px); }
 
 void FlexGrid::SetRowHeight(int px) { verticalHeader()->setDefaultSectionSize(px); }
 
+void FlexGrid::Scale(double fx, double fy) {
+    for (int c = 0; c < columnCount(); ++c) setColumnWidth(c, qRound(columnWidth(c) * fx));
+    QHeaderView* rows = verticalHeader();
+    rows->setDefaultSectionSize(qRound(rows->defaultSectionSize() * fy));
+}
+
 void FlexGrid::RemoveRow(int row) {
     if (row > 0 && row < rowCount()) removeRow(row);
 }
@@ -83,6 +89,14 @@ int FlexGrid::ColumnsWidth() const {
     int w = 0;
     for (int c = 0; c < columnCount(); ++c) w += ColWidth(c);
     return w;
+}
+
+void FlexGrid::HighlightRow(int row) {
+    for (int r = 1; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c)
+            if (QTableWidgetItem* it = item(r, c))
+                it->setBackground(r == row ? palette().color(QPalette::Highlight)
+                                           : palette().color(c < fixedCols_ ? QPalette::Button : QPalette::Base));
 }
 
 void FlexGrid::ClickCell(int row, int col) {

@@ -23,6 +23,8 @@ public:
     int ColWidth(int col) const;
     void SetColWidth(int col, int px);
     void SetRowHeight(int px);
+    // Every column's width by `fx` and the row height by `fy`.
+    void Scale(double fx, double fy);
     void RemoveRow(int row);
     // Every cell below the header row emptied; the row count stays.
     void ClearCells();
@@ -31,6 +33,8 @@ public:
     // The cell of the last click; -1 before any.
     int MouseRow() const { return mouseRow_; }
     int MouseCol() const { return mouseCol_; }
+    // Row `row` (0 none) drawn as the chosen one, every other row in its own colours.
+    void HighlightRow(int row);
     // A click as the platform's grid reports it (tests call it for a cell).
     void ClickCell(int row, int col);
 

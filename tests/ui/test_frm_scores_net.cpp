@@ -132,6 +132,9 @@ private slots:
         w.Command4()->click();
         QCOMPARE(w.Label1()->text(), QString("Select a player"));
         w.GridNET()->ClickCell(1, 2);
+        const QColor chosen = w.GridNET()->palette().color(QPalette::Highlight);
+        QCOMPARE(w.GridNET()->item(1, 3)->background().color(), chosen);
+        QVERIFY(w.GridNET()->item(2, 3)->background().color() != chosen);
         w.Command4()->click();
         QCOMPARE(Cell(w.GridNET(), 1, 0), QString("Ann-opp2"));
         QCOMPARE(Cell(w.GridNET(), 2, 0), QString("Ann-opp3"));

@@ -1,5 +1,6 @@
 // Scaling the other windows: to the screen they are shown on, or by the display-size
 // factors; small screens and maximised windows are left alone.
+#include <QHeaderView>
 #include <QLabel>
 #include <QtTest>
 
@@ -85,6 +86,23 @@ private slots:
         ScaleFormControls(f.w, 5, 3, 9600, 7200, true);  // the chat window is scaled anyway
         QCOMPARE(f.w.size(), QSize(320, 240));
         QCOMPARE(f.label->geometry(), QRect(32, 24, 96, 48));
+    }
+
+    // A window of a fixed size takes its new size as fixed, and a grid's columns and rows
+    // grow with it, so that nothing lies beyond the window's edges.
+    void aFixedWindowAndItsGridGrowTogether() {
+        Form f;
+        f.w.setFixedSize(400, 300);
+        auto* grid = new korbo::platform::FlexGrid(&f.w, 3, 2);
+        grid->SetColWidth(0, 100);
+        grid->SetColWidth(1, 60);
+        grid->SetRowHeight(20);
+        ScaleFormControls(f.w, 4, 0, 15360, 11520);
+        QCOMPARE(f.w.size(), QSize(500, 375));
+        QCOMPARE(f.w.maximumSize(), QSize(500, 375));
+        QCOMPARE(grid->ColWidth(0), 125);
+        QCOMPARE(grid->ColWidth(1), 75);
+        QCOMPARE(grid->verticalHeader()->defaultSectionSize(), 25);
     }
 
     void aMaximisedWindowIsNotScaled() {

@@ -16,6 +16,7 @@
 #include "dialogs/frmCustom.h"
 #include "dialogs/frmSave.h"
 #include "dialogs/frmScores.h"
+#include "dialogs/frmScoresNet.h"
 #include "display/around_table.h"
 #include "display/frmHold.h"
 #include "fake_table.h"
@@ -229,6 +230,29 @@ private slots:
         QCOMPARE(editor->windowTitle(), QString("Custom Comments"));
         QVERIFY(!editor->isModal());
         editor->close();
+    }
+
+    // The network scores: a box while no player has a file, else the list of the files.
+    void theNetworkScoresItemOpensTheList() {
+        {
+            Table tb;
+            ModalHandler handler(Close);
+            tb.Trigger("NetScore");
+            QTRY_COMPARE(handler.texts, QStringList({"No KorboNET scores yet to display!"}));
+        }
+        Table tb;
+        korbo::test::WriteBytes(tb.Path("users/Ann.ran"),
+                                korbo::test::Records({korbo::test::ScoreBytes("Ann", 1, 1, 7, 2),
+                                                      korbo::test::ScoreBytes("Bea", 1, 1, 7, 2)}));
+        QString shown;
+        ModalHandler handler([&](QWidget* w) {
+            if (auto* s = qobject_cast<ui::frmScoresNet*>(w))
+                shown = s->Label1()->text() + "/" + QString::fromStdString(s->GridNET()->TextMatrix(1, 0));
+            Close(w);
+        });
+        tb.Trigger("NetScore");
+        QCOMPARE(handler.titles, QStringList({"KorboNET Scores"}));
+        QCOMPARE(shown, QString("KorboNET Player: Ann/Bea"));
     }
 
     void theCounterCountsTheDealAndRefusesAfterARestore() {

@@ -47,6 +47,19 @@ TEST_F(NetScoresTest, AFirstGameWonBySevenCreatesTheFile) {
     EXPECT_TRUE(view.boxes.empty());
 }
 
+// The end of a network game records it in the network score file only.
+TEST_F(NetScoresTest, TheEndOfANetworkGameRecordsItThere) {
+    WriteBytes(Path("score.ran"), ScoreFileBytes({ScoreBytes(" 0", 5, 2, 3, 0)}));
+    game.NetRole = 1;
+    game.PlayerSideCount = 0;
+    game.OppSideCount = 7;
+    game.Game_End();
+    EXPECT_EQ(ReadBytes(Path("users/Alice.ran")),
+              ScoreFileBytes({ScoreBytes("Alice", 1, 1, 7, 2), ScoreBytes("Bob", 1, 1, 7, 2)}));
+    EXPECT_EQ(ReadBytes(Path("score.ran")), ScoreFileBytes({ScoreBytes(" 0", 5, 2, 3, 0)}));
+    EXPECT_EQ(FilesIn(Path("users")), 1);
+}
+
 TEST_F(NetScoresTest, ALaterLossByFourAgainstANewOpponentAddsARecord) {
     Finish("Bob", 0, 7);
     Finish("Carol", 4, 0);
