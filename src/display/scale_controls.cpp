@@ -3,7 +3,6 @@
 #include <QLayout>
 #include <QWidget>
 
-#include "platform/flex_grid.h"
 
 namespace korbo::ui {
 
@@ -52,9 +51,8 @@ void ScaleFormControls(QWidget& form, int mode, int size, long screenWidthTwips,
             child->setGeometry(qRound(g.x() * fx), qRound(g.y() * fy), qRound(g.width() * fx),
                                qRound(g.height() * fy));
         }
+        // A grid's columns and rows follow its font (FlexGrid::changeEvent).
         if (child->testAttribute(Qt::WA_SetFont)) ScaleFont(*child, fx);
-        // A grid's columns and rows grow with its text.
-        if (auto* grid = qobject_cast<platform::FlexGrid*>(child)) grid->Scale(fx, fy);
     }
 }
 

@@ -70,12 +70,6 @@ void FlexGrid::SetColWidth(int col, int px) { setColumnWidth(col, px); }
 
 void FlexGrid::SetRowHeight(int px) { verticalHeader()->setDefaultSectionSize(px); }
 
-void FlexGrid::Scale(double fx, double fy) {
-    for (int c = 0; c < columnCount(); ++c) setColumnWidth(c, qRound(columnWidth(c) * fx));
-    QHeaderView* rows = verticalHeader();
-    rows->setDefaultSectionSize(qRound(rows->defaultSectionSize() * fy));
-}
-
 void FlexGrid::RemoveRow(int row) {
     if (row > 0 && row < rowCount()) removeRow(row);
 }

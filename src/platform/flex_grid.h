@@ -23,8 +23,6 @@ public:
     int ColWidth(int col) const;
     void SetColWidth(int col, int px);
     void SetRowHeight(int px);
-    // Every column's width by `fx` and the row height by `fy`.
-    void Scale(double fx, double fy);
     void RemoveRow(int row);
     // Every cell below the header row emptied; the row count stays.
     void ClearCells();

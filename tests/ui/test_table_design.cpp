@@ -49,6 +49,7 @@ const std::map<std::string, Accessor>& Accessors() {
         {"Label10", [](frmKorbo& t, int) -> Control& { return t.Label10(); }},
         {"Label1", [](frmKorbo& t, int) -> Control& { return t.Label1(); }},
         {"LabelPeek", [](frmKorbo& t, int) -> Control& { return t.LabelPeek(); }},
+        {"StatusMsg", [](frmKorbo& t, int) -> Control& { return t.StatusMsg(); }},
         {"ImgTurn1", [](frmKorbo& t, int) -> Control& { return t.ImgTurn1(); }},
         {"ImgTurn2", [](frmKorbo& t, int) -> Control& { return t.ImgTurn2(); }},
         {"ImgHold", [](frmKorbo& t, int) -> Control& { return t.ImgHold(); }},
