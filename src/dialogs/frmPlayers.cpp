@@ -66,6 +66,8 @@ frmPlayers::frmPlayers(PlayersDialogSetup setup, QWidget* parent) : QDialog(pare
     text2_ = new QLineEdit("192.168.1.1 (example)", this);
     text2_->setObjectName("Text2");
     text2_->setToolTip("The HOST must give you this number.");
+    // The example shows from its first digit, not scrolled to its end.
+    text2_->setCursorPosition(0);
     grid->addWidget(text2_, 5, 1);
     label("Label6", "PORT Number:", 6, 0);
     text3_ = new QLineEdit("1001", this);
@@ -115,6 +117,7 @@ void frmPlayers::Refocus(QLineEdit* box) {
 void frmPlayers::Option1_Click() {
     label5_->setText(Q(kHostStatus));
     text2_->setEnabled(false);
+    text2_->setCursorPosition(0);
     cmdConnect_->setText("Connect");
 }
 

@@ -57,6 +57,8 @@ private slots:
         QCOMPARE(d.Text3()->toolTip(), QString("Leave the PORT# alone, unless you have a problem!"));
         QCOMPARE(d.Label5()->text(), QString("Click CONNECT to get your IP ADDRESS"));
         QVERIFY(!d.Text2()->isEnabled());
+        // The example address is shown from its first digit.
+        QCOMPARE(d.Text2()->cursorPosition(), 0);
         QVERIFY(d.cmdConnect()->isEnabled());
         QCOMPARE(d.cmdConnect()->text(), QString("Connect"));
         for (const char* caption : {"KorboNET Opponent:", "IP ADDRESS:", "PORT Number:", "Internet Play"}) {
@@ -80,6 +82,7 @@ private slots:
         QTest::mouseClick(d.Option1(), Qt::LeftButton);
         QCOMPARE(d.Label5()->text(), QString("Click CONNECT to get your IP ADDRESS"));
         QVERIFY(!d.Text2()->isEnabled());
+        QCOMPARE(d.Text2()->cursorPosition(), 0);
         QCOMPARE(d.cmdConnect()->text(), QString("Connect"));
     }
 
