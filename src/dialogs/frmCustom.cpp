@@ -144,7 +144,12 @@ custom::Lines frmCustom::Boxes() const {
 }
 
 void frmCustom::ShowLines(const custom::Lines& lines) {
-    for (int i = 1; i <= custom::kLines; ++i) Text1(i)->setText(Q(lines[static_cast<size_t>(i)]));
+    // Each box shows its line from the start: a line longer than the box would otherwise
+    // open scrolled to its end.
+    for (int i = 1; i <= custom::kLines; ++i) {
+        Text1(i)->setText(Q(lines[static_cast<size_t>(i)]));
+        Text1(i)->setCursorPosition(0);
+    }
 }
 
 void frmCustom::SetBoxColour(int i, const QColor& c) {

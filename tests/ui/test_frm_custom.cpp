@@ -75,6 +75,9 @@ private slots:
         QCOMPARE(e.FileTxt()->text(), QString("Grumpy"));
         QCOMPARE(e.Text1(1)->text(), QString("grr 1"));
         QCOMPARE(e.Text1(20)->text(), QString("grr 20"));
+        // The lines are shown from their first letter, not scrolled to their end.
+        QCOMPARE(e.Text1(1)->cursorPosition(), 0);
+        QCOMPARE(e.Text1(20)->cursorPosition(), 0);
         QVERIFY(!e.ChangesPending());
         QVERIFY(!e.Check1()->isEnabled());
         QVERIFY(e.Label1()->text().startsWith("Think you know better than Korbo"));
