@@ -338,6 +338,9 @@ protected:
     std::string MoveCheck(long source, long target) const;
     int waitDepth_ = 0;           // waits running, nested
     int handshakeDepth_ = 0;      // move handshakes running, nested
+    // From this table's last move until it waits for the peer's first one, a sent game is
+    // held in the buffer for that wait instead of acting at once in the middle of the turn.
+    bool holdTransfer_ = false;
     bool chatUnnumbered_ = false; // the last chat line carried no "#"
     bool dispatchingAtOnce_ = false;
 

@@ -146,6 +146,11 @@ void Game::ReplayDiscard() {
 }
 
 void Game::Opponent() {
+    holdTransfer_ = true;  // a sent game waits for the first move's wait below
+    struct Release {
+        bool& hold;
+        ~Release() { hold = false; }
+    } release{holdTransfer_};
     // 1.
     RemoteSlot = 0;
     view_.EnableMenu(Menu::OptionStuff, false);
@@ -160,6 +165,7 @@ void Game::Opponent() {
     }
     // 3. One pass for each move of the peer, until its discard or its last pay-off card.
     for (;;) {
+        holdTransfer_ = false;
         if (!Awaited(msg::PC, OnNewGame::End)) return;
         // From the move until its confirmation, the move's handshake runs.
         const Handshake running(handshakeDepth_);

@@ -127,7 +127,8 @@ void Game::DispatchAtOnce() {
         if (!NetActive) break;
         std::string_view line;
         if (!net::FirstLine(InMessage, line)) break;
-        if (!ActsAtOnce(line, NetRole == 0)) {
+        const bool held = holdTransfer_ && line.substr(0, 2) == "RC";
+        if (held || !ActsAtOnce(line, NetRole == 0)) {
             waiting.append(line);
             waiting += net::kMsgEnd;
             InMessage.erase(0, line.size() + 1);
