@@ -169,11 +169,17 @@ TEST_F(RecoverTest, TheRemoteRefusesAListItCannotUseAndKeepsItsTable) {
     EXPECT_EQ(rv.log.size(), 1u);
 }
 
+// A real game whose discard can be played directly.
+struct RemoteGame : Game {
+    using Game::Game;
+    using Game::DiscardToHold;
+};
+
 // The remote as its dispatcher meets the transfer: a real game behind a scripted peer.
 struct RemoteTransferTest : RecoverTest {
     RecordingView rv;
     ScriptedTransport host;
-    Game remote{rv, rnd, clock, &host};
+    RemoteGame remote{rv, rnd, clock, &host};
     std::vector<std::string> before;
 
     void SetUp() override {
@@ -267,6 +273,27 @@ TEST_F(RemoteTransferTest, AGameSentBetweenMovesEndsTheOpponentsTurnForResume) {
     EXPECT_TRUE(rv.Visible(Ctl::Command2, 0));
     EXPECT_EQ(remote.PlayerSideCount, g.OppSideCount);
     EXPECT_TRUE(host.sent.empty());
+}
+
+// The host sends as soon as the remote's discard is confirmed: the list comes while the
+// remote still finishes its turn, and must wait for the wait on the host's first move.
+TEST_F(RemoteTransferTest, AGameSentAsTheTurnEndsIsTakenOnceTheTurnHasEnded) {
+    remote.PlaySlot = 2;
+    host.replies = {{net::MoveEcho()}, {net::TurnDoneMsg()}};
+    bool delivered = false;
+    rv.onDispatch = [&] {
+        if (delivered || host.sent.size() < 2) return;
+        delivered = true;
+        host.Deliver(net::RecoverMsg(EncodeRecoverList(g, "60")));
+        remote.Winsock1_DataArrival(0);
+    };
+    remote.DiscardToHold(7);
+    ASSERT_TRUE(delivered);
+    EXPECT_TRUE(remote.NetActive);
+    EXPECT_TRUE(rv.Visible(Ctl::Command2, 0));
+    EXPECT_EQ(remote.HandCount, g.HandCount);
+    EXPECT_EQ(remote.PlayerSideCount, g.OppSideCount);
+    EXPECT_EQ(CheckPartition(remote), "");
 }
 
 TEST_F(RemoteTransferTest, AGameSentDuringAMoveIsRefused) {
