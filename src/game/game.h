@@ -129,12 +129,13 @@ public:
     bool Restore_Click();
     // The saved-game transfer of a network game. The host restores a game and sends it
     // (Recover_Click, SendRecover); the remote puts a received list on its table with the
-    // sides exchanged (GetRecover). A list that cannot be used is refused with a box and the
-    // table stays as it was: GetRecover is then false, and the network game must end.
+    // sides exchanged (GetRecover). A list that cannot be used is refused: the peer is sent
+    // "GO", a box tells why and the table stays as it was; GetRecover is then false, and the
+    // caller ends the network game (EndRefusedNetGame).
     void Recover_Click();
     void SendRecover();
     bool GetRecover(std::string_view list);
-    // The box of a refused transfer, naming why.
+    // A refused transfer: the peer is let go and the box names why.
     void RefuseRecover(std::string_view why);
     // A file problem told to the player in a box ("Here's the problem:" and the reason).
     void ReportProblem(std::string_view what);
@@ -241,6 +242,10 @@ public:
     // A message from the peer that this table cannot follow: the user is told, the peer is
     // sent "GO", the save is offered and the network game ends. Nothing on the table moved.
     void RefuseNetMessage(std::string_view why);
+    // The two halves of a refusal around its box: the peer is told and let go, then the
+    // network game ends here.
+    void HangUpRefused();
+    void EndRefusedNetGame();
     // The peek item's network side, after PeekFlag changed: the peer is told.
     void PeekNet();
     // The rules indicator opens the house rules dialog (not for the remote, nor for a host
@@ -332,6 +337,10 @@ protected:
     // Why the peer's move cannot be replayed here; empty when it can.
     std::string MoveCheck(long source, long target) const;
     int waitDepth_ = 0;           // waits running, nested
+    int handshakeDepth_ = 0;      // move handshakes running, nested
+    // From this table's last move until it waits for the peer's first one, a sent game is
+    // held in the buffer for that wait instead of acting at once in the middle of the turn.
+    bool holdTransfer_ = false;
     bool chatUnnumbered_ = false; // the last chat line carried no "#"
     bool dispatchingAtOnce_ = false;
 

@@ -281,12 +281,20 @@ void Game::Server_Send(std::string_view message) {
 
 void Game::RefuseNetMessage(std::string_view why) {
     if (!NetActive) return;
-    // The peer hears first, so that it does not wait while this side's box is open.
-    if (net_ && net_->State(SockIndex) == 7) net_->SendLine(SockIndex, net::QuitMsg());
-    if (net_) net_->Close(SockIndex);
+    HangUpRefused();
     view_.MsgBox("Your opponent's program sent a message this table cannot follow:" + std::string(CRLF) +
                      std::string(why) + std::string(CRLF) + std::string(CRLF) + "The KorboNET game is ended.",
                  mb::OKOnly | mb::Critical, "KorboNET");
+    EndRefusedNetGame();
+}
+
+void Game::HangUpRefused() {
+    // The peer hears first, so that it does not wait while this side's box is open.
+    if (net_ && net_->State(SockIndex) == 7) net_->SendLine(SockIndex, net::QuitMsg());
+    if (net_) net_->Close(SockIndex);
+}
+
+void Game::EndRefusedNetGame() {
     if (Turn != TurnNobody) OfferSave("Did you want to save this game?");
     NetRole = 0;
     NetCleanUp();

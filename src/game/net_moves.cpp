@@ -21,9 +21,19 @@ bool IsHandTarget(long t) { return t >= 12 && t <= 16; }
 bool IsHandSlot(long s) { return s >= 2 && s <= 6; }
 bool IsHoldSlot(long s) { return s >= 7 && s <= 10; }
 
+// Marks a move handshake as running for as long as it lasts.
+struct Handshake {
+    int& depth;
+    explicit Handshake(int& d) : depth(d) { ++depth; }
+    ~Handshake() { --depth; }
+    Handshake(const Handshake&) = delete;
+    Handshake& operator=(const Handshake&) = delete;
+};
+
 }  // namespace
 
 void Game::Move_Transmit() {
+    const Handshake running(handshakeDepth_);
     view_.SetEnabled(Ctl::ChatSend, 0, false);
     view_.SetCaption(Ctl::Label9, 0, "  W A I T" + std::string(CRLF));
     OutMessage = net::MoveMsg(MoveSource, MoveTarget);
@@ -40,6 +50,7 @@ void Game::Move_Transmit() {
 
 void Game::Move_Transmit_Done() {
     if (!NetActive) return;
+    const Handshake running(handshakeDepth_);
     view_.SetEnabled(Ctl::ChatSend, 0, false);
     view_.SetCaption(Ctl::Label9, 0, "  W A I T" + std::string(CRLF));
     OutMessage = net::MoveMsg(MoveSource, MoveTarget);
@@ -135,6 +146,11 @@ void Game::ReplayDiscard() {
 }
 
 void Game::Opponent() {
+    holdTransfer_ = true;  // a sent game waits for the first move's wait below
+    struct Release {
+        bool& hold;
+        ~Release() { hold = false; }
+    } release{holdTransfer_};
     // 1.
     RemoteSlot = 0;
     view_.EnableMenu(Menu::OptionStuff, false);
@@ -149,7 +165,10 @@ void Game::Opponent() {
     }
     // 3. One pass for each move of the peer, until its discard or its last pay-off card.
     for (;;) {
+        holdTransfer_ = false;
         if (!Awaited(msg::PC, OnNewGame::End)) return;
+        // From the move until its confirmation, the move's handshake runs.
+        const Handshake running(handshakeDepth_);
         const long source = NetMoveSource, target = NetMoveTarget;
         const std::string refused = MoveCheck(source, target);
         if (!refused.empty()) {

@@ -81,6 +81,8 @@ Game::NetWait Game::AwaitMessage(int type, OnNewGame onNewGame) {
             break;
         }
         if (NetMsgType == msg::GO || !NetActive) break;
+        // A saved game put on the remote's table between two moves replaces what was awaited.
+        if (NetMsgType == msg::RC && NetRole == 0 && RecoverMode == 1) break;
         if (NetMsgType == msg::GS && onNewGame == OnNewGame::End) {
             result = NetWait::NewGame;
             break;
@@ -125,7 +127,8 @@ void Game::DispatchAtOnce() {
         if (!NetActive) break;
         std::string_view line;
         if (!net::FirstLine(InMessage, line)) break;
-        if (!ActsAtOnce(line, NetRole == 0)) {
+        const bool held = holdTransfer_ && line.substr(0, 2) == "RC";
+        if (held || !ActsAtOnce(line, NetRole == 0)) {
             waiting.append(line);
             waiting += net::kMsgEnd;
             InMessage.erase(0, line.size() + 1);
@@ -371,8 +374,24 @@ bool Game::DispatchRemote(int type) {
             view_.SetEnabled(Ctl::ChatSend, 0, true);
             break;
         case msg::RC:
-            // The saved game's transfer is not taken in yet: its list is kept.
+            // A whole table arriving while a move is being passed would pull the cards from
+            // under it: refused like a list that cannot be used.
+            if (handshakeDepth_ > 0) {
+                RefuseRecover("It arrived while a move was being passed");
+                EndRefusedNetGame();
+                return false;
+            }
             TransferText = NetMsgText;
+            if (!GetRecover(TransferText)) {
+                TransferText.clear();
+                EndRefusedNetGame();
+                return false;
+            }
+            TransferText.clear();
+            view_.SetCaption(Ctl::Label9, 1, "HOST resumed saved game." + std::string(CRLF));
+            view_.Beep();
+            view_.SetCaption(Ctl::Command2, 0, "Resume");
+            view_.SetVisible(Ctl::Command2, 0, true);
             break;
         default: break;
     }

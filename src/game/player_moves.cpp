@@ -196,7 +196,10 @@ void Game::DiscardToHold(int t) {
     }
     PlayerSlots.Set(t, card);
     PlayerSlots.Clear(PlaySlot);
-    if (NetActive) Move_Transmit_Done();
+    if (NetActive) {
+        Move_Transmit_Done();
+        holdTransfer_ = true;  // until Opponent waits
+    }
     Delay(0.75);
     const std::string whose = NetActive ? OppName + "'s" : std::string("my");
     view_.SetCaption(Ctl::Label9, 1, std::string(CRLF) + "OK, it's " + whose + " turn.");

@@ -62,6 +62,7 @@ void Game::SendRecover() {
 }
 
 void Game::RefuseRecover(std::string_view why) {
+    HangUpRefused();
     view_.MsgBox("The saved game sent by " + OppName + " cannot be played:" + std::string(CRLF) + std::string(why) +
                      "." + std::string(CRLF) + std::string(CRLF) +
                      "The game on the table was not changed, and the KorboNET game ends.",

@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -64,6 +65,9 @@ private:
     void Check(const char* where);
     void Begin();
     void PlayerTurn();
+    // The host's game goes to the remote as a saved game would, its stock in another order.
+    // True when it was sent now.
+    bool SendGame();
     std::string Result() const;
     PlayersDialogResult Choice() const;
     // A new connection for the next game; the remote calls again until the host listens.
@@ -89,6 +93,7 @@ private:
     bool calling_ = false;  // the remote calls a host that may not listen yet
     long port_ = 0;
     int stalemateYes_ = 0;
+    bool sent_ = false;  // this game was sent already
 };
 
 // --- the game's hooks ------------------------------------------------------------------------
@@ -240,9 +245,22 @@ int Copy::AnswerBox(std::string_view text, std::string_view title) {
 void Copy::Begin() {
     turn_ = 0;
     stalemateYes_ = 0;
+    sent_ = false;
     playing_ = true;
     human_.Reset();
     rnd_ = MtRandom(o_.play.seed + static_cast<uint64_t>(game_));
+}
+
+bool Copy::SendGame() {
+    // Mid-way through the game: the table the remote has from the turns so far no longer
+    // matches, so only a rebuilt remote table agrees after the next turn.
+    constexpr long kSendAfterTurns = 6;
+    if (sent_ || turn_ < kSendAfterTurns) return false;
+    sent_ = true;
+    std::reverse(g_.Deck.begin() + 1, g_.Deck.begin() + 1 + g_.StockTop);
+    g_.SendRecover();
+    if (g_.NetActive) Report("TRANSFER " + std::to_string(game_));
+    return true;
 }
 
 void Copy::PlayerTurn() {
@@ -301,6 +319,7 @@ int Copy::Run() {
             break;
         }
         if (playing_ && g_.Turn == TurnPlayer && g_.PlayerSideCount > 0 && g_.OppSideCount > 0) {
+            if (o_.transfer && Host() && SendGame()) continue;
             PlayerTurn();
             continue;
         }
@@ -311,6 +330,7 @@ int Copy::Run() {
             continue;
         }
         if (!Host() && view_.Visible(Ctl::Command2, 0)) {
+            if (playing_ && g_.RecoverMode == 1) Report("RESUMED " + std::to_string(game_));
             if (!playing_) {
                 ++game_;
                 Begin();

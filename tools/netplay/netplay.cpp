@@ -16,10 +16,10 @@ namespace korbo::netplay {
 
 const char* const kUsage =
     "usage: korbo-netplay [--role host|remote] [--host H] [--port P] [--policy human|computer]\n"
-    "                     [--stall SECONDS] [--findings FILE] [--reconnect] [--trace]\n"
+    "                     [--stall SECONDS] [--findings FILE] [--reconnect] [--transfer]\n"
     "                     [--games N] [--seed S] [--level 0|1|2] [--payoff 10|15|20|26]\n"
     "                     [--forced-ace] [--forced-two] [--visible-only] [--no-wild-ace]\n"
-    "                     [--shuffle-apart] [--deck FILE] [--max-moves N]\n"
+    "                     [--shuffle-apart] [--deck FILE] [--max-moves N] [--trace]\n"
     "Without --role a host and a remote play each other on 127.0.0.1.\n";
 
 ParsedOptions ParseOptions(const std::vector<std::string>& args) {
@@ -71,6 +71,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             if (!number(1, 86400, o.stallSeconds)) return r;
         } else if (a == "--reconnect") {
             o.reconnect = true;
+        } else if (a == "--transfer") {
+            o.transfer = true;
         } else if (a == "--trace") {
             o.trace = true;
         } else {
@@ -94,6 +96,7 @@ std::vector<std::string> GameArguments(const Options& o) {
                                "--payoff", std::to_string(p.payOff),
                                "--max-moves", std::to_string(p.maxMoves)};
     if (o.reconnect) a.push_back("--reconnect");
+    if (o.transfer) a.push_back("--transfer");
     if (o.trace) a.push_back("--trace");
     if (p.forcedAce) a.push_back("--forced-ace");
     if (p.forcedTwo) a.push_back("--forced-two");
@@ -236,6 +239,10 @@ int Match::Play() {
         err_ << "korbo-netplay: the host never listened\n";
         failed = true;
     } else if (!referee_.HostDone() || !referee_.RemoteDone()) {
+        failed = true;
+    }
+    if (o_.transfer && s.transfers == 0) {
+        err_ << "korbo-netplay: no game was sent and resumed\n";
         failed = true;
     }
     out_ << SummaryLine(s) << std::endl;

@@ -8,6 +8,8 @@
 //   TURN <game> <turn> <cards>     its table when a turn passed (table_compare.h)
 //   GAME <game> <result>           a game ended: host, remote, stalemate or unended
 //   RESHUFFLE <game>               the used pile became the stock
+//   TRANSFER <game>                the host sent its game and the remote resumed it
+//   RESUMED <game>                 the remote took a sent game and pressed Resume
 //   STALEMATE <game> <how>         no cards to deal: continue (cards in play dealt anew) or stop
 //   REFUSED <text>                 a message of the peer was refused
 //   FAULT <text>                   a broken table, a box nobody expected, a lost peer
@@ -36,6 +38,7 @@ struct Options {
     long stallSeconds = 60;  // a copy silent this long has hung
     std::string findings;    // --findings FILE: a disagreement or hang is written there
     bool reconnect = false;
+    bool transfer = false;   // --transfer: the host sends its game mid-way as a saved game
     bool trace = false;      // --trace: every line a copy sends and takes, on its error output  // --reconnect: every game on a connection of its own
 };
 

@@ -60,6 +60,8 @@ void Referee::Take(bool host, const std::string& line) {
         if (g.hostTurns.count(turn) && g.remoteTurns.count(turn)) Compare(game, turn, g);
     } else if (kind == "RESHUFFLE") {
         if (host) ++sum_.reshuffles;
+    } else if (kind == "RESUMED") {
+        if (!host) ++sum_.transfers;
     } else if (kind == "STALEMATE") {
         if (host) ++sum_.stalemates;
     } else if (kind == "REFUSED") {
@@ -127,7 +129,8 @@ std::string SummaryLine(const Summary& s) {
     std::ostringstream o;
     o << "games " << s.games << " agreed " << s.agreed << " disagreements " << s.disagreements << " refused "
       << s.refused << " turns " << s.turns << " unended " << s.unended << " faults " << s.faults << " hangs "
-      << s.hangs << " reshuffles " << s.reshuffles << " stalemates " << s.stalemates;
+      << s.hangs << " reshuffles " << s.reshuffles << " stalemates " << s.stalemates
+      << " transfers " << s.transfers;
     return o.str();
 }
 

@@ -13,6 +13,7 @@ struct Summary {
     long games = 0, agreed = 0, disagreements = 0, refused = 0;
     long unended = 0, faults = 0, turns = 0, hangs = 0;
     long reshuffles = 0, stalemates = 0;  // as the host saw them
+    long transfers = 0;                   // games sent by the host and resumed by the remote
 };
 
 // Reads the report lines of both copies as they come and compares each turn's tables as

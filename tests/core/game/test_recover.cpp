@@ -169,5 +169,145 @@ TEST_F(RecoverTest, TheRemoteRefusesAListItCannotUseAndKeepsItsTable) {
     EXPECT_EQ(rv.log.size(), 1u);
 }
 
+// A real game whose discard can be played directly.
+struct RemoteGame : Game {
+    using Game::Game;
+    using Game::DiscardToHold;
+};
+
+// The remote as its dispatcher meets the transfer: a real game behind a scripted peer.
+struct RemoteTransferTest : RecoverTest {
+    RecordingView rv;
+    ScriptedTransport host;
+    RemoteGame remote{rv, rnd, clock, &host};
+    std::vector<std::string> before;
+
+    void SetUp() override {
+        RecoverTest::SetUp();
+        remote.NetActive = true;
+        remote.NetRole = 0;
+        remote.PeerVersion = "60";
+        remote.OppName = "Ann";
+        remote.ClearBoard();
+        remote.BuildDeck();
+        remote.DealCards();
+        remote.Turn = TurnPlayer;
+        before = Placed(remote);
+    }
+    bool Boxed(const std::string& text) const {
+        for (const auto& b : rv.boxes)
+            if (b.text.find(text) != std::string::npos) return true;
+        return false;
+    }
+    void ExpectRefused(const std::string& why) {
+        EXPECT_EQ(Placed(remote), before);
+        EXPECT_FALSE(remote.NetActive);
+        EXPECT_TRUE(Boxed("sent by Ann cannot be played")) << why;
+        EXPECT_TRUE(Boxed(why));
+        EXPECT_FALSE(rv.Visible(Ctl::Command2, 0));
+        ASSERT_FALSE(host.sent.empty());
+        EXPECT_EQ(host.sent.front(), net::QuitMsg());
+    }
+};
+
+TEST_F(RemoteTransferTest, AGoodListIsResumedAndAnswered) {
+    for (int16_t turn : {TurnOpponent, TurnPlayer}) {
+        SCOPED_TRACE(turn);
+        SetUp();
+        g.Turn = turn;
+        host.sent.clear();
+        host.Deliver(net::RecoverMsg(EncodeRecoverList(g, "60")));
+        remote.Winsock1_DataArrival(0);
+        ASSERT_TRUE(remote.NetActive);
+        EXPECT_TRUE(remote.TransferText.empty());
+        EXPECT_EQ(remote.Turn, turn == TurnOpponent ? TurnPlayer : TurnOpponent);
+        EXPECT_EQ(remote.PlayerSideCount, g.OppSideCount);
+        EXPECT_EQ(CheckPartition(remote), "");
+        EXPECT_EQ(rv.Caption(Ctl::Label9, 1), "HOST resumed saved game.\r\n");
+        EXPECT_EQ(rv.Caption(Ctl::Command2, 0), "Resume");
+        EXPECT_TRUE(rv.Visible(Ctl::Command2, 0));
+        // Resume answers with the bare code; the host plays first when the turn is its own.
+        remote.Command2_Click();
+        ASSERT_FALSE(host.sent.empty());
+        EXPECT_EQ(host.sent.front(), net::RecoverReply());
+        EXPECT_EQ(remote.RecoverMode, 0);
+        EXPECT_EQ(rv.Visible(Ctl::ImgTurn2, 0), turn == TurnOpponent);
+    }
+}
+
+TEST_F(RemoteTransferTest, AHostileListIsRefusedAndTheTableKept) {
+    const struct {
+        const char* name;
+        void (*host)(Game&);
+        void (*list)(std::string&);
+        const char* why;
+    } cases[] = {
+        {"short", nullptr, [](std::string& l) { l.erase(l.rfind('#', l.size() - 2) + 1); }, "too short"},
+        {"long", nullptr, [](std::string& l) { l += " 0#"; }, "too long"},
+        {"bare", nullptr, [](std::string& l) { l.clear(); }, "short"},
+        {"count out of range", [](Game& h) { h.StockTop = 105; }, nullptr, "stock count"},
+        {"value out of range", [](Game& h) { h.Deck[1].Value = 14; }, nullptr, "card value"},
+        {"a card twice", [](Game& h) { h.Deck[1].Id = h.Deck[2].Id; }, nullptr, "twice"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        rv.boxes.clear();
+        host.sent.clear();
+        host.state = 7;
+        if (c.host) c.host(g);
+        std::string list = EncodeRecoverList(g, "60");
+        if (c.list) c.list(list);
+        host.Deliver(list.empty() ? net::RecoverReply() : net::RecoverMsg(list));
+        remote.Winsock1_DataArrival(0);
+        ExpectRefused(c.why);
+    }
+}
+
+TEST_F(RemoteTransferTest, AGameSentBetweenMovesEndsTheOpponentsTurnForResume) {
+    remote.Turn = TurnOpponent;
+    remote.SkipCompDeal = 1;
+    host.arrivals = {net::RecoverMsg(EncodeRecoverList(g, "60")) + "\n"};
+    remote.Opponent();
+    EXPECT_TRUE(remote.NetActive);
+    EXPECT_TRUE(rv.Visible(Ctl::Command2, 0));
+    EXPECT_EQ(remote.PlayerSideCount, g.OppSideCount);
+    EXPECT_TRUE(host.sent.empty());
+}
+
+// The host sends as soon as the remote's discard is confirmed: the list comes while the
+// remote still finishes its turn, and must wait for the wait on the host's first move.
+TEST_F(RemoteTransferTest, AGameSentAsTheTurnEndsIsTakenOnceTheTurnHasEnded) {
+    remote.PlaySlot = 2;
+    host.replies = {{net::MoveEcho()}, {net::TurnDoneMsg()}};
+    bool delivered = false;
+    rv.onDispatch = [&] {
+        if (delivered || host.sent.size() < 2) return;
+        delivered = true;
+        host.Deliver(net::RecoverMsg(EncodeRecoverList(g, "60")));
+        remote.Winsock1_DataArrival(0);
+    };
+    remote.DiscardToHold(7);
+    ASSERT_TRUE(delivered);
+    EXPECT_TRUE(remote.NetActive);
+    EXPECT_TRUE(rv.Visible(Ctl::Command2, 0));
+    EXPECT_EQ(remote.HandCount, g.HandCount);
+    EXPECT_EQ(remote.PlayerSideCount, g.OppSideCount);
+    EXPECT_EQ(CheckPartition(remote), "");
+}
+
+TEST_F(RemoteTransferTest, AGameSentDuringAMoveIsRefused) {
+    remote.Turn = TurnOpponent;
+    remote.SkipCompDeal = 1;  // the hand is full: the turn waits for the first move at once
+    before = Placed(remote);
+    // A hand card moved onto its own place, echoed; the game comes before its confirmation.
+    host.arrivals = {net::MoveMsg(2, 12) + "\n", net::RecoverMsg(EncodeRecoverList(g, "60")) + "\n"};
+    remote.Opponent();
+    ASSERT_FALSE(host.sent.empty());
+    EXPECT_EQ(host.sent.front(), net::MoveEcho());
+    host.sent.erase(host.sent.begin());
+    ExpectRefused("while a move was being passed");
+}
+
 }  // namespace
 }  // namespace korbo::test
