@@ -70,6 +70,9 @@ frmChat::frmChat(TableWindow& table, QWidget* parent) : QWidget(parent, Qt::Wind
         auto* b = new QPushButton(this);
         b->setObjectName(QString("CmdChat%1").arg(i));
         b->setFocusPolicy(Qt::NoFocus);
+        // A long phrase is cut on its button (its tip holds it whole) rather than widening
+        // the window past the screen.
+        b->setMinimumWidth(1);
         connect(b, &QPushButton::clicked, this, [this, i] { CmdChat_Click(i); });
         phrases->addWidget(b, (i - 1) / 4, (i - 1) % 4);
         cmdChat_[static_cast<size_t>(i)] = b;
@@ -92,8 +95,9 @@ void frmChat::Form_Load() {
     const double heightTwips = (s ? s->geometry().height() : 768) * TwipsPerPixel();
     if (g.ScreenWidth < kNarrowScreenTwips) ScaleFormControls(*this, 5, 3, g.ScreenWidth, heightTwips, true);
     else ScaleFormControls(*this, 4, 0, g.ScreenWidth, heightTwips, true);
-    PlaceBesideTable();
     for (int i = 1; i <= kPhrases; ++i) SetPhrase(i, g.Comments[static_cast<size_t>(i)]);
+    FitToScreen();
+    PlaceBesideTable();
     SetOnTop(true);
 }
 
@@ -110,6 +114,18 @@ void frmChat::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// Scaled for a large screen, the window can come out wider than the screen: it is narrowed
+// to the screen's room (its frame included).
+void frmChat::FitToScreen() {
+    const QWidget* table = parentWidget();
+    const QScreen* s = table && table->screen() ? table->screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    const QRect room = s->availableGeometry();
+    const int frame = table ? table->frameGeometry().width() - table->geometry().width() : 0;
+    const int most = room.width() - frame;
+    if (width() > most) resize(most, height());
+}
+
 // To the right of the table when there is room on its screen, else to its left; its title
 // bar level with the table's. A window not shown yet is placed by its inside, so the
 // table's inside corner gives the place.
@@ -122,7 +138,8 @@ void frmChat::PlaceBesideTable() {
     const QScreen* s = table->screen();
     const QRect room = s ? s->availableGeometry() : QRect();
     QPoint at(t.right() + 1 + border, inside.top());
-    if (!room.isNull() && at.x() + width() > room.right()) at.setX(std::max(room.left(), t.left() - width() - border));
+    if (!room.isNull() && at.x() + width() > room.right())
+        at.setX(std::max(room.left() + border, t.left() - width() - border));
     move(at);
 }
 
@@ -170,6 +187,7 @@ bool frmChat::Command1Enabled() const { return command1_->isEnabled(); }
 void frmChat::SetPhrase(int index, std::string_view text) {
     if (index < 1 || index > kPhrases) return;
     cmdChat_[static_cast<size_t>(index)]->setText(Q(text));
+    cmdChat_[static_cast<size_t>(index)]->setToolTip(Q(text));
 }
 
 // --- a line sent ----------------------------------------------------------------------------------

@@ -80,6 +80,7 @@ protected:
 
 private:
     void Form_Load();
+    void FitToScreen();
     void PlaceBesideTable();
     void ShowHistoryEnd();
     void SetHistory(QString history);

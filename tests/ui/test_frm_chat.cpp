@@ -228,6 +228,28 @@ private slots:
         QVERIFY(f.chat().History().isEmpty());
     }
 
+    // Long phrases never push the window or its Send button off the screen: the window
+    // keeps within the screen's room and every button lies inside it.
+    void longPhrasesKeepTheWindowOnTheScreen() {
+        ChatTable f;
+        for (int i = 1; i <= frmChat::kPhrases; ++i)
+            f.g().Comments[static_cast<size_t>(i)] = "A rather long canned phrase number " + std::to_string(i) + " of the persona";
+        f.table.show();
+        f.table.ShowForm(korbo::Form::frmChat, false);
+        frmChat& chat = f.chat();
+        QVERIFY(chat.isVisible());
+        const QRect room = chat.screen()->availableGeometry();
+        QVERIFY2(chat.frameGeometry().width() <= room.width(), qPrintable(QString::number(chat.frameGeometry().width())));
+        QVERIFY2(room.contains(chat.frameGeometry().topLeft()), qPrintable(QString("%1,%2 in %3,%4 %5x%6").arg(chat.frameGeometry().x()).arg(chat.frameGeometry().y()).arg(room.x()).arg(room.y()).arg(room.width()).arg(room.height())));
+        QVERIFY(chat.frameGeometry().right() <= room.right());
+        QVERIFY(chat.rect().contains(chat.Command1()->geometry()));
+        for (int i = 1; i <= frmChat::kPhrases; ++i) {
+            QVERIFY(chat.rect().contains(chat.CmdChat(i)->geometry()));
+            // A phrase cut short on its button is still read in full from its tip.
+            QCOMPARE(chat.CmdChat(i)->toolTip(), chat.CmdChat(i)->text());
+        }
+    }
+
     void theSendButtonFollowsTheGame() {
         ChatTable f;
         f.table.SetEnabled(Ctl::ChatSend, 0, false);
