@@ -179,14 +179,19 @@ void RemoveStaleTemporaries(const std::string& path) {
     const fs::path p(path);
     const std::string file = p.filename().string();
     const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
-    const time_t now = ::time(nullptr);
+    // The fine clock, as the files' times are kept: time() runs a tick behind it and would
+    // take a file of a minute and a second for a minute old.
+    timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (!IsOwnTemporary(file, name)) continue;
         struct stat st {};
         if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-        if (now - st.st_mtime > RecordFile::kStaleTempSeconds) ::unlink(it->path().c_str());
+        const double age = static_cast<double>(now.tv_sec - st.st_mtim.tv_sec) +
+                           static_cast<double>(now.tv_nsec - st.st_mtim.tv_nsec) / 1e9;
+        if (age > RecordFile::kStaleTempSeconds) ::unlink(it->path().c_str());
     }
 }
 
