@@ -72,11 +72,12 @@ frmChat::frmChat(TableWindow& table, QWidget* parent) : QWidget(parent, Qt::Wind
         b->setFocusPolicy(Qt::NoFocus);
         // A long phrase is cut on its button (its tip holds it whole) rather than widening
         // the window past the screen.
-        b->setMinimumWidth(1);
+        b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         connect(b, &QPushButton::clicked, this, [this, i] { CmdChat_Click(i); });
         phrases->addWidget(b, (i - 1) / 4, (i - 1) % 4);
         cmdChat_[static_cast<size_t>(i)] = b;
     }
+    for (int c = 0; c < 4; ++c) phrases->setColumnStretch(c, 1);
     layout->addLayout(phrases);
     setTabOrder(text2_, command1_);
 }
@@ -114,16 +115,19 @@ void frmChat::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// Scaled for a large screen, the window can come out wider than the screen: it is narrowed
-// to the screen's room (its frame included).
+// Scaled for a large screen, the window's phrases would make it wider than the screen: it
+// takes its natural width where that fits beside the table, else the room beside the table
+// (a third of the screen at least), never more than the screen.
 void frmChat::FitToScreen() {
     const QWidget* table = parentWidget();
     const QScreen* s = table && table->screen() ? table->screen() : QGuiApplication::primaryScreen();
     if (!s) return;
     const QRect room = s->availableGeometry();
     const int frame = table ? table->frameGeometry().width() - table->geometry().width() : 0;
-    const int most = room.width() - frame;
-    if (width() > most) resize(most, height());
+    const int beside = table ? room.right() - table->frameGeometry().right() - frame : room.width();
+    const int most = std::min(std::max(beside, room.width() / 3), room.width() - frame);
+    const int natural = std::max(width(), sizeHint().width());
+    resize(std::min(natural, most), std::max(height(), sizeHint().height()));
 }
 
 // To the right of the table when there is room on its screen, else to its left; its title
