@@ -183,8 +183,9 @@ public:
     // --- routines of other parts of the table that the deal calls: run_stats.cpp (Stats*),
     // computer_turn.cpp (Dumbness, Computer), game_end.cpp, board.cpp (ClearBoard,
     // EnablePic), table_redraw.cpp (Redraw, WildShow, WildUpdate, StackCurrent, Peek),
-    // stalemate.cpp, saved_games.cpp (SaveAuto), status_bar.cpp, net_scores.cpp, the
-    // network turn in pending.cpp and the network wait in net_receive.cpp -----------------
+    // stalemate.cpp, saved_games.cpp (SaveAuto), status_bar.cpp, net_scores.cpp,
+    // player_selection.cpp (ShowWelcome), the network turn in net_moves.cpp and the
+    // network wait in net_receive.cpp ----------------------------------------------------
     virtual void StatsAdd(int source, int counter);
     virtual void StatsCk(int current, int best);
     virtual void Dumbness();

@@ -127,3 +127,10 @@ Outcome Confirm(Game& g, std::string_view comboText) {
 }
 
 }  // namespace korbo::players
+
+namespace korbo {
+
+// The player window, shown modally: at start-up and from New once a game has been dealt.
+void Game::ShowWelcome() { view_.ShowForm(Form::frmWelcome, true); }
+
+}  // namespace korbo
