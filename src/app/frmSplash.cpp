@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "controls/version_text.h"
 #include "platform/card_library.h"
 
 #ifndef KORBO_VERSION_MAJOR
@@ -49,10 +50,6 @@ QPixmap SplashPicture(qreal dpr) {
 }  // namespace
 
 frmSplash* frmSplash::Current() { return current; }
-
-QString frmSplash::VersionText() {
-    return QStringLiteral("Version %1.%2.%3").arg(KORBO_VERSION_MAJOR).arg(KORBO_VERSION_MINOR).arg(KORBO_VERSION_PATCH);
-}
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     current = this;

@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "display/scale_controls.h"
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/scale_controls.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 #include "net/protocol.h"
 
 namespace korbo::ui {

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "display/chat_window_port.h"
+#include "controls/chat_window_port.h"
 
 class QLineEdit;
 class QPlainTextEdit;

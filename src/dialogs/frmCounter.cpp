@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <algorithm>
 
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 #include "game/card_counter.h"
 
 namespace korbo::ui {

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 #include "game/player_stats.h"
 #include "platform/flex_grid.h"
 #include "records/record_file.h"

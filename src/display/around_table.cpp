@@ -18,7 +18,7 @@
 #include "display/frmHold.h"
 #include "display/frmKorbo.h"
 #include "display/frmOptions.h"
-#include "display/scale_controls.h"
+#include "controls/scale_controls.h"
 #include "game/net_scores.h"
 #include "platform/card_library.h"
 #include "platform/common_dialog.h"

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string_view>
 
-#include "display/table_window.h"
+#include "controls/table_window.h"
 #include "game/backgrounds.h"
 
 namespace korbo::platform {

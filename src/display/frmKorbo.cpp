@@ -1,6 +1,6 @@
 #include "display/frmKorbo.h"
 
-#include "display/chat_window_port.h"
+#include "controls/chat_window_port.h"
 #include "display/table_network.h"
 
 #include "dialogs/frmSave.h"

@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "display/table_controls.h"
+#include "controls/table_controls.h"
 #include "display/table_design.h"
 #include "game/game.h"
 #include "game/random.h"

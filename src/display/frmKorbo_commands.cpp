@@ -9,8 +9,8 @@
 #include <QScreen>
 #include <QLabel>
 
-#include "app/frmAbout.h"
-#include "app/web_page.h"
+#include "dialogs/frmAbout.h"
+#include "controls/web_page.h"
 #include "dialogs/frmChat.h"
 #include "dialogs/frmRules.h"
 #include "dialogs/frmWelcome.h"

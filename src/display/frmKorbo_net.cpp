@@ -2,9 +2,9 @@
 // controls passed on, the web address of a chat line.
 #include <QMenuBar>
 
-#include "app/web_page.h"
+#include "controls/web_page.h"
 #include "dialogs/frmPlayers.h"
-#include "display/chat_window_port.h"
+#include "controls/chat_window_port.h"
 #include "display/frmKorbo.h"
 #include "display/table_network.h"
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/frmAbout.h"
-#include "app/web_page.h"
+#include "dialogs/frmAbout.h"
+#include "controls/web_page.h"
 #include "fakes/recording_view.h"
 
 using namespace korbo;

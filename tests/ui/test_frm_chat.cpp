@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/web_page.h"
+#include "controls/web_page.h"
 #include "dialogs/frmChat.h"
 #include "display/frmKorbo.h"
 #include "fake_table.h"

@@ -4,7 +4,7 @@
 // its whole text, and keeps the frame's own font wherever there is room for it.
 #include <QtTest>
 
-#include "display/table_controls.h"
+#include "controls/table_controls.h"
 #include "table_fixture.h"
 
 using namespace korbo;

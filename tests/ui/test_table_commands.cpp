@@ -16,7 +16,7 @@
 
 #include "dialogs/frmRules.h"
 #include "dialogs/frmSave.h"
-#include "app/web_page.h"
+#include "controls/web_page.h"
 #include "display/frmSpeed.h"
 #include "platform/help_viewer.h"
 #include <QScrollBar>

@@ -1,4 +1,4 @@
-#include "display/scale_controls.h"
+#include "controls/scale_controls.h"
 
 #include <QLayout>
 #include <QWidget>
