@@ -1,13 +1,15 @@
 // A network score file (users/<player>.ran), whatever its bytes, through the network score
 // window's readers and the end of a network game that records its result there: the list
 // of files, the window's board, the removal of an opponent, and the update of the
-// opponent's record and the totals. The first byte picks the opponent's name and the
-// game's result; the rest is the file. A file that is refused is left byte for byte as it
+// opponent's record and the totals, then the file made anew and the player's file deleted.
+// The first byte picks the opponent's name and the game's result, the second how the
+// player's name is written and which row is removed; the rest is the file. A file that is refused is left byte for byte as it
 // was, with a clear message; a file that is taken stays one the readers take again.
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -85,8 +87,13 @@ const char* const kOpponents[] = {"Bob", "bob  ", "A name longer than the twenty
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& dir = ScratchFolder();
     const std::string path = dir + "/users/Fuzz.ran";
-    const uint8_t pick = size > 0 ? data[0] : 0;
-    WriteBytes(path, size > 0 ? data + 1 : data, size > 0 ? size - 1 : 0);
+    const uint8_t pick = size > 0 ? data[0] : 0, how = size > 1 ? data[1] : 0;
+    const size_t skip = std::min<size_t>(size, 2);
+    std::error_code ec;
+    fs::remove_all(dir + "/users", ec);
+    fs::create_directory(dir + "/users", ec);
+    if (ec) std::abort();
+    WriteBytes(path, data + skip, size - skip);
     const bool opensAtFirst = Opens(path);
 
     test::RecordingView view;
@@ -94,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MtRandom rnd{1};
     Game g{view, rnd, clock};
     g.BaseDir = dir;
-    g.PlayerName = "Fuzz";
+    // The file is found by the player's name in another case too.
+    g.PlayerName = how & 1 ? " FUZZ " : "Fuzz";
     g.OppName = kOpponents[pick % std::size(kOpponents)];
     // A win or a loss by a margin the byte gives.
     g.PlayerSideCount = static_cast<int16_t>((pick >> 3) & 1 ? 0 : 1 + (pick >> 4));
@@ -103,22 +111,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(netscores::NetScore_Click(g) && g.NetScoreFileCount == 1);
     Board(g, view, path);
 
-    // An opponent removed by the name a row shows, then the game's result recorded.
+    // An opponent removed by the name a row shows (or by a name no record has), then the
+    // game's result recorded.
     netscores::NetScoreBoard board;
     if (netscores::PrintUsers(g, 1, board) && board.Opponents() > 0) {
         const int row = 1 + pick % board.Opponents();
-        (void)netscores::DeleteOpponent(g, 1, row, board.rows[static_cast<size_t>(row)].name, board.Opponents());
+        const std::string name = how & 2 ? std::string("Nobody") : board.rows[static_cast<size_t>(row)].name;
+        (void)netscores::DeleteOpponent(g, 1, row, name, board.Opponents());
         Check(Opens(path));
     }
     const std::vector<char> beforeGame = Bytes(path);
-    const size_t boxes = view.boxes.size();
+    size_t boxes = view.boxes.size();
     g.Scores_Net();
     if (Opens(path)) {
-        // Taken: the opponent's record is found again by the board.
+        // Taken: the board reads it again.
         Check(netscores::PrintUsers(g, 1, board));
     } else {
         // Refused: the file is as it was, and the player was told.
         Check(!opensAtFirst && Bytes(path) == beforeGame && view.boxes.size() > boxes);
     }
+
+    // Without a file, the game's end makes one, named as the player is written, that the
+    // board reads: one opponent.
+    fs::remove(path, ec);
+    const std::string made = netscores::NetScorePath(g, g.PlayerName);
+    g.Scores_Net();
+    Check(Opens(made) && g.NetScoreFileCount == 1);
+    Check(netscores::PrintUsers(g, 1, board) && board.Opponents() == 1);
+
+    // The player's whole file deleted, once confirmed.
+    view.answers.push_back(mb::IDYes);
+    Check(netscores::DeleteFile(g, 1) && g.NetScoreFileCount == 0 && !fs::exists(made, ec));
     return 0;
 }
