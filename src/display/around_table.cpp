@@ -185,7 +185,8 @@ bool AroundTable::CopyPicture(const std::string& chosen, const std::string& fold
     const records::CopyResult r = records::CopyIntoFolder(chosen, g.DataPath(folder));
     switch (r.outcome) {
         case records::CopyOutcome::Copied:
-        case records::CopyOutcome::AlreadyInFolder: return true;
+        case records::CopyOutcome::AlreadyInFolder:
+        case records::CopyOutcome::SameInFolder: return true;
         case records::CopyOutcome::NameTaken:
             g.View().MsgBox("There is already a picture named " + r.name + " in the " + folder + " folder." +
                                 std::string(CRLF) + "It was kept; the picture you chose was not copied.",
