@@ -73,11 +73,7 @@ QPixmap AroundTable::CardFace(int style, int rank, QSize size) {
     return platform::NumberCardPixmap(style, rank, size, 1.0);
 }
 
-void AroundTable::ScaleForScreen(QWidget& form) {
-    const QScreen* s = form.screen();
-    const double height = (s ? s->geometry().height() : 768) * TwipsPerPixel();
-    ScaleFormControls(form, 4, 0, TheGame().ScreenWidth, height);
-}
+void AroundTable::ScaleForScreen(QWidget& form) { ScaleFormToScreen(form, TheGame().ScreenWidth); }
 
 void AroundTable::SetChatPhrase(int index, std::string_view text) {
     if (frmChat* chat = table_.ChatWindow()) chat->SetPhrase(index, text);
