@@ -93,7 +93,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     box->addWidget(warning);
 
     auto* bottom = new QHBoxLayout;
-    lblPlatform = new QLabel("Windows", Frame1);
+    lblPlatform = new QLabel("Linux", Frame1);
     lblVersion = new QLabel(Frame1);
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     bottom->addWidget(lblPlatform);

@@ -79,6 +79,11 @@ void frmAbout::picIcon_MouseDown(Qt::MouseButton button) {
     if (button == Qt::RightButton) return;
     credit_->setText(kThanks);
     credit_->setVisible(true);
+    // The wrapped lines need more height than the window's least size allows for: it grows
+    // to show them whole.
+    layout()->activate();
+    const int needs = layout()->totalHeightForWidth(width());
+    if (height() < needs) resize(width(), needs);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* e) {

@@ -199,7 +199,8 @@ void frmRules::cmdDefault_Click() {
 
 void frmRules::cmdHelp_Click() {
     // A manual that cannot be opened is passed over.
-    (void)platform::HelpViewer::Open(QString::fromStdString(g_.DataPath(platform::kHelpFileName)), kHelpKeyword);
+    (void)platform::HelpViewer::Open(QString::fromStdString(g_.DataPath(platform::kHelpFileName)), kHelpKeyword,
+                                     this);
 }
 
 void frmRules::cmdReturn_Click() { reject(); }

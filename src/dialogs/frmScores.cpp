@@ -79,7 +79,6 @@ void frmScores::Form_Load() {
     rowsAdded_ = false;
     setFixedHeight(command1_->geometry().bottom() + Px(kFormBelow));
     PrintNames();
-    table_.ScaleForScreen(*this);
 }
 
 void frmScores::PrintNames() {

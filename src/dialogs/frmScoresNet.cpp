@@ -75,7 +75,6 @@ void frmScoresNet::Form_Load() {
     recIndex_ = 1;
     cmdNext_->setEnabled(table_.TheGame().NetScoreFileCount > 1);
     PrintUsers();
-    table_.ScaleForScreen(*this);
 }
 
 void frmScoresNet::PrintUsers() {

@@ -647,7 +647,7 @@ void frmKorbo::BackgroundPaint(int) { around_->BackgroundPaint(); }
 void frmKorbo::ShowAvatarPicture(std::string_view path) { around_->LoadAvatar(std::string(path)); }
 
 SaveDialogResult frmKorbo::ShowSaveDialog(const SaveDialogSetup& setup) {
-    frmSave dialog(setup, this);
+    frmSave dialog(setup, this, game_->ScreenWidth);
     dialog.exec();
     return dialog.Result();
 }

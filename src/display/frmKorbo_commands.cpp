@@ -54,7 +54,7 @@ void AroundTable::ShowHelp(std::string_view keyword) { table_.ShowHelp(keyword);
 
 void frmKorbo::ShowHelp(std::string_view keyword) {
     platform::HelpViewer::Open(QString::fromStdString(game_->DataPath(platform::kHelpFileName)),
-                               QString::fromUtf8(keyword.data(), static_cast<qsizetype>(keyword.size())));
+                               QString::fromUtf8(keyword.data(), static_cast<qsizetype>(keyword.size())), this);
 }
 
 void frmKorbo::ShowWelcome() {

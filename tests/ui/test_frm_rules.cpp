@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -247,6 +248,30 @@ private slots:
         Click(d.cmdHelp());
         QVERIFY(!platform::HelpViewer::Current());
         QVERIFY(d.isVisible());
+    }
+
+    // The dialog is modal: the manual it opens can still be read and scrolled over it.
+    void theManualOpenedFromTheDialogTakesInput() {
+        Rules r;
+        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/korbo/KD_Help.html", r.Path("KD_Help.html")));
+        {
+            frmRules d(r.game, r.rulesText);
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            QCOMPARE(QApplication::activeModalWidget(), &d);
+            Click(d.cmdHelp());
+            auto* help = platform::HelpViewer::Current();
+            QVERIFY(help);
+            QVERIFY(QTest::qWaitForWindowExposed(help));
+            help->Browser()->setFocus();
+            QScrollBar* bar = help->Browser()->verticalScrollBar();
+            const int before = bar->value();
+            QVERIFY(before < bar->maximum());
+            QTest::keyClick(help->windowHandle(), Qt::Key_PageDown);
+            QVERIFY2(bar->value() > before, "the manual did not scroll");
+        }
+        // It goes with the dialog it belongs to.
+        QVERIFY(!platform::HelpViewer::Current());
     }
 };
 

@@ -278,6 +278,25 @@ private slots:
         QCOMPARE(driver.boxes[4], QString("Done."));
     }
 
+    // On a screen 1024 pixels wide the saved games are shown as large as the HOLD viewer.
+    void theSavedGamesWindowIsScaledForTheScreen() {
+        QTemporaryDir dir;
+        frmKorbo t;
+        Game& g = t.game();
+        g.BaseDir = dir.path().toStdString();
+        g.ScreenWidth = 15360;
+        ModalDriver driver;
+        double points = 0;
+        driver.act = [&points](QWidget* w) {
+            auto* d = qobject_cast<ui::frmSave*>(w);
+            QVERIFY(d);
+            points = d->font().pointSizeF();
+            d->Command2()->click();
+        };
+        t.MenuItem("Restore")->trigger();
+        QCOMPARE(points, QApplication::font().pointSizeF() * 15360 / 12288);
+    }
+
     // The small windows and pages the menus open.
     void theSmallWindowsOfTheMenus() {
         QTemporaryDir dir;
