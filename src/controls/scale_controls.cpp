@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "display/table_controls.h"
+#include "controls/table_controls.h"
 
 namespace korbo::ui {
 

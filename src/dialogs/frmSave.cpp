@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "display/scale_controls.h"
+#include "controls/scale_controls.h"
 
 namespace korbo::ui {
 
