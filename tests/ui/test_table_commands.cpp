@@ -326,6 +326,8 @@ private slots:
         platform::HelpViewer::Current()->close();
 
         QVERIFY(!t.ChatOnTop());
+        // The item is offered once a network game starts.
+        t.EnableMenu(Menu::KeepOnTop, true);
         t.MenuItem("KeepOnTop")->trigger();
         QVERIFY(t.ChatOnTop() && t.MenuItem("KeepOnTop")->isChecked());
         t.MenuItem("KeepOnTop")->trigger();
