@@ -91,13 +91,23 @@ void frmChat::ShowChat() {
 
 void frmChat::Form_Load() {
     loaded_ = true;
+    // Every load finds Send ready, as a window loaded afresh would, whatever the last
+    // network game left it in.
+    command1_->setEnabled(true);
     const Game& g = table_.TheGame();
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const double heightTwips = (s ? s->geometry().height() : 768) * TwipsPerPixel();
-    if (g.ScreenWidth < kNarrowScreenTwips) ScaleFormControls(*this, 5, 3, g.ScreenWidth, heightTwips, true);
-    else ScaleFormControls(*this, 4, 0, g.ScreenWidth, heightTwips, true);
+    // Unloading only hides the window and its controls keep their scale: they are scaled at
+    // the first load only, and a later load gives the window back the size the first gave it.
+    if (firstSize_.isValid()) {
+        resize(firstSize_);
+    } else {
+        const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+        const double heightTwips = (s ? s->geometry().height() : 768) * TwipsPerPixel();
+        if (g.ScreenWidth < kNarrowScreenTwips) ScaleFormControls(*this, 5, 3, g.ScreenWidth, heightTwips, true);
+        else ScaleFormControls(*this, 4, 0, g.ScreenWidth, heightTwips, true);
+    }
     for (int i = 1; i <= kPhrases; ++i) SetPhrase(i, g.Comments[static_cast<size_t>(i)]);
     FitToScreen();
+    if (!firstSize_.isValid()) firstSize_ = size();
     PlaceBesideTable();
     SetOnTop(true);
 }

@@ -10,6 +10,7 @@
 // loads it again.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -91,6 +92,7 @@ private:
     QPushButton* command1_ = nullptr;
     std::array<QPushButton*, kPhrases + 1> cmdChat_{};
     QString history_;
+    QSize firstSize_;  // the size the first load gave the window
     bool onTop_ = false;
     bool loaded_ = false;
 };

@@ -1,7 +1,8 @@
 // The chat window as the two players use it: numbered lines sent with the game's counter,
 // the history kept short (for the peer's lines too), Enter leading to the Send button, the
-// canned phrases, the peer's lines coming in through the table once and in order, web
-// addresses opened only when well-formed, and the window kept on top while it is loaded.
+// canned phrases, the peer's lines coming in through the table once
+// and in order, web addresses opened only when well-formed, the window kept on top while it
+// is loaded, and every opening in one run of the program looking like the first.
 #include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -248,6 +249,61 @@ private slots:
             // A phrase cut short on its button is still read in full from its tip.
             QCOMPARE(chat.CmdChat(i)->toolTip(), chat.CmdChat(i)->text());
         }
+    }
+
+    // Unloading only hides the window: each opening in one run of the program loads it as
+    // the first did, at the same size with the same fonts, within the screen, and with its
+    // Send button ready whatever the last network game left it in.
+    void everyOpeningLooksLikeTheFirst_data() {
+        QTest::addColumn<long>("screenWidth");
+        QTest::newRow("the test screen") << 12000L;
+        QTest::newRow("a wide screen") << 28800L;
+        QTest::newRow("a narrow screen") << 9600L;
+    }
+    void everyOpeningLooksLikeTheFirst() {
+        QFETCH(long, screenWidth);
+        ChatTable f;
+        f.g().ScreenWidth = screenWidth;
+        f.table.show();
+        frmChat& chat = f.chat();
+        QSize size;
+        QFont font, phraseFont;
+        for (int opening = 1; opening <= 3; ++opening) {
+            f.table.ShowForm(korbo::Form::frmChat, false);
+            QVERIFY(chat.isVisible());
+            QVERIFY(chat.Command1()->isEnabled());
+            const QRect room = chat.screen()->availableGeometry();
+            QVERIFY(chat.frameGeometry().height() <= room.height());
+            QVERIFY(chat.frameGeometry().width() <= room.width());
+            if (opening == 1) {
+                size = chat.size();
+                font = chat.font();
+                phraseFont = chat.CmdChat(1)->font();
+            } else {
+                QCOMPARE(chat.size(), size);
+                QCOMPARE(chat.font(), font);
+                QCOMPARE(chat.CmdChat(1)->font(), phraseFont);
+            }
+            // The player may have made it larger meanwhile; the network game ends.
+            chat.resize(chat.size() + QSize(40, 30));
+            f.g().NetCleanUp();
+            QVERIFY(!chat.isVisible());
+            QVERIFY(!chat.Command1()->isEnabled());
+            f.g().NetActive = true;
+        }
+    }
+
+    // The Send button has a state of its own: the table's status label keeps its own.
+    void theSendButtonAndTheStatusLabelAreApart() {
+        ChatTable f;
+        f.table.ShowForm(korbo::Form::frmChat, false);
+        f.table.SetEnabled(Ctl::ChatSend, 0, false);
+        QVERIFY(f.table.Enabled(Ctl::StatusMsg, 0));
+        QVERIFY(!f.table.Enabled(Ctl::ChatSend, 0));
+        f.table.SetEnabled(Ctl::StatusMsg, 0, false);
+        f.table.SetEnabled(Ctl::ChatSend, 0, true);
+        QVERIFY(!f.table.Enabled(Ctl::StatusMsg, 0));
+        QVERIFY(f.chat().Command1Enabled());
     }
 
     void theSendButtonFollowsTheGame() {
