@@ -1,6 +1,7 @@
 #include "dialogs/frmChat.h"
 
 #include <QCloseEvent>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -9,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -43,6 +46,41 @@ constexpr long kNarrowScreenTwips = 10000;
 
 }  // namespace
 
+// A canned phrase on its button reads from its start: where the button is too narrow it is
+// cut at its end with an ellipsis (a button's own clipping would show a slice from its
+// middle); the tip holds it whole.
+class PhraseButton : public QPushButton {
+public:
+    explicit PhraseButton(QWidget* parent) : QPushButton(parent) {}
+
+    void SetPhrase(const QString& phrase) {
+        phrase_ = phrase;
+        setToolTip(phrase);
+        Fit();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QPushButton::resizeEvent(event);
+        Fit();
+    }
+    void changeEvent(QEvent* event) override {
+        QPushButton::changeEvent(event);
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) Fit();
+    }
+
+private:
+    void Fit() {
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        const int room = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this).width();
+        const QString shown = fontMetrics().elidedText(phrase_, Qt::ElideRight, std::max(room, 0));
+        if (shown != text()) setText(shown);
+    }
+
+    QString phrase_;
+};
+
 frmChat::frmChat(TableWindow& table, QWidget* parent) : QWidget(parent, Qt::Window), table_(table) {
     setWindowTitle("RUZAVovu Thoughts");
     auto* layout = new QVBoxLayout(this);
@@ -67,11 +105,10 @@ frmChat::frmChat(TableWindow& table, QWidget* parent) : QWidget(parent, Qt::Wind
 
     auto* phrases = new QGridLayout;
     for (int i = 1; i <= kPhrases; ++i) {
-        auto* b = new QPushButton(this);
+        auto* b = new PhraseButton(this);
         b->setObjectName(QString("CmdChat%1").arg(i));
         b->setFocusPolicy(Qt::NoFocus);
-        // A long phrase is cut on its button (its tip holds it whole) rather than widening
-        // the window past the screen.
+        // A long phrase is cut on its button rather than widening the window past the screen.
         b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         connect(b, &QPushButton::clicked, this, [this, i] { CmdChat_Click(i); });
         phrases->addWidget(b, (i - 1) / 4, (i - 1) % 4);
@@ -198,10 +235,11 @@ void frmChat::ShowHistoryEnd() {
 void frmChat::SetCommand1Enabled(bool on) { command1_->setEnabled(on); }
 bool frmChat::Command1Enabled() const { return command1_->isEnabled(); }
 
+QPushButton* frmChat::CmdChat(int i) const { return cmdChat_.at(static_cast<size_t>(i)); }
+
 void frmChat::SetPhrase(int index, std::string_view text) {
     if (index < 1 || index > kPhrases) return;
-    cmdChat_[static_cast<size_t>(index)]->setText(Q(text));
-    cmdChat_[static_cast<size_t>(index)]->setToolTip(Q(text));
+    cmdChat_[static_cast<size_t>(index)]->SetPhrase(Q(text));
 }
 
 // --- a line sent ----------------------------------------------------------------------------------

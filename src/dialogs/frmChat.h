@@ -27,6 +27,7 @@ class QPushButton;
 namespace korbo::ui {
 
 class TableWindow;
+class PhraseButton;
 
 class frmChat : public QWidget, public ChatWindowPort {
     Q_OBJECT
@@ -42,7 +43,7 @@ public:
     QPlainTextEdit* Text1Box() const { return text1_; }
     QLineEdit* Text2() const { return text2_; }
     QPushButton* Command1() const { return command1_; }
-    QPushButton* CmdChat(int i) const { return cmdChat_.at(static_cast<size_t>(i)); }  // 1..20
+    QPushButton* CmdChat(int i) const;  // 1..20; its text is the phrase as shown, its tip the whole
 
     // --- what the table calls ------------------------------------------------------------
     // The table's always-on-top menu item follows the window's flag.
@@ -90,7 +91,7 @@ private:
     QPlainTextEdit* text1_ = nullptr;
     QLineEdit* text2_ = nullptr;
     QPushButton* command1_ = nullptr;
-    std::array<QPushButton*, kPhrases + 1> cmdChat_{};
+    std::array<PhraseButton*, kPhrases + 1> cmdChat_{};
     QString history_;
     QSize firstSize_;  // the size the first load gave the window
     bool onTop_ = false;

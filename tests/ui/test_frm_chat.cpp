@@ -1,12 +1,13 @@
 // The chat window as the two players use it: numbered lines sent with the game's counter,
 // the history kept short (for the peer's lines too), Enter leading to the Send button, the
-// canned phrases, the peer's lines coming in through the table once
+// canned phrases read from their start, the peer's lines coming in through the table once
 // and in order, web addresses opened only when well-formed, the window kept on top while it
 // is loaded, and every opening in one run of the program looking like the first.
 #include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 #include "app/web_page.h"
@@ -247,19 +248,53 @@ private slots:
         for (int i = 1; i <= frmChat::kPhrases; ++i) {
             QVERIFY(chat.rect().contains(chat.CmdChat(i)->geometry()));
             // A phrase cut short on its button is still read in full from its tip.
-            QCOMPARE(chat.CmdChat(i)->toolTip(), chat.CmdChat(i)->text());
+            QCOMPARE(chat.CmdChat(i)->toolTip(), QString::fromStdString(f.g().Comments[static_cast<size_t>(i)]));
         }
     }
 
-    // Unloading only hides the window: each opening in one run of the program loads it as
-    // the first did, at the same size with the same fonts, within the screen, and with its
-    // Send button ready whatever the last network game left it in.
-    void everyOpeningLooksLikeTheFirst_data() {
+    // A phrase reads from its start on its button: whole where it fits, else its start
+    // with an ellipsis at the end, never a slice from its middle.
+    void phrasesReadFromTheirStart_data() {
         QTest::addColumn<long>("screenWidth");
         QTest::newRow("the test screen") << 12000L;
         QTest::newRow("a wide screen") << 28800L;
         QTest::newRow("a narrow screen") << 9600L;
     }
+    void phrasesReadFromTheirStart() {
+        QFETCH(long, screenWidth);
+        ChatTable f;
+        f.g().ScreenWidth = screenWidth;
+        for (int i = 1; i <= frmChat::kPhrases; ++i)
+            f.g().Comments[static_cast<size_t>(i)] =
+                i % 2 ? "Nobody needed that card more than me, said phrase " + std::to_string(i) : "Ok";
+        f.table.show();
+        f.table.ShowForm(korbo::Form::frmChat, false);
+        frmChat& chat = f.chat();
+        QVERIFY(QTest::qWaitForWindowExposed(&chat));
+        int cut = 0;
+        for (int i = 1; i <= frmChat::kPhrases; ++i) {
+            QPushButton* b = chat.CmdChat(i);
+            const QString phrase = QString::fromStdString(f.g().Comments[static_cast<size_t>(i)]);
+            const QString shown = b->text();
+            QStyleOptionButton opt;
+            opt.initFrom(b);
+            const int room = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b).width();
+            QVERIFY2(b->fontMetrics().horizontalAdvance(shown) <= room, qPrintable(shown));
+            if (shown != phrase) {
+                ++cut;
+                QVERIFY2(shown.endsWith(QChar(0x2026)) && phrase.startsWith(shown.chopped(1)) && shown.size() > 1,
+                         qPrintable(shown));
+            }
+            QCOMPARE(b->toolTip(), phrase);
+            if (i % 2 == 0) QCOMPARE(shown, phrase);
+        }
+        QVERIFY(cut > 0);
+    }
+
+    // Unloading only hides the window: each opening in one run of the program loads it as
+    // the first did, at the same size with the same fonts, within the screen, and with its
+    // Send button ready whatever the last network game left it in.
+    void everyOpeningLooksLikeTheFirst_data() { phrasesReadFromTheirStart_data(); }
     void everyOpeningLooksLikeTheFirst() {
         QFETCH(long, screenWidth);
         ChatTable f;
