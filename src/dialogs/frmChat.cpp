@@ -59,6 +59,15 @@ public:
         Fit();
     }
 
+    // The width the button needs to show its whole phrase.
+    int WholeWidth() const {
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        opt.text = phrase_;
+        const QSize text = fontMetrics().size(Qt::TextShowMnemonic, phrase_);
+        return style()->sizeFromContents(QStyle::CT_PushButton, &opt, text, this).width();
+    }
+
 protected:
     void resizeEvent(QResizeEvent* event) override {
         QPushButton::resizeEvent(event);
@@ -103,7 +112,7 @@ frmChat::frmChat(TableWindow& table, QWidget* parent) : QWidget(parent, Qt::Wind
     line->addWidget(command1_);
     layout->addLayout(line);
 
-    auto* phrases = new QGridLayout;
+    auto* phrases = phrases_ = new QGridLayout;
     for (int i = 1; i <= kPhrases; ++i) {
         auto* b = new PhraseButton(this);
         b->setObjectName(QString("CmdChat%1").arg(i));
@@ -111,10 +120,10 @@ frmChat::frmChat(TableWindow& table, QWidget* parent) : QWidget(parent, Qt::Wind
         // A long phrase is cut on its button rather than widening the window past the screen.
         b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         connect(b, &QPushButton::clicked, this, [this, i] { CmdChat_Click(i); });
-        phrases->addWidget(b, (i - 1) / 4, (i - 1) % 4);
+        phrases->addWidget(b, (i - 1) / kPhraseColumns, (i - 1) % kPhraseColumns);
         cmdChat_[static_cast<size_t>(i)] = b;
     }
-    for (int c = 0; c < 4; ++c) phrases->setColumnStretch(c, 1);
+    for (int c = 0; c < kPhraseColumns; ++c) phrases->setColumnStretch(c, 1);
     layout->addLayout(phrases);
     setTabOrder(text2_, command1_);
 }
@@ -162,9 +171,18 @@ void frmChat::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// The width the window needs to show every phrase whole on its button.
+int frmChat::PhrasesWidth() const {
+    int widest = 0;
+    for (int i = 1; i <= kPhrases; ++i) widest = std::max(widest, cmdChat_[static_cast<size_t>(i)]->WholeWidth());
+    const QMargins m = layout()->contentsMargins();
+    const int spacing = std::max(phrases_->horizontalSpacing(), 0);
+    return m.left() + m.right() + kPhraseColumns * widest + (kPhraseColumns - 1) * spacing;
+}
+
 // Scaled for a large screen, the window's phrases would make it wider than the screen: it
-// takes its natural width where that fits beside the table, else the room beside the table
-// (a third of the screen at least), never more than the screen.
+// takes its natural width (whole phrases included) where that fits beside the table, else
+// the room beside the table (a third of the screen at least), never more than the screen.
 void frmChat::FitToScreen() {
     const QWidget* table = parentWidget();
     const QScreen* s = table && table->screen() ? table->screen() : QGuiApplication::primaryScreen();
@@ -173,7 +191,7 @@ void frmChat::FitToScreen() {
     const int frame = table ? table->frameGeometry().width() - table->geometry().width() : 0;
     const int beside = table ? room.right() - table->frameGeometry().right() - frame : room.width();
     const int most = std::min(std::max(beside, room.width() / 3), room.width() - frame);
-    const int natural = std::max(width(), sizeHint().width());
+    const int natural = std::max({width(), sizeHint().width(), PhrasesWidth()});
     resize(std::min(natural, most), std::max(height(), sizeHint().height()));
 }
 
@@ -188,10 +206,11 @@ void frmChat::PlaceBesideTable() {
     const int border = inside.left() - t.left();
     const QScreen* s = table->screen();
     const QRect room = s ? s->availableGeometry() : QRect();
-    QPoint at(t.right() + 1 + border, inside.top());
-    if (!room.isNull() && at.x() + width() > room.right())
-        at.setX(std::max(room.left() + border, t.left() - width() - border));
-    move(at);
+    // The window's frame, a border either side of its inside, stays on the screen.
+    int frameLeft = t.right() + 1;
+    if (!room.isNull() && frameLeft + width() + 2 * border - 1 > room.right())
+        frameLeft = std::max(room.left(), t.left() - width() - 2 * border);
+    move(frameLeft + border, inside.top());
 }
 
 void frmChat::SetOnTop(bool on) {

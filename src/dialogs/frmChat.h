@@ -20,6 +20,7 @@
 
 #include "display/chat_window_port.h"
 
+class QGridLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -33,6 +34,7 @@ class frmChat : public QWidget, public ChatWindowPort {
     Q_OBJECT
 public:
     static constexpr int kPhrases = 20;
+    static constexpr int kPhraseColumns = 4;  // the phrase buttons stand in rows of four
     // After a line is added, a history longer than this keeps only its last kHistoryKept
     // characters.
     static constexpr int kHistoryLimit = 4000;
@@ -82,6 +84,7 @@ protected:
 
 private:
     void Form_Load();
+    int PhrasesWidth() const;
     void FitToScreen();
     void PlaceBesideTable();
     void ShowHistoryEnd();
@@ -92,6 +95,7 @@ private:
     QLineEdit* text2_ = nullptr;
     QPushButton* command1_ = nullptr;
     std::array<PhraseButton*, kPhrases + 1> cmdChat_{};
+    QGridLayout* phrases_ = nullptr;
     QString history_;
     QSize firstSize_;  // the size the first load gave the window
     bool onTop_ = false;

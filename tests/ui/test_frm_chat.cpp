@@ -291,6 +291,41 @@ private slots:
         QVERIFY(cut > 0);
     }
 
+    // Beside a table that leaves room on its screen, the window widens for its phrases up to
+    // that room, standing wholly beside the table; short phrases leave it narrower.
+    void thePhrasesTakeTheRoomBesideTheTable_data() {
+        QTest::addColumn<bool>("longPhrases");
+        QTest::newRow("long phrases") << true;
+        QTest::newRow("short phrases") << false;
+    }
+    void thePhrasesTakeTheRoomBesideTheTable() {
+        QFETCH(bool, longPhrases);
+        ChatTable f;
+        f.g().ScreenWidth = 12000;
+        for (int i = 1; i <= frmChat::kPhrases; ++i)
+            f.g().Comments[static_cast<size_t>(i)] =
+                longPhrases ? "Nobody needed that card more than me, said phrase " + std::to_string(i) : "Ok";
+        f.table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.table));
+        const QRect room = f.table.screen()->availableGeometry();
+        // The table pushed off the screen's left edge but for a quarter of the screen leaves
+        // room beside it.
+        f.table.move(room.left() + room.width() / 4 - f.table.frameGeometry().width(), room.top());
+        QVERIFY(f.table.frameGeometry().right() < room.center().x());
+        f.table.ShowForm(korbo::Form::frmChat, false);
+        frmChat& chat = f.chat();
+        QVERIFY(QTest::qWaitForWindowExposed(&chat));
+        const QRect window = chat.frameGeometry();
+        QVERIFY(chat.geometry().left() > f.table.geometry().right());
+        QVERIFY(window.right() <= room.right());
+        if (longPhrases) {
+            QCOMPARE(window.right(), room.right());
+        } else {
+            QVERIFY(window.right() < room.right());
+            for (int i = 1; i <= frmChat::kPhrases; ++i) QCOMPARE(chat.CmdChat(i)->text(), QString("Ok"));
+        }
+    }
+
     // Unloading only hides the window: each opening in one run of the program loads it as
     // the first did, at the same size with the same fonts, within the screen, and with its
     // Send button ready whatever the last network game left it in.
