@@ -196,8 +196,9 @@ void frmChat::FitToScreen() {
 }
 
 // To the right of the table when there is room on its screen, else to its left; its title
-// bar level with the table's. A window not shown yet is placed by its inside, so the
-// table's inside corner gives the place.
+// bar level with the table's. A window shown before is placed by its frame; one not shown
+// yet by its inside, as its frame is not known yet, so the table's inside corner gives the
+// place. Either way every opening stands at the same place beside the table.
 void frmChat::PlaceBesideTable() {
     const QWidget* table = parentWidget();
     if (!table) return;
@@ -210,7 +211,8 @@ void frmChat::PlaceBesideTable() {
     int frameLeft = t.right() + 1;
     if (!room.isNull() && frameLeft + width() + 2 * border - 1 > room.right())
         frameLeft = std::max(room.left(), t.left() - width() - 2 * border);
-    move(frameLeft + border, inside.top());
+    if (testAttribute(Qt::WA_WState_Created)) move(frameLeft, t.top());
+    else move(frameLeft + border, inside.top());
 }
 
 void frmChat::SetOnTop(bool on) {

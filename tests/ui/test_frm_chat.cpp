@@ -336,6 +336,7 @@ private slots:
         f.g().ScreenWidth = screenWidth;
         f.table.show();
         frmChat& chat = f.chat();
+        QPoint place;
         QSize size;
         QFont font, phraseFont;
         for (int opening = 1; opening <= 3; ++opening) {
@@ -346,10 +347,12 @@ private slots:
             QVERIFY(chat.frameGeometry().height() <= room.height());
             QVERIFY(chat.frameGeometry().width() <= room.width());
             if (opening == 1) {
+                place = chat.frameGeometry().topLeft();
                 size = chat.size();
                 font = chat.font();
                 phraseFont = chat.CmdChat(1)->font();
             } else {
+                QCOMPARE(chat.frameGeometry().topLeft(), place);
                 QCOMPARE(chat.size(), size);
                 QCOMPARE(chat.font(), font);
                 QCOMPARE(chat.CmdChat(1)->font(), phraseFont);
