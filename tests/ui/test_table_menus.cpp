@@ -150,7 +150,6 @@ private slots:
         t.pauseScale = 0;
         Game& g = t.game();
         g.BaseDir = dir.path().toStdString();
-        g.PlayerName = "Ann";
         g.SoundLevel = 2;
         test::StartTable(t);
         const auto offered = [&t](const char* name) { return t.MenuItem(name)->isEnabled(); };
