@@ -337,8 +337,9 @@ Control* frmKorbo::Find(Ctl c, int i) const {
         case Ctl::LabelPeek: return i == 0 ? labelPeek_ : nullptr;
         case Ctl::Label1: return i == 0 ? label1_ : nullptr;
         case Ctl::StatusBar1:
-        case Ctl::ChatSend:
         case Ctl::StatusMsg: return i == 0 ? statusMsg_ : nullptr;
+        // The chat window's controls live on that window.
+        case Ctl::ChatSend:
         case Ctl::ChatHistory: return nullptr;
     }
     return nullptr;

@@ -18,9 +18,16 @@ void frmKorbo::ScrollToEnd(Ctl c, int) {
     if (c == Ctl::ChatHistory && chat_) chat_->ScrollText1ToEnd();
 }
 
+namespace {
+// The manual's topic on playing over the network.
+constexpr std::string_view kConnectHelpKeyword = "Connect";
+}  // namespace
+
 PlayersDialogResult frmKorbo::ShowPlayersDialog(const PlayersDialogSetup& setup) {
     if (playersDialogAnswer) return playersDialogAnswer(setup);
-    frmPlayers dialog(setup, this);
+    PlayersDialogSetup withHelp = setup;
+    if (!withHelp.help) withHelp.help = [this] { ShowHelp(kConnectHelpKeyword); };
+    frmPlayers dialog(std::move(withHelp), this);
     dialog.exec();
     return dialog.Result();
 }

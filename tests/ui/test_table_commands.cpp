@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "dialogs/frmPlayers.h"
 #include "dialogs/frmRules.h"
 #include "dialogs/frmSave.h"
 #include "controls/web_page.h"
@@ -344,11 +345,42 @@ private slots:
         platform::HelpViewer::Current()->close();
 
         QVERIFY(!t.ChatOnTop());
+        // The item is offered once a network game starts.
+        t.EnableMenu(Menu::KeepOnTop, true);
         t.MenuItem("KeepOnTop")->trigger();
         QVERIFY(t.ChatOnTop() && t.MenuItem("KeepOnTop")->isChecked());
         t.MenuItem("KeepOnTop")->trigger();
         QVERIFY(!t.ChatOnTop() && !t.MenuItem("KeepOnTop")->isChecked());
         QVERIFY(driver.boxes.isEmpty());
+    }
+
+    // The connection window's Help opens the manual at its network topic; the window stays
+    // open for the player to go on.
+    void theConnectionWindowsHelpOpensTheManualAtConnect() {
+        QTemporaryDir dir;
+        const QString manual = QCoreApplication::applicationDirPath() + "/korbo/KD_Help.html";
+        QVERIFY(QFile::copy(manual, dir.filePath("KD_Help.html")));
+        frmKorbo t;
+        Game& g = t.game();
+        g.BaseDir = dir.path().toStdString();
+        g.PlayerName = "Ann";
+        ModalDriver driver;
+        bool openAfterHelp = false;
+        QString topic;
+        driver.act = [&](QWidget* w) {
+            auto* d = qobject_cast<ui::frmPlayers*>(w);
+            if (!d) return;
+            d->cmdHelp()->click();
+            openAfterHelp = d->isVisible();
+            if (platform::HelpViewer::Current()) topic = platform::HelpViewer::Current()->Topic();
+            d->cmdCancel()->click();
+        };
+        t.MenuItem("Players")->trigger();
+        QVERIFY(openAfterHelp);
+        QCOMPARE(topic, QString("Connect"));
+        QVERIFY(!g.NetActive);
+        QVERIFY(driver.boxes.isEmpty());
+        if (platform::HelpViewer::Current()) platform::HelpViewer::Current()->close();
     }
 };
 
