@@ -116,8 +116,10 @@ void frmRules::Form_Load() {
     // 1. The pile size and the shuffle shown.
     if (const int opt = house_rules::SideOption(g_.SideSize); opt >= 0) Select(optSide(opt));
     Select(optShuffle(g_.ShuffleApart ? 1 : 0));
-    // 2. A mask the dialog cannot show is no forced card, in the setting too.
+    // 2. A mask the dialog cannot show, or one that forces nothing, is no forced card, in
+    //    the setting too.
     if (g_.ForcedRule > house_rules::kMaxMask || g_.ForcedRule < 0) g_.ForcedRule = house_rules::kNoForced;
+    g_.ForcedRule = house_rules::ReadForcedMask(g_.ForcedRule);
     // 3. The forced-card boxes offered.
     const bool any = g_.ForcedRule != house_rules::kNoForced;
     for (int mask : kForcedMasks) chkForced(mask)->setEnabled(any);

@@ -88,6 +88,27 @@ private slots:
         QCOMPARE(int(d.NewForced), 0);
     }
 
+    // Visible cards alone force nothing: the dialog shows no forced card, and the Ace
+    // ticked next is the Ace rule alone, as its box shows.
+    void aMaskOfVisibleCardsAloneIsNoForcedCards() {
+        Rules r(19, 4);
+        r.game.DisplayMode = 0;
+        r.game.ScreenWidth = 15360;
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        QCOMPARE(int(r.game.ForcedRule), 0);
+        QVERIFY(d.chkNoForced()->isChecked());
+        QCOMPARE(Ticks(d), QString("..."));
+        QCOMPARE(Enabled(d), QString("---"));
+        QCOMPARE(int(d.NewForced), 0);
+        Click(d.chkNoForced());
+        Click(d.chkForced(1));
+        QCOMPARE(Ticks(d), QString("x.."));
+        Click(d.cmdSave());
+        QCOMPARE(int(r.game.ForcedRule), 1);
+        QCOMPARE(r.rulesText, std::string(", Ace"));
+    }
+
     void theForcedBoxesMakeOnlyTheMasksTheRulesKnow() {
         Rules r;
         frmRules d(r.game, r.rulesText);
