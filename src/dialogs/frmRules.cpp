@@ -207,6 +207,7 @@ void frmRules::cmdHelp_Click() {
 void frmRules::cmdReturn_Click() { reject(); }
 
 void frmRules::cmdSave_Click() {
+    const bool changedBefore = rulesChanged_;
     // 1. A new pile size or shuffle needs a new deal.
     if (NewSideSize != g_.SideSize) rulesChanged_ = true;
     else if (NewShuffleApart != g_.ShuffleApart) rulesChanged_ = true;
@@ -215,9 +216,10 @@ void frmRules::cmdSave_Click() {
         rulesChanged_ = true;
         g_.View().SetCaption(Ctl::Label9, 2, kSendingText);
     }
-    // 3. The player may still back out.
+    // 3. The player may still back out of what this Apply asked for; a new game that
+    //    Restore Defaults needs for the rules it has already set stays needed.
     if (rulesChanged_ && g_.View().MsgBox(kNewRulesText, mb::OKCancel, "New Rules") == mb::IDCancel) {
-        rulesChanged_ = false;
+        rulesChanged_ = changedBefore;
         return;
     }
     // 4. The rules take the pending values.

@@ -239,6 +239,36 @@ private slots:
         QVERIFY(r.view.boxes.empty());
     }
 
+    // Cancelling the "New Rules" box that Apply shows takes back only what Apply asked
+    // for: a new game that Restore Defaults needs still starts when the dialog closes.
+    void cancellingTheNewRulesBoxKeepsWhatRestoreDefaultsNeeds_data() {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<int>("pick");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("26 cards, defaults") << 25 << -1 << true;
+        QTest::newRow("20 cards, defaults, then 10 cards") << 19 << 3 << false;
+    }
+    void cancellingTheNewRulesBoxKeepsWhatRestoreDefaultsNeeds() {
+        QFETCH(int, side);
+        QFETCH(int, pick);
+        QFETCH(bool, changed);
+        Rules r(static_cast<int16_t>(side));
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        Click(d.cmdDefault());
+        if (pick >= 0) Click(d.optSide(pick));
+        r.view.answers = {mb::IDCancel};
+        Click(d.cmdSave());
+        QCOMPARE(r.view.boxes.size(), size_t{1});
+        QCOMPARE(r.view.boxes[0].title, std::string("New Rules"));
+        QVERIFY(d.isVisible());
+        QCOMPARE(d.RulesChanged(), changed);
+        Click(d.cmdReturn());
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QCOMPARE(d.RulesChanged(), changed);
+        QCOMPARE(int(r.game.SideSize), 19);
+    }
+
     void closingTheWindowAppliesNothing() {
         Rules r;
         frmRules d(r.game, r.rulesText);
