@@ -62,6 +62,16 @@ private:
     QTimer timer_;
 };
 
+// A table laid out for play with its files in `dir`, silent and with short card walks.
+void StartQuietTable(frmKorbo& t, const QTemporaryDir& dir) {
+    t.pauseScale = 0;
+    Game& g = t.game();
+    g.BaseDir = dir.path().toStdString();
+    g.SoundLevel = 2;
+    g.WalkSteps = 2;
+    StartTable(t);
+}
+
 void Slot(ui::frmSave* d, int slot) { QTest::mouseClick(d->Text1(slot), Qt::LeftButton, {}, QPoint(5, 5)); }
 
 // The parts of the table a save keeps, side by side.
@@ -158,13 +168,9 @@ private slots:
         };
         for (const Case& c : cases) {
             frmKorbo t;
-            t.pauseScale = 0;
-            Game& g = t.game();
             QTemporaryDir dir;
-            g.BaseDir = dir.path().toStdString();
-            g.SoundLevel = 2;
-            g.WalkSteps = 2;
-            StartTable(t);
+            StartQuietTable(t, dir);
+            Game& g = t.game();
             ModalDriver driver;
             driver.act = [&c](QWidget* w) {
                 if (auto* d = qobject_cast<ui::frmRules*>(w)) {
@@ -190,14 +196,10 @@ private slots:
     // dialog: the pile size is 20 cards at once, so a new game of 20-card piles is dealt.
     void restoreDefaultsDealsANewGameWhenThePileSizeChanged() {
         frmKorbo t;
-        t.pauseScale = 0;
-        Game& g = t.game();
         QTemporaryDir dir;
-        g.BaseDir = dir.path().toStdString();
-        g.SoundLevel = 2;
-        g.WalkSteps = 2;
+        StartQuietTable(t, dir);
+        Game& g = t.game();
         g.SideSize = 25;
-        StartTable(t);
         g.RulesRefresh();
         QCOMPARE(t.MenuItem("RulesIndicator")->text(), QString(10, ' ') + "Rules:  26 cards");
         g.TableDealt = true;
