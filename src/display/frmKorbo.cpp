@@ -89,6 +89,7 @@ frmKorbo::frmKorbo(QWidget* parent, GameFactory makeGame) : QMainWindow(parent),
     sound_ = std::make_unique<platform::SoundPlayer>(this);
     BuildControls();
     InstallCaptionPlacers();
+    InstallDealPlacer();
     BuildMenus();
     if (makeGame) game_ = makeGame(*this, rnd_, clock_);
     if (!game_) game_ = std::make_unique<Game>(*this, rnd_, clock_);
@@ -371,6 +372,7 @@ void frmKorbo::SetCaption(Ctl c, int index, std::string_view text) {
     if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
         l->setText(Text(text));
         if (c == Ctl::StatusMsg) l->adjustSize();
+        if (ctl == label9_[2]) KeepDealClearOfComment();
     }
     else if (auto* f = dynamic_cast<FrameBox*>(ctl->Widget())) f->SetText(Text(text));
     else if (auto* b = qobject_cast<QPushButton*>(ctl->Widget())) b->setText(Text(text));

@@ -311,6 +311,9 @@ protected:
     enum class CompPass { Again, Discard, Stopped };
     enum class PayOffPlay { Played, NotPlayed, Stopped };
     bool CompTurnStart();
+    // The end of a turn that a stopped game cut short: a declined stalemate opens the
+    // menus again.
+    void CompTurnHalted();
     CompPass CompTurnPass(bool& lastPassIdle);
     PayOffPlay CompPayOffCard(int q);
     bool CompForcedInsteadOfDiscard();

@@ -168,6 +168,9 @@ void Game::STALEMATE() {
         TurnAbort = 1;
         Turn = TurnNobody;
         EnablePic(Ctl::Picture7, false);
+        // Nobody's turn now: no arrow stays on the stopped table.
+        view_.SetVisible(Ctl::ImgTurn1, 0, false);
+        view_.SetVisible(Ctl::ImgTurn2, 0, false);
     };
     bool recover = false;
     if (!remote) {

@@ -35,6 +35,8 @@ class ModalDriver : public QObject {
 public:
     std::function<void(QWidget*)> act;
     QStringList boxes;
+    // The button that answers a box that has it; OK (or Yes) otherwise.
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
     ModalDriver() {
         QObject::connect(&timer_, &QTimer::timeout, this, [this] {
             QWidget* w = QApplication::activeModalWidget();
@@ -42,7 +44,8 @@ public:
             w->setProperty("driven", true);
             if (auto* box = qobject_cast<QMessageBox*>(w)) {
                 boxes << box->text();
-                QAbstractButton* b = box->button(QMessageBox::Ok);
+                QAbstractButton* b = box->button(answer);
+                if (!b) b = box->button(QMessageBox::Ok);
                 if (!b) b = box->button(QMessageBox::Yes);
                 if (b) QTimer::singleShot(0, b, &QAbstractButton::click);
                 return;
@@ -59,6 +62,16 @@ public:
 private:
     QTimer timer_;
 };
+
+// A table laid out for play with its files in `dir`, silent and with short card walks.
+void StartQuietTable(frmKorbo& t, const QTemporaryDir& dir) {
+    t.pauseScale = 0;
+    Game& g = t.game();
+    g.BaseDir = dir.path().toStdString();
+    g.SoundLevel = 2;
+    g.WalkSteps = 2;
+    StartTable(t);
+}
 
 void Slot(ui::frmSave* d, int slot) { QTest::mouseClick(d->Text1(slot), Qt::LeftButton, {}, QPoint(5, 5)); }
 
@@ -156,13 +169,9 @@ private slots:
         };
         for (const Case& c : cases) {
             frmKorbo t;
-            t.pauseScale = 0;
-            Game& g = t.game();
             QTemporaryDir dir;
-            g.BaseDir = dir.path().toStdString();
-            g.SoundLevel = 2;
-            g.WalkSteps = 2;
-            StartTable(t);
+            StartQuietTable(t, dir);
+            Game& g = t.game();
             ModalDriver driver;
             driver.act = [&c](QWidget* w) {
                 if (auto* d = qobject_cast<ui::frmRules*>(w)) {
@@ -182,6 +191,35 @@ private slots:
             QCOMPARE(int(g.PlayerSideCount), c.asked ? c.sideSize + 1 : 0);
             QCOMPARE(t.MenuItem("RulesIndicator")->text(), c.indicator);
         }
+    }
+
+    // Restore Defaults in a 26-card game, Apply, Cancel in the "New Rules" box, Cancel the
+    // dialog: the pile size is 20 cards at once, so a new game of 20-card piles is dealt.
+    void restoreDefaultsDealsANewGameWhenThePileSizeChanged() {
+        frmKorbo t;
+        QTemporaryDir dir;
+        StartQuietTable(t, dir);
+        Game& g = t.game();
+        g.SideSize = 25;
+        g.RulesRefresh();
+        QCOMPARE(t.MenuItem("RulesIndicator")->text(), QString(10, ' ') + "Rules:  26 cards");
+        g.TableDealt = true;
+        g.Turn = TurnPlayer;
+        ModalDriver driver;
+        driver.answer = QMessageBox::Cancel;
+        driver.act = [](QWidget* w) {
+            if (auto* d = qobject_cast<ui::frmRules*>(w)) {
+                d->cmdDefault()->click();
+                d->cmdSave()->click();
+                d->cmdReturn()->click();
+            }
+        };
+        t.MenuItem("mnuOpRules")->trigger();
+        QCOMPARE(driver.boxes,
+                 QStringList{"A new game will be started in order for the changed rules to take effect."});
+        QCOMPARE(g.SideSize, int16_t{19});
+        QCOMPARE(int(g.PlayerSideCount), 20);
+        QCOMPARE(t.MenuItem("RulesIndicator")->text(), QString(10, ' ') + "Rules:  20 cards");
     }
 
     // During the computer's turn in a local game the Rules item does nothing.

@@ -256,6 +256,37 @@ TEST_F(StaleTest, AnEmptyUsedPileAtARefillIsAStalemate) {
     }
 }
 
+// A stopped game is nobody's turn: the arrow of the side whose turn it was goes, as it
+// stays when the cards were dealt anew and the turn goes on.
+TEST_F(StaleTest, AStoppedGameShowsNoTurnArrow) {
+    struct Case {
+        const char* why;
+        int turn;
+        int answer;
+        bool damaged;
+        bool goesOn;
+    } cases[] = {
+        {"declined in the player's turn", TurnPlayer, mb::IDNo, false, false},
+        {"declined in the opponent's turn", TurnOpponent, mb::IDNo, false, false},
+        {"a recovery that failed", TurnPlayer, mb::IDYes, true, false},
+        {"accepted", TurnOpponent, mb::IDYes, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        SetUp();
+        SmallStalemate();
+        game.Turn = static_cast<int16_t>(c.turn);
+        if (c.damaged) game.PlayerHoldCount[3] = 31;
+        const Ctl arrow = c.turn == TurnPlayer ? Ctl::ImgTurn2 : Ctl::ImgTurn1;
+        view.visible[{arrow, 0}] = true;
+        view.answers = {c.answer};
+        game.STALEMATE();
+        EXPECT_EQ(game.TurnAbort, c.goesOn ? 2 : 1);
+        EXPECT_EQ(view.Visible(arrow, 0), c.goesOn);
+        EXPECT_FALSE(view.Visible(arrow == Ctl::ImgTurn1 ? Ctl::ImgTurn2 : Ctl::ImgTurn1, 0));
+    }
+}
+
 TEST_F(StaleTest, TheRecoveryDealsTheNextTurnsHandsByWhoseTurnItIs) {
     for (int turn : {TurnOpponent, TurnPlayer}) {
         SCOPED_TRACE(turn);
