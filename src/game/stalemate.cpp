@@ -177,9 +177,10 @@ void Game::STALEMATE() {
             recover = true;
         }
     } else {
-        NetMsgType = 0;
-        for (;;) {
-            if (!NetActive) break;
+        // The turn's own "OK" is not the host's answer; a new game the host began while this
+        // table was still refilling is, and nothing more will come until NEW is pressed.
+        if (NetMsgType != msg::GS) NetMsgType = 0;
+        while (NetActive && NetMsgType != msg::GS) {
             ProcessNext();
             if (NetMsgType == msg::OK) {
                 recover = true;

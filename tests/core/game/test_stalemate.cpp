@@ -513,6 +513,50 @@ TEST_F(StaleTest, TheRemoteStopsWhenTheHostStartsOverOrLeaves) {
     }
 }
 
+// The remote at a stalemate whose host has already refused it and begun a new game: the
+// host's "GS" came during the pause after the turn's "OK", before the refill found nothing.
+struct NewGameBeforeTheStalemate : StaleTest {
+    ScriptedTransport net;
+    void SetUp() override {
+        StaleTest::SetUp();
+        game.SetTransport(&net);
+        SmallStalemate();
+        game.Turn = TurnPlayer;
+        game.NetActive = true;
+        game.NetRole = 0;
+        game.NetDealt = 1;
+        game.NetMsgType = game.NetPrevMsgType = msg::OK;  // the turn's own handshake
+    }
+};
+
+TEST_F(NewGameBeforeTheStalemate, TheRemotesWaitTakesIt) {
+    net.Deliver("GS");
+    game.Winsock1_DataArrival(0);
+    ASSERT_TRUE(view.Visible(Ctl::Command2, 0));
+    const Snapshot before(game);
+    // Nothing more comes from the host until NEW is pressed (here: a wait that processed
+    // anything would find the connection gone).
+    game.Deal_Player();
+    EXPECT_TRUE(game.NetActive);
+    EXPECT_TRUE(view.boxes.empty());
+    EXPECT_EQ(game.TurnAbort, 1);
+    EXPECT_EQ(game.Turn, TurnNobody);
+    EXPECT_TRUE(Snapshot(game) == before);
+    // NEW answers the host's new game.
+    game.Command2_Click();
+    ASSERT_FALSE(net.sent.empty());
+    EXPECT_EQ(net.sent.front(), "GS");
+}
+
+TEST_F(NewGameBeforeTheStalemate, TheTurnsOwnOkIsNotTheHostsDecision) {
+    game.incoming = {{msg::GS, ""}};
+    const Snapshot before(game);
+    game.Deal_Player();
+    EXPECT_TRUE(game.incoming.empty());  // the wait went on to the host's real answer
+    EXPECT_EQ(game.TurnAbort, 1);
+    EXPECT_TRUE(Snapshot(game) == before);
+}
+
 TEST_F(StaleTest, ABadOrderFromTheHostLosesNoCard) {
     ScriptedTransport net;
     game.SetTransport(&net);
