@@ -283,12 +283,20 @@ void Game::GoDeal() {
 bool Game::RefillHand(bool player) {
     SideSlots& slots = player ? PlayerSlots : OppSlots;
     const Ctl pics = player ? Ctl::Picture7 : Ctl::Picture1;
+    // A network game that ends during the refill (its reshuffle refused, the peer gone) has
+    // been cleaned up: nothing more is dealt, and the tempo stays the one it gave back.
+    const bool netGame = NetActive;
+    auto netGameEnded = [&] { return netGame && !NetActive; };
     for (DealSlot = 2; DealSlot <= 6; ++DealSlot) {
         if (StockTop == 0) RESHUFFLE();
+        if (netGameEnded()) {
+            TurnAbort = 1;
+            return false;
+        }
         if (slots.Value(DealSlot) != 0) continue;
         if (StockTop < 1 || StockTop > 104 || Deck[StockTop].Value == 0) {
             STALEMATE();
-            TempoDelay = SavedTempo;
+            if (!netGameEnded()) TempoDelay = SavedTempo;
             return false;
         }
         slots.Value(DealSlot) = Deck[StockTop].Value;

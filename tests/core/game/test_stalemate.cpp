@@ -557,21 +557,51 @@ TEST_F(NewGameBeforeTheStalemate, TheTurnsOwnOkIsNotTheHostsDecision) {
     EXPECT_TRUE(Snapshot(game) == before);
 }
 
-TEST_F(StaleTest, ABadOrderFromTheHostLosesNoCard) {
+// An order the remote cannot follow would have the two tables deal different cards: it is
+// refused, at a stalemate's recovery as at a refill, and every card waits in the used pile.
+TEST_F(StaleTest, ABadOrderFromTheHostIsRefusedAndLosesNoCard) {
+    struct Case {
+        const char* where;
+        bool stalemate;
+    } cases[] = {{"the recovery of a stalemate", true}, {"a refill that emptied the stock", false}};
     ScriptedTransport net;
-    game.SetTransport(&net);
-    SmallStalemate();
-    game.Turn = TurnOpponent;
-    game.NetActive = true;
-    game.NetRole = 0;
-    game.incoming = {{msg::OK, ""}, {msg::DK, " 1# 1# 1#"}};
-    const TableState old = game;
-    game.STALEMATE();
-    ASSERT_GE(view.boxes.size(), 1u);
-    EXPECT_EQ(view.boxes[0].text, "Oops! Sorry, I dropped the cards and can't redeal. Please start a new game.");
-    EXPECT_EQ(view.boxes[0].title, "Dealer Error");
-    ExpectRecovered(Snapshot(old), old);
-    EXPECT_EQ(net.sent, std::vector<std::string>{"DK"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        SetUp();
+        net = ScriptedTransport();
+        game.SetTransport(&net);
+        game.Turn = TurnPlayer;
+        if (c.stalemate) {
+            SmallStalemate();
+            game.incoming = {{msg::OK, ""}, {msg::DK, " 1# 1# 1#"}};
+        } else {
+            PlayerSide({V(7)});
+            OppSide({V(8)});
+            PlayerHand({V(3, 1), V(4, 1), 0, V(7, 1), V(8, 1)});
+            RestTo(true);
+            game.incoming = {{msg::DK, " 1# 1# 1#"}};
+        }
+        game.NetActive = true;
+        game.NetRole = 0;
+        game.NetTempo = 0.4;  // the player's own tempo, back after the network game
+        game.TempoDelay = 0.1;
+        game.Deal_Player();
+        EXPECT_DOUBLE_EQ(game.TempoDelay, 0.4);
+        // The refusal's box, then its offer to save; no "Dealer Error", no stalemate question.
+        std::vector<std::string> titles;
+        for (const auto& b : view.boxes) titles.push_back(b.title);
+        EXPECT_EQ(titles, (std::vector<std::string>{"KorboNET", "Save Game"}));
+        EXPECT_TRUE(!view.boxes.empty() && view.boxes[0].text.find("cannot follow") != std::string::npos);
+        EXPECT_EQ(net.sent, std::vector<std::string>{"GO"});
+        EXPECT_FALSE(game.NetActive);
+        EXPECT_EQ(game.TurnAbort, 1);
+        EXPECT_EQ(game.Turn, TurnNobody);
+        // Nothing was dealt from an order of our own.
+        EXPECT_EQ(game.StockTop, 0);
+        EXPECT_GT(game.UsedCount, 0);
+        EXPECT_EQ(game.PlayerSlots.Value(4), 0);
+        EXPECT_EQ(CheckPartition(game), "");
+    }
 }
 
 TEST_F(StaleTest, TheHostLeavingBeforeTheOrderEndsTheRecovery) {
