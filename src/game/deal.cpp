@@ -36,7 +36,8 @@ void Game::NewGame_Click() {
         return;
     }
     AutoSaveTurn = 0;
-    if (NetActive) {
+    const bool netGame = NetActive;
+    if (netGame) {
         EnablePic(Ctl::Picture7, false);
         view_.EnableMenu(Menu::New, false);
         Server_Send("GS");
@@ -55,6 +56,8 @@ void Game::NewGame_Click() {
     }
     TableDealt = true;
     SetUp();
+    // A network game that ended during the deal leaves nothing to show.
+    if (netGame && !NetActive) return;
     GoDeal();
 }
 
@@ -94,6 +97,7 @@ void Game::Command2_Click() {
         return;
     }
     SetUp();
+    if (!NetActive) return;
     GoDeal();
 }
 
@@ -188,8 +192,7 @@ void Game::SetUp() {
         if (!Awaited(msg::DK, OnNewGame::Wait)) return;
         DeckListResult r = DecodeDeckList(NetMsgText, PeerVersion);
         if (!r.ok) {
-            view_.MsgBox("The opponent's deal could not be read: " + r.error, mb::OKOnly | mb::Critical,
-                         "KorboNET");
+            RefuseNetMessage("The deal could not be read: " + r.error + ".");
             return;
         }
         Server_Send("DK");

@@ -1,0 +1,62 @@
+// A network game that ends in the middle of something, over loopback TCP against a
+// scripted peer: the peer sends a deal that cannot be read. The table tells the player,
+// lets the peer go and is left as the clean-up leaves it; it never plays on alone.
+#include <QtTest>
+
+#include "net_table.h"
+
+using namespace korbo;
+using namespace korbo::test;
+
+namespace {
+
+// The table's own hand (the host's deal gives the remote the odd places below the host's):
+// an Ace, a Two and a Four in places 2, 3 and 4.
+std::string OwnHandDeck() { return DeckList({{63, 1}, {61, 2}, {59, 4}}); }
+
+// A deal that is too short to read.
+std::string ShortDeck() { return net::NumberList(std::vector<long>(10, 5)); }
+
+}  // namespace
+
+class NetGameEndsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void DealThatCannotBeRead_data();
+    void DealThatCannotBeRead();
+};
+
+// The host's deal cannot be read, at the first deal or at a new game after NEW: the host is
+// sent "GO", the player is told, and nothing is dealt.
+void NetGameEndsTest::DealThatCannotBeRead_data() {
+    QTest::addColumn<bool>("later");
+    QTest::newRow("the first deal") << false;
+    QTest::newRow("a new game") << true;
+}
+
+void NetGameEndsTest::DealThatCannotBeRead() {
+    QFETCH(bool, later);
+    NetTable t;
+    HostPeer host(later ? OwnHandDeck() : ShortDeck(), 2, {{"TR", {net::NewGameMsg()}, "", false, nullptr}});
+    t.Join(host.Port());
+    if (later) {
+        QVERIFY(t.game.NetActive);
+        // The host began a new game; NEW joins it, and the host deals what cannot be read.
+        QTRY_VERIFY_WITH_TIMEOUT(t.view.Visible(Ctl::Command2, 0), 10000);
+        host.steps.push_back({"GS", {net::DeckMsg(ShortDeck())}, "", false, nullptr});
+        t.game.Command2_Click();
+    }
+    QVERIFY(!t.game.NetActive);
+    QVERIFY(t.Boxed("cannot follow"));
+    QVERIFY(t.Boxed("The deal could not be read"));
+    QTRY_VERIFY_WITH_TIMEOUT(!host.received.empty() && host.received.back() == "GO", 10000);
+    // Nothing was dealt or shown.
+    QCOMPARE(t.game.PlayerSideCount, int16_t{0});
+    QVERIFY(!t.view.Visible(Ctl::ImgHold, 0));
+    QVERIFY(!t.view.Visible(Ctl::Stack, 25));
+    QCOMPARE(t.game.Turn, int16_t{TurnNobody});
+    QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
+}
+
+QTEST_GUILESS_MAIN(NetGameEndsTest)
+#include "test_net_game_ends.moc"
