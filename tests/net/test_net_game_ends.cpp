@@ -1,6 +1,7 @@
 // A network game that ends in the middle of something, over loopback TCP against a
-// scripted peer: the peer sends a deal that cannot be read. The table tells the player,
-// lets the peer go and is left as the clean-up leaves it; it never plays on alone.
+// scripted peer: the peer leaves during this table's move or sends a deal that cannot be
+// read. The table tells the player, lets the peer go and is left as the clean-up leaves
+// it; it never plays on alone.
 #include <QtTest>
 
 #include "net_table.h"
@@ -17,14 +18,59 @@ std::string OwnHandDeck() { return DeckList({{63, 1}, {61, 2}, {59, 4}}); }
 // A deal that is too short to read.
 std::string ShortDeck() { return net::NumberList(std::vector<long>(10, 5)); }
 
+bool AnyPlayerPictureEnabled(const NetTable& t) {
+    for (int i = 1; i <= 10; ++i)
+        if (t.view.Enabled(Ctl::Picture7, i)) return true;
+    return false;
+}
+
 }  // namespace
 
 class NetGameEndsTest : public QObject {
     Q_OBJECT
 private slots:
+    void PeerLeavesDuringOwnMove_data();
+    void PeerLeavesDuringOwnMove();
     void DealThatCannotBeRead_data();
     void DealThatCannotBeRead();
 };
+
+// The table begins; its first move goes out and the host hangs up instead of echoing it.
+void NetGameEndsTest::PeerLeavesDuringOwnMove_data() {
+    QTest::addColumn<QString>("move");
+    QTest::addColumn<QString>("sent");  // the line the host got before it left
+    QTest::newRow("a play to a centre pile") << "play" << "PC  2# 1";
+    QTest::newRow("a card moved within the hand") << "sort" << "PC  2# 14";
+    QTest::newRow("the discard") << "discard" << "PC  2# 7";
+}
+
+void NetGameEndsTest::PeerLeavesDuringOwnMove() {
+    QFETCH(QString, move);
+    QFETCH(QString, sent);
+    NetTable t;
+    HostPeer host(OwnHandDeck(), 2, {{"PC", {}, "", true, nullptr}});
+    t.Join(host.Port());
+    QCOMPARE(t.game.Turn, int16_t{TurnPlayer});
+    t.LayOutPlaces();
+    const SideSlots opponent = t.game.OppSlots;
+    const int16_t stock = t.game.StockTop;
+
+    if (move == "play") t.DoubleClick(2);
+    else if (move == "sort") t.Drag(2, Ctl::Picture7, 4);
+    else t.Drag(2, Ctl::Picture7, 7);
+
+    QCOMPARE(QString::fromStdString(host.received.back()), sent);
+    QVERIFY(!t.game.NetActive);
+    QVERIFY(t.Boxed("Dealer has terminated game."));
+    // The table stays as the clean-up left it: no turn, no card to move, nothing played or
+    // dealt on this side or the other.
+    QCOMPARE(t.game.Turn, int16_t{TurnNobody});
+    QVERIFY(!AnyPlayerPictureEnabled(t));
+    QCOMPARE(t.game.StockTop, stock);
+    QVERIFY(t.game.OppSlots.cells == opponent.cells);
+    QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
+    QCOMPARE(CheckPartition(t.game), std::string());
+}
 
 // The host's deal cannot be read, at the first deal or at a new game after NEW: the host is
 // sent "GO", the player is told, and nothing is dealt.
