@@ -1,7 +1,7 @@
 // A network game that ends in the middle of something, over loopback TCP against a
-// scripted peer: the peer leaves during this table's move or sends a deal that cannot be
-// read. The table tells the player, lets the peer go and is left as the clean-up leaves
-// it; it never plays on alone.
+// scripted peer: the peer leaves during this table's move, sends a deal that cannot be
+// read, or starts a new game in the middle of a turn. The table tells the player, lets
+// the peer go and is left as the clean-up leaves it; it never plays on alone.
 #include <QtTest>
 
 #include "net_table.h"
@@ -18,6 +18,9 @@ std::string OwnHandDeck() { return DeckList({{63, 1}, {61, 2}, {59, 4}}); }
 // A deal that is too short to read.
 std::string ShortDeck() { return net::NumberList(std::vector<long>(10, 5)); }
 
+// A seed whose shuffle gives the table, as host, the lower pay-off top: the remote begins.
+constexpr uint64_t kRemoteBegins = 7;
+
 bool AnyPlayerPictureEnabled(const NetTable& t) {
     for (int i = 1; i <= 10; ++i)
         if (t.view.Enabled(Ctl::Picture7, i)) return true;
@@ -33,6 +36,7 @@ private slots:
     void PeerLeavesDuringOwnMove();
     void DealThatCannotBeRead_data();
     void DealThatCannotBeRead();
+    void NewGameFromTheRemoteMidTurn();
 };
 
 // The table begins; its first move goes out and the host hangs up instead of echoing it.
@@ -101,6 +105,34 @@ void NetGameEndsTest::DealThatCannotBeRead() {
     QVERIFY(!t.view.Visible(Ctl::ImgHold, 0));
     QVERIFY(!t.view.Visible(Ctl::Stack, 25));
     QCOMPARE(t.game.Turn, int16_t{TurnNobody});
+    QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
+}
+
+// The table hosts; the remote begins and, instead of its move, starts a new game, which no
+// copy of ours does: the host refuses it and ends the network game rather than wait no more.
+void NetGameEndsTest::NewGameFromTheRemoteMidTurn() {
+    NetTable t;
+    t.rnd = MtRandom{kRemoteBegins};
+    Peer remote;
+    QTcpSocket socket;
+    remote.Attach(&socket);
+    remote.steps = {{"IP", {net::HelloMsg(6, 0, 1)}},
+                    {"NM", {net::NameMsg("Bob")}},
+                    {"GS", {net::NewGameMsg()}},
+                    {"DK", {net::DeckReply()}},
+                    {"TR", {net::TurnReply(), net::NewGameMsg()}}};
+    QTimer::singleShot(0, &remote, [&] {
+        socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(t.net.LocalPort(0)));
+    });
+    PlayersDialogResult c;
+    c.connect = c.nameApplied = true;
+    c.playerName = "Ann";
+    c.role = 1;
+    t.game.StartNetworkGame(c);
+    QVERIFY(std::find(remote.received.begin(), remote.received.end(), "TR  2") != remote.received.end());
+    QVERIFY(!t.game.NetActive);
+    QVERIFY(t.Boxed("cannot follow"));
+    QTRY_VERIFY_WITH_TIMEOUT(!remote.received.empty() && remote.received.back() == "GO", 10000);
     QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
 }
 
