@@ -147,7 +147,10 @@ void SoundPlayer::Start(const QUrl& source) {
     Stop();  // one channel: whatever plays now is cut off
     ++started_;
     current_ = source;
-    playing_ = output_->Available() && output_->Start(source);
+    // Playing before the output is asked, so that a sound it ends while starting (a sound
+    // server that has gone) is over when this returns.
+    playing_ = output_->Available();
+    if (playing_ && !output_->Start(source)) playing_ = false;
 }
 
 void SoundPlayer::OnFinished() { playing_ = false; }

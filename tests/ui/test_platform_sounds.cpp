@@ -17,6 +17,7 @@ class FakeOutput : public SoundOutput {
 public:
     bool available = true;
     bool endSoon = false;
+    bool endAtOnce = false;  // as a device that is gone: the start ends before it returns
     QStringList log;
     bool active = false;
 
@@ -24,6 +25,7 @@ public:
     bool Start(const QUrl& source) override {
         log << "start " + source.toString();
         active = true;
+        if (endAtOnce) End();
         if (endSoon) QTimer::singleShot(0, this, [this] { End(); });
         return true;
     }
@@ -183,6 +185,22 @@ private slots:
         QVERIFY(player.Playing());
         QCOMPARE(player.Current(), QUrl("qrc:/sounds/118.wav"));
         QCOMPARE(out->log.last(), QString("start qrc:/sounds/118.wav"));
+    }
+
+    // A sound whose output ends it while it is being started is not playing, and is not
+    // waited for.
+    void aSoundEndedWhileStartingIsNotPlaying() {
+        auto fake = std::make_unique<FakeOutput>();
+        fake->endAtOnce = true;
+        SoundPlayer player(std::move(fake));
+        player.PlayResource(118);
+        QVERIFY(!player.Playing());
+        QObject scope;  // takes a timer that never fired away with the locals it uses
+        bool loopRan = false;
+        QTimer::singleShot(0, &scope, [&] { loopRan = true; });
+        player.PlayFile(shortWav, true);
+        QVERIFY2(!loopRan, "waited for a sound that had ended");
+        QVERIFY(!player.Playing());
     }
 
     void missingFilesPlayNothing_data() {
