@@ -69,21 +69,27 @@ public:
         Stop();
         const QAudioDevice device = Device();
         if (device.isNull()) return false;
-        // Each clip keeps its own effect, loaded once, so that the card sounds start at
-        // once; files share one effect.
-        QSoundEffect*& effect = effects_[source.scheme() == QLatin1String("qrc") ? source : QUrl()];
-        if (!effect || effect->audioDevice() != device) {
-            delete effect;
-            effect = new QSoundEffect(device, this);
-            connect(effect, &QSoundEffect::playingChanged, this, [this, effect] {
-                if (!effect->isPlaying() && effect == active_) End();
-            });
-            connect(effect, &QSoundEffect::statusChanged, this, [this, effect] {
-                if (effect->status() == QSoundEffect::Error && effect == active_) End();
-            });
+        // A clip's samples stay loaded in an effect that never plays, so that the card
+        // sounds start at once.
+        if (source.scheme() == QLatin1String("qrc") && !loaded_.contains(source)) {
+            auto* keeper = new QSoundEffect(this);
+            keeper->setSource(source);
+            loaded_.insert(source, keeper);
         }
-        if (effect->source() != source) effect->setSource(source);
-        if (effect->status() == QSoundEffect::Error) return false;
+        // Every play has an effect of its own: an effect played again asks the server for
+        // less room each time, until its plays fall silent and never report their end.
+        auto* effect = new QSoundEffect(device, this);
+        connect(effect, &QSoundEffect::playingChanged, this, [this, effect] {
+            if (!effect->isPlaying()) End(effect);
+        });
+        connect(effect, &QSoundEffect::statusChanged, this, [this, effect] {
+            if (effect->status() == QSoundEffect::Error) End(effect);
+        });
+        effect->setSource(source);
+        if (effect->status() == QSoundEffect::Error) {
+            delete effect;
+            return false;
+        }
         active_ = effect;
         effect->play();  // plays once loaded when it is still loading
         return true;
@@ -93,13 +99,17 @@ public:
         if (QSoundEffect* e = active_) {
             active_ = nullptr;
             e->stop();
+            e->deleteLater();
             emit Finished();
         }
     }
 
 private:
-    void End() {
+    // The end of the sound playing; an effect stopped before has been let go already.
+    void End(QSoundEffect* effect) {
+        if (effect != active_) return;
         active_ = nullptr;
+        effect->deleteLater();
         emit Finished();
     }
 
@@ -114,7 +124,7 @@ private:
     QMediaDevices devices_;
     mutable QAudioDevice device_;
     mutable bool deviceKnown_ = false;
-    QHash<QUrl, QSoundEffect*> effects_;
+    QHash<QUrl, QSoundEffect*> loaded_;
     QSoundEffect* active_ = nullptr;
 };
 

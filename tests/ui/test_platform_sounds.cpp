@@ -1,13 +1,17 @@
 // The clips carried inside the program and the one-channel sound player, on a fake
-// output (what was started and stopped) and on outputs without an audio device.
+// output (what was started and stopped), on outputs without an audio device, and on a
+// sound server of the test's own.
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 
 #include "platform/sound_player.h"
+#include "ui/sound_server.h"
 #include "ui/wav_check.h"
 
 using namespace korbo::platform;
 using korbo::test::CheckWav;
+using korbo::test::PrivateSoundServer;
 
 namespace {
 
@@ -267,7 +271,92 @@ private slots:
     }
 };
 
+// The real output playing on a sound server: what the player reports as playing ends,
+// however often the same sound comes again, and the sounds come back with the server.
+class DeviceSoundTest : public QObject {
+    Q_OBJECT
+    PrivateSoundServer& server_;
+    const bool up_;
+    QTemporaryDir dir_;
+    QString wav_;
+
+public:
+    DeviceSoundTest(PrivateSoundServer& server, bool up) : server_(server), up_(up) {}
+
+private:
+    // Plays `times` times, each play after the last one has ended, as a game repeats a
+    // card sound; every play must start and end. False once one has not.
+    bool PlayOverAndOver(SoundPlayer& player, const std::function<void()>& play, int times) {
+        auto fail = [](const QString& why) {
+            QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+            return false;
+        };
+        for (int n = 1; n <= times; ++n) {
+            play();
+            if (!player.Playing()) return fail(QString("play %1 did not start").arg(n));
+            if (!QTest::qWaitFor([&] { return !player.Playing(); }, 10000))
+                return fail(QString("play %1 never ended").arg(n));
+        }
+        return true;
+    }
+
+private slots:
+    void initTestCase() {
+        if (!up_) QSKIP(qPrintable("no sound server of its own: " + server_.Why()));
+        QVERIFY(dir_.isValid());
+        wav_ = WriteWav(dir_.filePath("turn.wav"), 150);
+        QVERIFY(!wav_.isEmpty());
+        QVERIFY2(MakeDeviceOutput()->Available(), "the server's sink is not seen as an audio device");
+    }
+
+    void everyPlayOfARepeatedSoundEnds_data() {
+        QTest::addColumn<bool>("file");
+        QTest::addRow("clip 118") << false;
+        QTest::addRow("a WAV file") << true;
+    }
+    void everyPlayOfARepeatedSoundEnds() {
+        QFETCH(bool, file);
+        SoundPlayer player;
+        PlayOverAndOver(player, [&] { file ? player.PlayFile(wav_, false) : player.PlayResource(118); }, 10);
+    }
+
+    // A play started before the last one has ended cuts it off, however often.
+    void aRepeatedSoundCutsOffItsLastPlay() {
+        SoundPlayer player;
+        for (int n = 1; n <= 15; ++n) {
+            player.PlayResource(122);
+            QVERIFY(player.Playing());
+            QCoreApplication::processEvents();
+        }
+        PlayOverAndOver(player, [&] { player.PlayResource(118); }, 3);
+    }
+
+    // Last, as it takes the server away. It goes while nothing plays and comes back; until
+    // the output has found it again every sound ends as it starts, and then the sounds
+    // play as before. (The server is not taken away under a playing sound, nor a sound
+    // started in the instant it goes: Qt's output can hang on a stream that fails then.)
+    void soundsComeBackWithTheServer() {
+        SoundPlayer player;
+        if (!PlayOverAndOver(player, [&] { player.PlayResource(118); }, 2)) return;
+        server_.Stop();
+        QVERIFY2(server_.Start(), qPrintable(server_.Why()));
+        auto starts = [&] {
+            player.PlayResource(118);
+            return player.Playing();
+        };
+        // The output looks for a lost server again after a few seconds.
+        QTRY_VERIFY2_WITH_TIMEOUT(starts(), "no sound plays since the server came back", 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!player.Playing(), 10000);
+        if (!PlayOverAndOver(player, [&] { player.PlayResource(118); }, 3)) return;
+        PlayOverAndOver(player, [&] { player.PlayFile(wav_, false); }, 3);
+    }
+};
+
 int main(int argc, char** argv) {
+    // The real output goes to the test's own server, never to the machine's sound.
+    PrivateSoundServer server;
+    const bool serverUp = server.Start();
+    if (serverUp) qputenv("PULSE_SERVER", server.Address());
     QApplication app(argc, argv);
     int status = 0;
     {
@@ -276,6 +365,10 @@ int main(int argc, char** argv) {
     }
     {
         SoundPlayerTest t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        DeviceSoundTest t(server, serverUp);
         status |= QTest::qExec(&t, argc, argv);
     }
     return status;
