@@ -10,6 +10,7 @@
 #include <QSoundEffect>
 #include <QTimer>
 #include <QtEndian>
+#include <algorithm>
 
 #include "platform/data_file.h"
 #include "platform/sound_clips.h"
@@ -142,15 +143,23 @@ std::unique_ptr<SoundOutput> MakeSilentOutput() { return std::make_unique<Silent
 
 SoundPlayer::SoundPlayer(QObject* parent) : SoundPlayer(MakeDeviceOutput(), parent) {}
 
-SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output, QObject* parent)
-    : QObject(parent), output_(output ? std::move(output) : MakeSilentOutput()) {
+SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output, QObject* parent) : QObject(parent) {
     EnsureSoundResources();
-    connect(output_.get(), &SoundOutput::Finished, this, &SoundPlayer::OnFinished);
+    UseOutput(std::move(output));
 }
 
 SoundPlayer::~SoundPlayer() {
     disconnect(output_.get(), nullptr, this, nullptr);
     output_->Stop();
+}
+
+void SoundPlayer::UseOutput(std::unique_ptr<SoundOutput> output) {
+    if (output_) {
+        Stop();
+        disconnect(output_.get(), nullptr, this, nullptr);
+    }
+    output_ = output ? std::move(output) : MakeSilentOutput();
+    connect(output_.get(), &SoundOutput::Finished, this, &SoundPlayer::OnFinished);
 }
 
 void SoundPlayer::Start(const QUrl& source) {
@@ -177,10 +186,12 @@ void SoundPlayer::PlayFile(const QString& path, bool waitUntilEnd) {
     if (!QFileInfo::exists(file)) file.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QFileInfo info(file);
     if (path.isEmpty() || !IsPlainFile(file)) return;
-    const QUrl source = QUrl::fromLocalFile(info.absoluteFilePath());
-    Start(source);
-    if (!waitUntilEnd || !playing_) return;
+    Start(QUrl::fromLocalFile(info.absoluteFilePath()));
+    if (waitUntilEnd) Finish(600000);
+}
 
+void SoundPlayer::Finish(int mostMs) {
+    if (!playing_) return;
     // Wait in the event loop, so that the window repaints and other events are handled
     // meanwhile. The wait ends when this sound ends, is stopped or is replaced by
     // another; a limit a little beyond the file's own length covers an output that
@@ -191,8 +202,8 @@ void SoundPlayer::PlayFile(const QString& path, bool waitUntilEnd) {
     QTimer limit;
     limit.setSingleShot(true);
     connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    const qint64 length = WavDurationMs(source);
-    limit.start(static_cast<int>(std::min<qint64>(length > 0 ? length + 1500 : 30000, 600000)));
+    const qint64 length = WavDurationMs(current_);
+    limit.start(static_cast<int>(std::min<qint64>(length > 0 ? length + 1500 : 30000, std::max(mostMs, 0))));
     while (playing_ && started_ == mine && limit.isActive()) loop.exec();
     disconnect(done);
     if (started_ == mine && playing_) Stop();

@@ -6,60 +6,15 @@
 #include <functional>
 
 #include "platform/sound_player.h"
+#include "ui/sound_fakes.h"
 #include "ui/sound_server.h"
 #include "ui/wav_check.h"
 
 using namespace korbo::platform;
 using korbo::test::CheckWav;
+using korbo::test::FakeOutput;
 using korbo::test::PrivateSoundServer;
-
-namespace {
-
-// Records what the player asks for. A started sound ends when the test says so, or on
-// the next turn of the event loop when `endSoon` is set.
-class FakeOutput : public SoundOutput {
-public:
-    bool available = true;
-    bool endSoon = false;
-    bool endAtOnce = false;  // as a device that is gone: the start ends before it returns
-    QStringList log;
-    bool active = false;
-
-    bool Available() const override { return available; }
-    bool Start(const QUrl& source) override {
-        log << "start " + source.toString();
-        active = true;
-        if (endAtOnce) End();
-        if (endSoon) QTimer::singleShot(0, this, [this] { End(); });
-        return true;
-    }
-    void Stop() override {
-        log << "stop";
-        End();
-    }
-    void End() {
-        if (!active) return;
-        active = false;
-        emit Finished();
-    }
-};
-
-// A short mono 22050 Hz WAV of `ms` milliseconds of a quiet tone.
-QString WriteWav(const QString& path, int ms) {
-    const int samples = 22050 * ms / 1000;
-    QByteArray b;
-    auto u32 = [&](quint32 v) { for (int i = 0; i < 4; ++i) b.append(char(v >> (8 * i))); };
-    auto u16 = [&](quint16 v) { b.append(char(v)); b.append(char(v >> 8)); };
-    b.append("RIFF"); u32(36 + 2 * samples); b.append("WAVE");
-    b.append("fmt "); u32(16); u16(1); u16(1); u32(22050); u32(44100); u16(2); u16(16);
-    b.append("data"); u32(2 * samples);
-    for (int i = 0; i < samples; ++i) u16(static_cast<quint16>(static_cast<qint16>(i % 50 < 25 ? 3000 : -3000)));
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(b) != b.size()) return {};
-    return path;
-}
-
-}  // namespace
+using korbo::test::WriteWav;
 
 class SoundClipsTest : public QObject {
     Q_OBJECT
@@ -189,6 +144,39 @@ private slots:
         QVERIFY(player.Playing());
         QCOMPARE(player.Current(), QUrl("qrc:/sounds/118.wav"));
         QCOMPARE(out->log.last(), QString("start qrc:/sounds/118.wav"));
+    }
+
+    // Finishing lets the sound playing end in the event loop, up to the limit given; a
+    // sound still playing then is stopped, and with nothing playing there is no wait.
+    void finishWaitsForTheEndOrItsLimit_data() {
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<bool>("endsByItself");
+        QTest::addColumn<int>("mostMs");
+        QTest::addColumn<bool>("waits");
+        QTest::addColumn<QStringList>("log");
+        const QString start = "start " + QUrl::fromLocalFile(shortWav).toString();
+        QTest::addRow("the sound ends") << true << true << 600000 << true << QStringList{start};
+        QTest::addRow("the limit comes first") << true << false << 0 << true << QStringList{start, "stop"};
+        QTest::addRow("nothing plays") << false << false << 600000 << false << QStringList{};
+    }
+    void finishWaitsForTheEndOrItsLimit() {
+        QFETCH(bool, playing);
+        QFETCH(bool, endsByItself);
+        QFETCH(int, mostMs);
+        QFETCH(bool, waits);
+        QFETCH(QStringList, log);
+        auto fake = std::make_unique<FakeOutput>();
+        FakeOutput* out = fake.get();
+        out->endSoon = endsByItself;
+        SoundPlayer player(std::move(fake));
+        if (playing) player.PlayFile(shortWav, false);
+        QObject scope;  // takes a timer that never fired away with the locals it uses
+        bool loopRan = false;
+        QTimer::singleShot(0, &scope, [&] { loopRan = true; });
+        player.Finish(mostMs);
+        QCOMPARE(loopRan, waits);
+        QVERIFY(!player.Playing());
+        QCOMPARE(out->log, log);
     }
 
     // A sound whose output ends it while it is being started is not playing, and is not
