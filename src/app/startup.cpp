@@ -24,6 +24,7 @@
 #include "game/startup.h"
 #include "platform/card_library.h"
 #include "platform/fonts.h"
+#include "platform/sound_player.h"
 
 namespace korbo::ui {
 
@@ -32,6 +33,9 @@ namespace {
 bool ended = false;
 int exitCode = 0;
 bool mainLoopRunning = false;
+bool leaving = false;  // the exit is under way, waiting for its sound
+// The longest the program waits after its windows have closed for the exit sound.
+constexpr int kExitSoundMostMs = 5000;
 
 QScreen* ScreenOf(const QWidget& w) {
     if (QScreen* s = w.screen()) return s;
@@ -269,10 +273,14 @@ void frmKorbo::OpenDoor() {
 }
 
 void frmKorbo::ExitLeft() {
-    if (ProgramEnded()) return;  // the program is already on its way out
+    if (ProgramEnded() || leaving) return;  // the program is already on its way out
+    leaving = true;
     TableStartupWindow w(*this);
     startup::ExitLeft(game(), w);
     UnloadWindows(*this);
+    // The windows have gone at once; the exit sound is let play out before the end.
+    Sound().Finish(kExitSoundMostMs);
+    leaving = false;
     EndProgram(0);
 }
 

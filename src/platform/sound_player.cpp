@@ -10,6 +10,7 @@
 #include <QSoundEffect>
 #include <QTimer>
 #include <QtEndian>
+#include <algorithm>
 
 #include "platform/data_file.h"
 #include "platform/sound_clips.h"
@@ -69,21 +70,27 @@ public:
         Stop();
         const QAudioDevice device = Device();
         if (device.isNull()) return false;
-        // Each clip keeps its own effect, loaded once, so that the card sounds start at
-        // once; files share one effect.
-        QSoundEffect*& effect = effects_[source.scheme() == QLatin1String("qrc") ? source : QUrl()];
-        if (!effect || effect->audioDevice() != device) {
-            delete effect;
-            effect = new QSoundEffect(device, this);
-            connect(effect, &QSoundEffect::playingChanged, this, [this, effect] {
-                if (!effect->isPlaying() && effect == active_) End();
-            });
-            connect(effect, &QSoundEffect::statusChanged, this, [this, effect] {
-                if (effect->status() == QSoundEffect::Error && effect == active_) End();
-            });
+        // A clip's samples stay loaded in an effect that never plays, so that the card
+        // sounds start at once.
+        if (source.scheme() == QLatin1String("qrc") && !loaded_.contains(source)) {
+            auto* keeper = new QSoundEffect(this);
+            keeper->setSource(source);
+            loaded_.insert(source, keeper);
         }
-        if (effect->source() != source) effect->setSource(source);
-        if (effect->status() == QSoundEffect::Error) return false;
+        // Every play has an effect of its own: an effect played again asks the server for
+        // less room each time, until its plays fall silent and never report their end.
+        auto* effect = new QSoundEffect(device, this);
+        connect(effect, &QSoundEffect::playingChanged, this, [this, effect] {
+            if (!effect->isPlaying()) End(effect);
+        });
+        connect(effect, &QSoundEffect::statusChanged, this, [this, effect] {
+            if (effect->status() == QSoundEffect::Error) End(effect);
+        });
+        effect->setSource(source);
+        if (effect->status() == QSoundEffect::Error) {
+            delete effect;
+            return false;
+        }
         active_ = effect;
         effect->play();  // plays once loaded when it is still loading
         return true;
@@ -93,13 +100,17 @@ public:
         if (QSoundEffect* e = active_) {
             active_ = nullptr;
             e->stop();
+            e->deleteLater();
             emit Finished();
         }
     }
 
 private:
-    void End() {
+    // The end of the sound playing; an effect stopped before has been let go already.
+    void End(QSoundEffect* effect) {
+        if (effect != active_) return;
         active_ = nullptr;
+        effect->deleteLater();
         emit Finished();
     }
 
@@ -114,7 +125,7 @@ private:
     QMediaDevices devices_;
     mutable QAudioDevice device_;
     mutable bool deviceKnown_ = false;
-    QHash<QUrl, QSoundEffect*> effects_;
+    QHash<QUrl, QSoundEffect*> loaded_;
     QSoundEffect* active_ = nullptr;
 };
 
@@ -132,10 +143,9 @@ std::unique_ptr<SoundOutput> MakeSilentOutput() { return std::make_unique<Silent
 
 SoundPlayer::SoundPlayer(QObject* parent) : SoundPlayer(MakeDeviceOutput(), parent) {}
 
-SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output, QObject* parent)
-    : QObject(parent), output_(output ? std::move(output) : MakeSilentOutput()) {
+SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output, QObject* parent) : QObject(parent) {
     EnsureSoundResources();
-    connect(output_.get(), &SoundOutput::Finished, this, &SoundPlayer::OnFinished);
+    UseOutput(std::move(output));
 }
 
 SoundPlayer::~SoundPlayer() {
@@ -143,11 +153,23 @@ SoundPlayer::~SoundPlayer() {
     output_->Stop();
 }
 
+void SoundPlayer::UseOutput(std::unique_ptr<SoundOutput> output) {
+    if (output_) {
+        Stop();
+        disconnect(output_.get(), nullptr, this, nullptr);
+    }
+    output_ = output ? std::move(output) : MakeSilentOutput();
+    connect(output_.get(), &SoundOutput::Finished, this, &SoundPlayer::OnFinished);
+}
+
 void SoundPlayer::Start(const QUrl& source) {
     Stop();  // one channel: whatever plays now is cut off
     ++started_;
     current_ = source;
-    playing_ = output_->Available() && output_->Start(source);
+    // Playing before the output is asked, so that a sound it ends while starting (a sound
+    // server that has gone) is over when this returns.
+    playing_ = output_->Available();
+    if (playing_ && !output_->Start(source)) playing_ = false;
 }
 
 void SoundPlayer::OnFinished() { playing_ = false; }
@@ -164,10 +186,12 @@ void SoundPlayer::PlayFile(const QString& path, bool waitUntilEnd) {
     if (!QFileInfo::exists(file)) file.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QFileInfo info(file);
     if (path.isEmpty() || !IsPlainFile(file)) return;
-    const QUrl source = QUrl::fromLocalFile(info.absoluteFilePath());
-    Start(source);
-    if (!waitUntilEnd || !playing_) return;
+    Start(QUrl::fromLocalFile(info.absoluteFilePath()));
+    if (waitUntilEnd) Finish(600000);
+}
 
+void SoundPlayer::Finish(int mostMs) {
+    if (!playing_) return;
     // Wait in the event loop, so that the window repaints and other events are handled
     // meanwhile. The wait ends when this sound ends, is stopped or is replaced by
     // another; a limit a little beyond the file's own length covers an output that
@@ -178,8 +202,8 @@ void SoundPlayer::PlayFile(const QString& path, bool waitUntilEnd) {
     QTimer limit;
     limit.setSingleShot(true);
     connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    const qint64 length = WavDurationMs(source);
-    limit.start(static_cast<int>(std::min<qint64>(length > 0 ? length + 1500 : 30000, 600000)));
+    const qint64 length = WavDurationMs(current_);
+    limit.start(static_cast<int>(std::min<qint64>(length > 0 ? length + 1500 : 30000, std::max(mostMs, 0))));
     while (playing_ && started_ == mine && limit.isActive()) loop.exec();
     disconnect(done);
     if (started_ == mine && playing_) Stop();

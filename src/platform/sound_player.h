@@ -43,6 +43,9 @@ public:
     explicit SoundPlayer(std::unique_ptr<SoundOutput> output, QObject* parent = nullptr);
     ~SoundPlayer() override;
 
+    // Plays on `output` from now on (a test's fake one); the sound playing is stopped.
+    void UseOutput(std::unique_ptr<SoundOutput> output);
+
     // One of the clips carried with the program (ids 105, 109, 110, 112, 116..119, 121,
     // 122), played asynchronously from memory. Any other id plays nothing.
     void PlayResource(int id);
@@ -50,6 +53,10 @@ public:
     // missing file plays nothing and returns at once.
     void PlayFile(const QString& path, bool waitUntilEnd);
     void Stop();
+    // Waits in the event loop until the sound playing has ended: a little beyond its own
+    // length at most, and never longer than `mostMs`. A sound still playing then is
+    // stopped. Returns at once when nothing plays.
+    void Finish(int mostMs);
 
     // True while a sound started here has not finished.
     bool Playing() const { return playing_; }

@@ -1,59 +1,20 @@
 // The clips carried inside the program and the one-channel sound player, on a fake
-// output (what was started and stopped) and on outputs without an audio device.
+// output (what was started and stopped), on outputs without an audio device, and on a
+// sound server of the test's own.
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 
 #include "platform/sound_player.h"
+#include "ui/sound_fakes.h"
+#include "ui/sound_server.h"
 #include "ui/wav_check.h"
 
 using namespace korbo::platform;
 using korbo::test::CheckWav;
-
-namespace {
-
-// Records what the player asks for. A started sound ends when the test says so, or on
-// the next turn of the event loop when `endSoon` is set.
-class FakeOutput : public SoundOutput {
-public:
-    bool available = true;
-    bool endSoon = false;
-    QStringList log;
-    bool active = false;
-
-    bool Available() const override { return available; }
-    bool Start(const QUrl& source) override {
-        log << "start " + source.toString();
-        active = true;
-        if (endSoon) QTimer::singleShot(0, this, [this] { End(); });
-        return true;
-    }
-    void Stop() override {
-        log << "stop";
-        End();
-    }
-    void End() {
-        if (!active) return;
-        active = false;
-        emit Finished();
-    }
-};
-
-// A short mono 22050 Hz WAV of `ms` milliseconds of a quiet tone.
-QString WriteWav(const QString& path, int ms) {
-    const int samples = 22050 * ms / 1000;
-    QByteArray b;
-    auto u32 = [&](quint32 v) { for (int i = 0; i < 4; ++i) b.append(char(v >> (8 * i))); };
-    auto u16 = [&](quint16 v) { b.append(char(v)); b.append(char(v >> 8)); };
-    b.append("RIFF"); u32(36 + 2 * samples); b.append("WAVE");
-    b.append("fmt "); u32(16); u16(1); u16(1); u32(22050); u32(44100); u16(2); u16(16);
-    b.append("data"); u32(2 * samples);
-    for (int i = 0; i < samples; ++i) u16(static_cast<quint16>(static_cast<qint16>(i % 50 < 25 ? 3000 : -3000)));
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(b) != b.size()) return {};
-    return path;
-}
-
-}  // namespace
+using korbo::test::FakeOutput;
+using korbo::test::PrivateSoundServer;
+using korbo::test::WriteWav;
 
 class SoundClipsTest : public QObject {
     Q_OBJECT
@@ -185,6 +146,55 @@ private slots:
         QCOMPARE(out->log.last(), QString("start qrc:/sounds/118.wav"));
     }
 
+    // Finishing lets the sound playing end in the event loop, up to the limit given; a
+    // sound still playing then is stopped, and with nothing playing there is no wait.
+    void finishWaitsForTheEndOrItsLimit_data() {
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<bool>("endsByItself");
+        QTest::addColumn<int>("mostMs");
+        QTest::addColumn<bool>("waits");
+        QTest::addColumn<QStringList>("log");
+        const QString start = "start " + QUrl::fromLocalFile(shortWav).toString();
+        QTest::addRow("the sound ends") << true << true << 600000 << true << QStringList{start};
+        QTest::addRow("the limit comes first") << true << false << 0 << true << QStringList{start, "stop"};
+        QTest::addRow("nothing plays") << false << false << 600000 << false << QStringList{};
+    }
+    void finishWaitsForTheEndOrItsLimit() {
+        QFETCH(bool, playing);
+        QFETCH(bool, endsByItself);
+        QFETCH(int, mostMs);
+        QFETCH(bool, waits);
+        QFETCH(QStringList, log);
+        auto fake = std::make_unique<FakeOutput>();
+        FakeOutput* out = fake.get();
+        out->endSoon = endsByItself;
+        SoundPlayer player(std::move(fake));
+        if (playing) player.PlayFile(shortWav, false);
+        QObject scope;  // takes a timer that never fired away with the locals it uses
+        bool loopRan = false;
+        QTimer::singleShot(0, &scope, [&] { loopRan = true; });
+        player.Finish(mostMs);
+        QCOMPARE(loopRan, waits);
+        QVERIFY(!player.Playing());
+        QCOMPARE(out->log, log);
+    }
+
+    // A sound whose output ends it while it is being started is not playing, and is not
+    // waited for.
+    void aSoundEndedWhileStartingIsNotPlaying() {
+        auto fake = std::make_unique<FakeOutput>();
+        fake->endAtOnce = true;
+        SoundPlayer player(std::move(fake));
+        player.PlayResource(118);
+        QVERIFY(!player.Playing());
+        QObject scope;  // takes a timer that never fired away with the locals it uses
+        bool loopRan = false;
+        QTimer::singleShot(0, &scope, [&] { loopRan = true; });
+        player.PlayFile(shortWav, true);
+        QVERIFY2(!loopRan, "waited for a sound that had ended");
+        QVERIFY(!player.Playing());
+    }
+
     void missingFilesPlayNothing_data() {
         QTest::addColumn<QString>("path");
         QTest::addRow("empty") << QString();
@@ -249,7 +259,92 @@ private slots:
     }
 };
 
+// The real output playing on a sound server: what the player reports as playing ends,
+// however often the same sound comes again, and the sounds come back with the server.
+class DeviceSoundTest : public QObject {
+    Q_OBJECT
+    PrivateSoundServer& server_;
+    const bool up_;
+    QTemporaryDir dir_;
+    QString wav_;
+
+public:
+    DeviceSoundTest(PrivateSoundServer& server, bool up) : server_(server), up_(up) {}
+
+private:
+    // Plays `times` times, each play after the last one has ended, as a game repeats a
+    // card sound; every play must start and end. False once one has not.
+    bool PlayOverAndOver(SoundPlayer& player, const std::function<void()>& play, int times) {
+        auto fail = [](const QString& why) {
+            QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+            return false;
+        };
+        for (int n = 1; n <= times; ++n) {
+            play();
+            if (!player.Playing()) return fail(QString("play %1 did not start").arg(n));
+            if (!QTest::qWaitFor([&] { return !player.Playing(); }, 10000))
+                return fail(QString("play %1 never ended").arg(n));
+        }
+        return true;
+    }
+
+private slots:
+    void initTestCase() {
+        if (!up_) QSKIP(qPrintable("no sound server of its own: " + server_.Why()));
+        QVERIFY(dir_.isValid());
+        wav_ = WriteWav(dir_.filePath("turn.wav"), 150);
+        QVERIFY(!wav_.isEmpty());
+        QVERIFY2(MakeDeviceOutput()->Available(), "the server's sink is not seen as an audio device");
+    }
+
+    void everyPlayOfARepeatedSoundEnds_data() {
+        QTest::addColumn<bool>("file");
+        QTest::addRow("clip 118") << false;
+        QTest::addRow("a WAV file") << true;
+    }
+    void everyPlayOfARepeatedSoundEnds() {
+        QFETCH(bool, file);
+        SoundPlayer player;
+        PlayOverAndOver(player, [&] { file ? player.PlayFile(wav_, false) : player.PlayResource(118); }, 10);
+    }
+
+    // A play started before the last one has ended cuts it off, however often.
+    void aRepeatedSoundCutsOffItsLastPlay() {
+        SoundPlayer player;
+        for (int n = 1; n <= 15; ++n) {
+            player.PlayResource(122);
+            QVERIFY(player.Playing());
+            QCoreApplication::processEvents();
+        }
+        PlayOverAndOver(player, [&] { player.PlayResource(118); }, 3);
+    }
+
+    // Last, as it takes the server away. It goes while nothing plays and comes back; until
+    // the output has found it again every sound ends as it starts, and then the sounds
+    // play as before. (The server is not taken away under a playing sound, nor a sound
+    // started in the instant it goes: Qt's output can hang on a stream that fails then.)
+    void soundsComeBackWithTheServer() {
+        SoundPlayer player;
+        if (!PlayOverAndOver(player, [&] { player.PlayResource(118); }, 2)) return;
+        server_.Stop();
+        QVERIFY2(server_.Start(), qPrintable(server_.Why()));
+        auto starts = [&] {
+            player.PlayResource(118);
+            return player.Playing();
+        };
+        // The output looks for a lost server again after a few seconds.
+        QTRY_VERIFY2_WITH_TIMEOUT(starts(), "no sound plays since the server came back", 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!player.Playing(), 10000);
+        if (!PlayOverAndOver(player, [&] { player.PlayResource(118); }, 3)) return;
+        PlayOverAndOver(player, [&] { player.PlayFile(wav_, false); }, 3);
+    }
+};
+
 int main(int argc, char** argv) {
+    // The real output goes to the test's own server, never to the machine's sound.
+    PrivateSoundServer server;
+    const bool serverUp = server.Start();
+    if (serverUp) qputenv("PULSE_SERVER", server.Address());
     QApplication app(argc, argv);
     int status = 0;
     {
@@ -258,6 +353,10 @@ int main(int argc, char** argv) {
     }
     {
         SoundPlayerTest t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        DeviceSoundTest t(server, serverUp);
         status |= QTest::qExec(&t, argc, argv);
     }
     return status;

@@ -18,8 +18,10 @@
 #include "app/program.h"
 #include "display/around_table.h"
 #include "display/frmKorbo.h"
+#include "game/persona_slots.h"
 #include "platform/fonts.h"
 #include "records/score_rec.h"
+#include "ui/sound_fakes.h"
 
 using namespace korbo;
 using namespace korbo::ui;
@@ -259,6 +261,39 @@ private slots:
         QCOMPARE(next.WinWidth, Twips(placed.width()));
         QCOMPARE(next.WinHeight, Twips(placed.height()));
         QVERIFY(!next.isMaximized());
+    }
+
+    // With Full Sound the exit sound plays out after the windows have closed, and the
+    // program ends with it.
+    void theExitSoundIsHeardAfterTheWindowsClose() {
+        QTemporaryDir dir;
+        QVERIFY(MakeFolder(dir.path()));
+        const QString turnOver = test::WriteWav(dir.filePath("turnover.wav"), 300);
+        QVERIFY(!turnOver.isEmpty());
+        QVERIFY(QDir::setCurrent(dir.path()));
+        BoxAnswerer answers;
+        frmKorbo table;
+        table.Form_Load();
+        QVERIFY(!ProgramEnded());
+        auto fake = std::make_unique<test::FakeOutput>();
+        test::FakeOutput* out = fake.get();
+        table.Sound().UseOutput(std::move(fake));
+        table.game().SoundLevel = 0;
+        table.game().Sounds[SoundTurnOver] = turnOver.toStdString();
+
+        // The sound ends while the program waits for it with every window gone.
+        bool waitedWithWindowsGone = false;
+        QObject scope;  // takes a timer that never fired away with the locals it uses
+        QTimer::singleShot(0, &scope, [&] {
+            waitedWithWindowsGone = out->active && !AnyWindowShown() && !ProgramEnded();
+            out->End();
+        });
+        table.ExitLeft();
+        QVERIFY2(waitedWithWindowsGone, "the program did not wait for the exit sound once its windows had closed");
+        QCOMPARE(out->log, QStringList({"start " + QUrl::fromLocalFile(turnOver).toString()}));  // not cut off
+        QVERIFY(ProgramEnded());
+        QCOMPARE(ProgramExitCode(), 0);
+        QCOMPARE(Record(dir.filePath("score.ran"), 14), Rec("", 0, 0, 20, 20));
     }
 
     void theDefaultBackgroundAndTheAvatarAreShownAtTheStart() {
