@@ -8,6 +8,7 @@
 #include "net/framing.h"
 #include "net/protocol.h"
 #include "net/version.h"
+#include "preferences.h"
 #include "records/text_number.h"
 
 namespace korbo {
@@ -355,6 +356,27 @@ void Game::NetCleanUp() {
     Turn = TurnNobody;
     EnablePic(Ctl::Picture7, false);
     view_.SetCaption(Ctl::Label9, 2, "Select NEW from the Game Menu to start a new game.");
+    // 7. What an older peer took is the player's again, before anything can be saved.
+    PutBackOwnSettings();
+}
+
+void Game::PutBackOwnSettings() {
+    bool changed = false;
+    if (ownRules_) {
+        SideSize = ownRules_->SideSize;
+        ForcedRule = ownRules_->ForcedRule;
+        NoWildAce = ownRules_->NoWildAce;
+        ShuffleApart = ownRules_->ShuffleApart;
+        ownRules_.reset();
+        RulesRefresh();
+        changed = true;
+    }
+    // A style the player chose meanwhile is the player's choice and stays.
+    if (ownCardStyle_) {
+        if (CardStyle == kOldPeerCardStyle) changed = prefs::ApplyCardStyle(*this, *ownCardStyle_) || changed;
+        ownCardStyle_.reset();
+    }
+    if (changed) Redraw();
 }
 
 void Game::CloseActiveSocket() {
