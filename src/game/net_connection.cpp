@@ -152,7 +152,13 @@ void Game::StartHost() {
     Connecting = true;
     if (net_) {
         net_->Close(0);
-        net_->Listen(NetPort);
+        if (!net_->Listen(NetPort)) {
+            // The socket's error has been told and has ended the network game; a transport
+            // that told nothing still fails the set-up.
+            Connecting = false;
+            if (NetActive) NetRole = 9;
+            return;
+        }
     }
     Connecting = false;
     OwnAddress = net_ ? net_->LocalAddress(0) : std::string();
@@ -252,6 +258,7 @@ void Game::Winsock1_Error(int index, int number, std::string_view description) {
             view_.MsgBox("Resetting the Local Port!" + crlf + err + crlf +
                              "(No problem, just do the KorboNET connection again.)",
                          mb::OKOnly | mb::Critical, "KorboNET");
+            if (net_) net_->SetLocalPort(index, 0);
             break;
         case 10054:
             view_.MsgBox("Here's the problem:" + crlf + err, mb::OKOnly | mb::Information, "");
