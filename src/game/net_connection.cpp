@@ -186,6 +186,8 @@ void Game::ConnectAsRemote() {
         Connecting = false;
         return;
     }
+    // Any free port: the one this element last hosted on may be taken by now.
+    net_->SetLocalPort(SockIndex, 0);
     if (!net_->Connect(HostAddress, NetPort)) {
         view_.MsgBox("We're sorry, that number is not in service at this time." + std::string(CRLF) +
                          "Please check your number and dial again.",

@@ -1,6 +1,6 @@
 // Setting a network game up and what its end gives back, over loopback TCP: a port that is
-// taken is told of as the socket's error, and an old host's resets of the player's cards
-// and rules end with the game.
+// taken is told of as the socket's error, a table that hosted can join another host
+// afterwards, and an old host's resets of the player's cards and rules end with the game.
 #include <QtTest>
 
 #include "net_table.h"
@@ -33,6 +33,7 @@ class NetConnectionTest : public QObject {
     Q_OBJECT
 private slots:
     void HostingOnAPortInUseIsTheSocketsError();
+    void JoiningAfterHostingConnectsFromAPortOfItsOwn();
     void AnOldHostsResetsEndWithTheGame();
 };
 
@@ -65,6 +66,39 @@ void NetConnectionTest::HostingOnAPortInUseIsTheSocketsError() {
     t.game.StartNetworkGame(Hosting(0));
     QCOMPARE(remote.received.size(), std::size_t{1});
     QCOMPARE(remote.received[0].substr(0, 2), std::string("IP"));
+}
+
+void NetConnectionTest::JoiningAfterHostingConnectsFromAPortOfItsOwn() {
+    // A port that was free a moment ago, to host on by its number.
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    NetTable t;
+    // Hosting: a caller greets and goes away.
+    Peer caller;
+    QTcpSocket socket;
+    caller.Attach(&socket);
+    caller.steps = {{"IP", {}, "", true, nullptr}};
+    QTimer::singleShot(0, &caller, [&] { socket.connectToHost(QHostAddress::LocalHost, port); });
+    t.game.StartNetworkGame(Hosting(port));
+    QVERIFY(!t.game.NetActive);
+    QCOMPARE(caller.received.size(), std::size_t{1});
+
+    // Joining a host that now listens on that same port.
+    HostPeer host(DeckList({}), 2);
+    host.server.close();
+    QVERIFY(host.server.listen(QHostAddress::LocalHost, port));
+    t.view.boxes.clear();
+    t.Join(port);
+    QVERIFY(t.game.NetActive);
+    QVERIFY(!t.Boxed("Resetting the Local Port!"));
+    QVERIFY(!t.Boxed("not in service"));
+    QVERIFY(!t.Boxed("Network connection failed."));
+    QCOMPARE(t.game.Turn, int16_t{TurnPlayer});
+    QVERIFY(t.net.LocalPort(0) != port);
 }
 
 void NetConnectionTest::AnOldHostsResetsEndWithTheGame() {
