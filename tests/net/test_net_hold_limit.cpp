@@ -52,7 +52,8 @@ void NetHoldLimitTest::TheThirtyFirstCardIsRefusedBeforeItIsSent() {
     NetTable t;
     // The table begins; its discard is echoed and the turn passes; the host then quits
     // instead of playing.
-    HostPeer host(DeckList({}), 2, {{"PC", {"PC"}}, {"OK", {"OK", net::QuitMsg()}}});
+    HostPeer host(DeckList({}), 2,
+                  {{"PC", {"PC"}, "", false, nullptr}, {"OK", {"OK", net::QuitMsg()}, "", false, nullptr}});
     t.Join(host.Port());
     QVERIFY(t.game.NetActive);
     QCOMPARE(t.game.Turn, int16_t{TurnPlayer});
