@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "controls/version_text.h"
 #include "platform/card_library.h"
 
 #ifndef KORBO_VERSION_MAJOR
@@ -49,10 +50,6 @@ QPixmap SplashPicture(qreal dpr) {
 }  // namespace
 
 frmSplash* frmSplash::Current() { return current; }
-
-QString frmSplash::VersionText() {
-    return QStringLiteral("Version %1.%2.%3").arg(KORBO_VERSION_MAJOR).arg(KORBO_VERSION_MINOR).arg(KORBO_VERSION_PATCH);
-}
 
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     current = this;
@@ -96,7 +93,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     box->addWidget(warning);
 
     auto* bottom = new QHBoxLayout;
-    lblPlatform = new QLabel("Windows", Frame1);
+    lblPlatform = new QLabel("Linux", Frame1);
     lblVersion = new QLabel(Frame1);
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     bottom->addWidget(lblPlatform);

@@ -23,9 +23,6 @@ public:
     QLabel* lblVersion = nullptr;
     QFrame* Frame1 = nullptr;
 
-    // "Version " and the program's major, minor and revision numbers joined by ".".
-    static QString VersionText();
-
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;

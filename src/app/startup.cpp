@@ -20,7 +20,7 @@
 #include "app/frmSplash.h"
 #include "app/program.h"
 #include "display/frmKorbo.h"
-#include "display/table_controls.h"
+#include "controls/table_controls.h"
 #include "game/startup.h"
 #include "platform/card_library.h"
 #include "platform/fonts.h"

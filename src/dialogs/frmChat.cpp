@@ -1,6 +1,7 @@
 #include "dialogs/frmChat.h"
 
 #include <QCloseEvent>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -9,12 +10,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "display/scale_controls.h"
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/scale_controls.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 #include "net/protocol.h"
 
 namespace korbo::ui {
@@ -43,6 +46,50 @@ constexpr long kNarrowScreenTwips = 10000;
 
 }  // namespace
 
+// A canned phrase on its button reads from its start: where the button is too narrow it is
+// cut at its end with an ellipsis (a button's own clipping would show a slice from its
+// middle); the tip holds it whole.
+class PhraseButton : public QPushButton {
+public:
+    explicit PhraseButton(QWidget* parent) : QPushButton(parent) {}
+
+    void SetPhrase(const QString& phrase) {
+        phrase_ = phrase;
+        setToolTip(phrase);
+        Fit();
+    }
+
+    // The width the button needs to show its whole phrase.
+    int WholeWidth() const {
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        opt.text = phrase_;
+        const QSize text = fontMetrics().size(Qt::TextShowMnemonic, phrase_);
+        return style()->sizeFromContents(QStyle::CT_PushButton, &opt, text, this).width();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QPushButton::resizeEvent(event);
+        Fit();
+    }
+    void changeEvent(QEvent* event) override {
+        QPushButton::changeEvent(event);
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) Fit();
+    }
+
+private:
+    void Fit() {
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        const int room = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this).width();
+        const QString shown = fontMetrics().elidedText(phrase_, Qt::ElideRight, std::max(room, 0));
+        if (shown != text()) setText(shown);
+    }
+
+    QString phrase_;
+};
+
 frmChat::frmChat(TableWindow& table, QWidget* parent) : QWidget(parent, Qt::Window), table_(table) {
     setWindowTitle("RUZAVovu Thoughts");
     auto* layout = new QVBoxLayout(this);
@@ -65,19 +112,18 @@ frmChat::frmChat(TableWindow& table, QWidget* parent) : QWidget(parent, Qt::Wind
     line->addWidget(command1_);
     layout->addLayout(line);
 
-    auto* phrases = new QGridLayout;
+    auto* phrases = phrases_ = new QGridLayout;
     for (int i = 1; i <= kPhrases; ++i) {
-        auto* b = new QPushButton(this);
+        auto* b = new PhraseButton(this);
         b->setObjectName(QString("CmdChat%1").arg(i));
         b->setFocusPolicy(Qt::NoFocus);
-        // A long phrase is cut on its button (its tip holds it whole) rather than widening
-        // the window past the screen.
+        // A long phrase is cut on its button rather than widening the window past the screen.
         b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         connect(b, &QPushButton::clicked, this, [this, i] { CmdChat_Click(i); });
-        phrases->addWidget(b, (i - 1) / 4, (i - 1) % 4);
+        phrases->addWidget(b, (i - 1) / kPhraseColumns, (i - 1) % kPhraseColumns);
         cmdChat_[static_cast<size_t>(i)] = b;
     }
-    for (int c = 0; c < 4; ++c) phrases->setColumnStretch(c, 1);
+    for (int c = 0; c < kPhraseColumns; ++c) phrases->setColumnStretch(c, 1);
     layout->addLayout(phrases);
     setTabOrder(text2_, command1_);
 }
@@ -91,13 +137,23 @@ void frmChat::ShowChat() {
 
 void frmChat::Form_Load() {
     loaded_ = true;
+    // Every load finds Send ready, as a window loaded afresh would, whatever the last
+    // network game left it in.
+    command1_->setEnabled(true);
     const Game& g = table_.TheGame();
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const double heightTwips = (s ? s->geometry().height() : 768) * TwipsPerPixel();
-    if (g.ScreenWidth < kNarrowScreenTwips) ScaleFormControls(*this, 5, 3, g.ScreenWidth, heightTwips, true);
-    else ScaleFormControls(*this, 4, 0, g.ScreenWidth, heightTwips, true);
+    // Unloading only hides the window and its controls keep their scale: they are scaled at
+    // the first load only, and a later load gives the window back the size the first gave it.
+    if (firstSize_.isValid()) {
+        resize(firstSize_);
+    } else {
+        const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+        const double heightTwips = (s ? s->geometry().height() : 768) * TwipsPerPixel();
+        if (g.ScreenWidth < kNarrowScreenTwips) ScaleFormControls(*this, 5, 3, g.ScreenWidth, heightTwips, true);
+        else ScaleFormControls(*this, 4, 0, g.ScreenWidth, heightTwips, true);
+    }
     for (int i = 1; i <= kPhrases; ++i) SetPhrase(i, g.Comments[static_cast<size_t>(i)]);
     FitToScreen();
+    if (!firstSize_.isValid()) firstSize_ = size();
     PlaceBesideTable();
     SetOnTop(true);
 }
@@ -115,9 +171,18 @@ void frmChat::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// The width the window needs to show every phrase whole on its button.
+int frmChat::PhrasesWidth() const {
+    int widest = 0;
+    for (int i = 1; i <= kPhrases; ++i) widest = std::max(widest, cmdChat_[static_cast<size_t>(i)]->WholeWidth());
+    const QMargins m = layout()->contentsMargins();
+    const int spacing = std::max(phrases_->horizontalSpacing(), 0);
+    return m.left() + m.right() + kPhraseColumns * widest + (kPhraseColumns - 1) * spacing;
+}
+
 // Scaled for a large screen, the window's phrases would make it wider than the screen: it
-// takes its natural width where that fits beside the table, else the room beside the table
-// (a third of the screen at least), never more than the screen.
+// takes its natural width (whole phrases included) where that fits beside the table, else
+// the room beside the table (a third of the screen at least), never more than the screen.
 void frmChat::FitToScreen() {
     const QWidget* table = parentWidget();
     const QScreen* s = table && table->screen() ? table->screen() : QGuiApplication::primaryScreen();
@@ -126,13 +191,14 @@ void frmChat::FitToScreen() {
     const int frame = table ? table->frameGeometry().width() - table->geometry().width() : 0;
     const int beside = table ? room.right() - table->frameGeometry().right() - frame : room.width();
     const int most = std::min(std::max(beside, room.width() / 3), room.width() - frame);
-    const int natural = std::max(width(), sizeHint().width());
+    const int natural = std::max({width(), sizeHint().width(), PhrasesWidth()});
     resize(std::min(natural, most), std::max(height(), sizeHint().height()));
 }
 
 // To the right of the table when there is room on its screen, else to its left; its title
-// bar level with the table's. A window not shown yet is placed by its inside, so the
-// table's inside corner gives the place.
+// bar level with the table's. A window shown before is placed by its frame; one not shown
+// yet by its inside, as its frame is not known yet, so the table's inside corner gives the
+// place. Either way every opening stands at the same place beside the table.
 void frmChat::PlaceBesideTable() {
     const QWidget* table = parentWidget();
     if (!table) return;
@@ -141,10 +207,12 @@ void frmChat::PlaceBesideTable() {
     const int border = inside.left() - t.left();
     const QScreen* s = table->screen();
     const QRect room = s ? s->availableGeometry() : QRect();
-    QPoint at(t.right() + 1 + border, inside.top());
-    if (!room.isNull() && at.x() + width() > room.right())
-        at.setX(std::max(room.left() + border, t.left() - width() - border));
-    move(at);
+    // The window's frame, a border either side of its inside, stays on the screen.
+    int frameLeft = t.right() + 1;
+    if (!room.isNull() && frameLeft + width() + 2 * border - 1 > room.right())
+        frameLeft = std::max(room.left(), t.left() - width() - 2 * border);
+    if (testAttribute(Qt::WA_WState_Created)) move(frameLeft, t.top());
+    else move(frameLeft + border, inside.top());
 }
 
 void frmChat::SetOnTop(bool on) {
@@ -188,10 +256,11 @@ void frmChat::ShowHistoryEnd() {
 void frmChat::SetCommand1Enabled(bool on) { command1_->setEnabled(on); }
 bool frmChat::Command1Enabled() const { return command1_->isEnabled(); }
 
+QPushButton* frmChat::CmdChat(int i) const { return cmdChat_.at(static_cast<size_t>(i)); }
+
 void frmChat::SetPhrase(int index, std::string_view text) {
     if (index < 1 || index > kPhrases) return;
-    cmdChat_[static_cast<size_t>(index)]->setText(Q(text));
-    cmdChat_[static_cast<size_t>(index)]->setToolTip(Q(text));
+    cmdChat_[static_cast<size_t>(index)]->SetPhrase(Q(text));
 }
 
 // --- a line sent ----------------------------------------------------------------------------------

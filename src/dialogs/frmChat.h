@@ -10,6 +10,7 @@
 // loads it again.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -17,8 +18,9 @@
 #include <string>
 #include <string_view>
 
-#include "display/chat_window_port.h"
+#include "controls/chat_window_port.h"
 
+class QGridLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -26,11 +28,13 @@ class QPushButton;
 namespace korbo::ui {
 
 class TableWindow;
+class PhraseButton;
 
 class frmChat : public QWidget, public ChatWindowPort {
     Q_OBJECT
 public:
     static constexpr int kPhrases = 20;
+    static constexpr int kPhraseColumns = 4;  // the phrase buttons stand in rows of four
     // After a line is added, a history longer than this keeps only its last kHistoryKept
     // characters.
     static constexpr int kHistoryLimit = 4000;
@@ -41,7 +45,7 @@ public:
     QPlainTextEdit* Text1Box() const { return text1_; }
     QLineEdit* Text2() const { return text2_; }
     QPushButton* Command1() const { return command1_; }
-    QPushButton* CmdChat(int i) const { return cmdChat_.at(static_cast<size_t>(i)); }  // 1..20
+    QPushButton* CmdChat(int i) const;  // 1..20; its text is the phrase as shown, its tip the whole
 
     // --- what the table calls ------------------------------------------------------------
     // The table's always-on-top menu item follows the window's flag.
@@ -80,6 +84,7 @@ protected:
 
 private:
     void Form_Load();
+    int PhrasesWidth() const;
     void FitToScreen();
     void PlaceBesideTable();
     void ShowHistoryEnd();
@@ -89,8 +94,10 @@ private:
     QPlainTextEdit* text1_ = nullptr;
     QLineEdit* text2_ = nullptr;
     QPushButton* command1_ = nullptr;
-    std::array<QPushButton*, kPhrases + 1> cmdChat_{};
+    std::array<PhraseButton*, kPhrases + 1> cmdChat_{};
+    QGridLayout* phrases_ = nullptr;
     QString history_;
+    QSize firstSize_;  // the size the first load gave the window
     bool onTop_ = false;
     bool loaded_ = false;
 };

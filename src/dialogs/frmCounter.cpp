@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <algorithm>
 
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 #include "game/card_counter.h"
 
 namespace korbo::ui {
@@ -54,11 +54,12 @@ void frmCounter::Fill(const std::string& header, const std::string& rowNames, co
     lblGrid_->setText(Lines(grid).replace("\n ", "\n"));
     for (QLabel* l : {label1_, label2_, lblGrid_}) l->adjustSize();
     const int left = Px(kMargin), top = Px(kMargin);
-    label1_->move(left + label2_->width(), top);
+    const int blank = lblGrid_->fontMetrics().horizontalAdvance(' ');
+    // The grid's rows begin with a blank: set just right of the row names, its tallies stand
+    // a blank clear of the longest name, and the header's ranks one blank further on, over them.
+    label1_->move(left + label2_->width() + blank, top);
     label2_->move(left, top + label1_->height() + Px(kRowGap));
-    // The grid's rows begin with a blank: one character to the left, its tallies stand under
-    // the header's ranks.
-    lblGrid_->move(label1_->x() - lblGrid_->fontMetrics().horizontalAdvance(' '), label2_->y());
+    lblGrid_->move(label1_->x() - blank, label2_->y());
     const int width = label2_->width() + label1_->width() + Px(2 * kMargin);
     const int height = label2_->height() + label1_->height() + Px(2 * kMargin);
     // The grid's rows run a few characters past the header: never cut off.

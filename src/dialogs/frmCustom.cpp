@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "display/table_window.h"
+#include "controls/table_window.h"
 #include "platform/common_dialog.h"
 #include "records/record_file.h"
 #include "game/persona_slots.h"

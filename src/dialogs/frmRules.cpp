@@ -116,8 +116,10 @@ void frmRules::Form_Load() {
     // 1. The pile size and the shuffle shown.
     if (const int opt = house_rules::SideOption(g_.SideSize); opt >= 0) Select(optSide(opt));
     Select(optShuffle(g_.ShuffleApart ? 1 : 0));
-    // 2. A mask the dialog cannot show is no forced card, in the setting too.
+    // 2. A mask the dialog cannot show, or one that forces nothing, is no forced card, in
+    //    the setting too.
     if (g_.ForcedRule > house_rules::kMaxMask || g_.ForcedRule < 0) g_.ForcedRule = house_rules::kNoForced;
+    g_.ForcedRule = house_rules::ReadForcedMask(g_.ForcedRule);
     // 3. The forced-card boxes offered.
     const bool any = g_.ForcedRule != house_rules::kNoForced;
     for (int mask : kForcedMasks) chkForced(mask)->setEnabled(any);
@@ -199,12 +201,14 @@ void frmRules::cmdDefault_Click() {
 
 void frmRules::cmdHelp_Click() {
     // A manual that cannot be opened is passed over.
-    (void)platform::HelpViewer::Open(QString::fromStdString(g_.DataPath(platform::kHelpFileName)), kHelpKeyword);
+    (void)platform::HelpViewer::Open(QString::fromStdString(g_.DataPath(platform::kHelpFileName)), kHelpKeyword,
+                                     this);
 }
 
 void frmRules::cmdReturn_Click() { reject(); }
 
 void frmRules::cmdSave_Click() {
+    const bool changedBefore = rulesChanged_;
     // 1. A new pile size or shuffle needs a new deal.
     if (NewSideSize != g_.SideSize) rulesChanged_ = true;
     else if (NewShuffleApart != g_.ShuffleApart) rulesChanged_ = true;
@@ -213,9 +217,10 @@ void frmRules::cmdSave_Click() {
         rulesChanged_ = true;
         g_.View().SetCaption(Ctl::Label9, 2, kSendingText);
     }
-    // 3. The player may still back out.
+    // 3. The player may still back out of what this Apply asked for; a new game that
+    //    Restore Defaults needs for the rules it has already set stays needed.
     if (rulesChanged_ && g_.View().MsgBox(kNewRulesText, mb::OKCancel, "New Rules") == mb::IDCancel) {
-        rulesChanged_ = false;
+        rulesChanged_ = changedBefore;
         return;
     }
     // 4. The rules take the pending values.

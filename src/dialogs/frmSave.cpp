@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include "controls/scale_controls.h"
+
 namespace korbo::ui {
 
 namespace {
@@ -29,7 +31,8 @@ void SetColours(QLineEdit* box, QPalette::ColorRole back, QPalette::ColorRole te
 }
 }  // namespace
 
-frmSave::frmSave(SaveDialogSetup setup, QWidget* parent) : QDialog(parent), setup_(std::move(setup)) {
+frmSave::frmSave(SaveDialogSetup setup, QWidget* parent, long screenWidthTwips)
+    : QDialog(parent), setup_(std::move(setup)) {
     setWindowTitle("Saved Games");
     setModal(true);
     auto* grid = new QGridLayout(this);
@@ -71,6 +74,13 @@ frmSave::frmSave(SaveDialogSetup setup, QWidget* parent) : QDialog(parent), setu
     grid->addWidget(command2_, 7, 1);
     connect(cmdSave_, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(command2_, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    Form_Load(screenWidthTwips);
+}
+
+void frmSave::Form_Load(long screenWidthTwips) {
+    // Scaled from the size its slots take, not from a window size it never had.
+    adjustSize();
+    ScaleFormToScreen(*this, screenWidthTwips);
 }
 
 void frmSave::WindowColours(QLineEdit* box) { SetColours(box, QPalette::Base, QPalette::Text); }

@@ -18,7 +18,9 @@ namespace korbo::ui {
 class frmSave : public QDialog {
     Q_OBJECT
 public:
-    explicit frmSave(SaveDialogSetup setup, QWidget* parent = nullptr);
+    // Scaled for a screen `screenWidthTwips` wide, as the game measured it; 0 leaves the
+    // window at its designed size.
+    explicit frmSave(SaveDialogSetup setup, QWidget* parent = nullptr, long screenWidthTwips = 0);
 
     // The answer once the dialog is closed; cancelled until a slot is confirmed.
     const SaveDialogResult& Result() const { return result_; }
@@ -37,6 +39,7 @@ public:
     void Check1_Click();
 
 protected:
+    void Form_Load(long screenWidthTwips);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 #include "game/score_board.h"
 #include "platform/flex_grid.h"
 
@@ -79,7 +79,6 @@ void frmScores::Form_Load() {
     rowsAdded_ = false;
     setFixedHeight(command1_->geometry().bottom() + Px(kFormBelow));
     PrintNames();
-    table_.ScaleForScreen(*this);
 }
 
 void frmScores::PrintNames() {

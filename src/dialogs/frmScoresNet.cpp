@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 #include "game/net_scores.h"
 #include "platform/flex_grid.h"
 
@@ -75,7 +75,6 @@ void frmScoresNet::Form_Load() {
     recIndex_ = 1;
     cmdNext_->setEnabled(table_.TheGame().NetScoreFileCount > 1);
     PrintUsers();
-    table_.ScaleForScreen(*this);
 }
 
 void frmScoresNet::PrintUsers() {

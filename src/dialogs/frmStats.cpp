@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 #include "game/player_stats.h"
 #include "platform/flex_grid.h"
 #include "records/record_file.h"
@@ -22,8 +22,7 @@ constexpr double kFormWidth = 7800, kGap = 120, kRowHeight = 285;
 constexpr double kStatsWidths[] = {2100, 900, 900, 900, 1000};
 constexpr double kStatsSlack = 400;  // the results grid is this much wider than its columns
 constexpr double kRunWidths[] = {2000, 550, 550, 550, 650, 150, 550, 550, 550, 650};
-// Room around the run grid's cells, so that the grid needs no scroll bars, also once the
-// window and its fonts are scaled for a larger screen.
+// Room around the run grid's cells, so that the grid needs no scroll bars.
 constexpr double kRunSlackWidth = 300, kRunSlackHeight = 200;
 constexpr double kButtonWidth = 1695, kButtonHeight = 375;
 
@@ -72,20 +71,25 @@ frmStats::frmStats(TableWindow& table, QWidget* parent) : QDialog(parent), table
     gridRun_ = new platform::FlexGrid(this, 5, kRunColumns);
     gridRun_->setObjectName("GridRun");
     gridRun_->SetRowHeight(Px(kRowHeight));
-    double runWidth = 0;
     for (int c = 0; c < kRunColumns; ++c) {
         gridRun_->SetColWidth(c, Px(kRunWidths[c]));
         gridRun_->SetTextMatrix(0, c, kRunHeaders[c]);
-        runWidth += kRunWidths[c];
     }
     for (int r = 1; r <= 4; ++r) gridRun_->SetTextMatrix(r, 0, kRunRows[r]);
-    const double runLeft = (kFormWidth - runWidth - kRunSlackWidth) / 2;
+    for (platform::FlexGrid* grid : {gridStats_, gridRun_}) grid->FitHeadings();
+    const int runWidth = gridRun_->ColumnsWidth() + Px(kRunSlackWidth);
+    const int runLeft = (Px(kFormWidth) - runWidth) / 2;
     const double runTop = labelsTop + 300;
     const double runHeight = 5 * kRowHeight + kRunSlackHeight;
-    gridRun_->setGeometry(Px(runLeft), Px(runTop), Px(runWidth + kRunSlackWidth), Px(runHeight));
-    label2_->setGeometry(Px(runLeft + kRunWidths[0]), Px(labelsTop), Px(2400), Px(285));
-    label1_->setGeometry(Px(runLeft + kRunWidths[0] + kRunWidths[1] * 3 + kRunWidths[4] + kRunWidths[5]), Px(labelsTop),
-                         Px(2400), Px(285));
+    gridRun_->setGeometry(runLeft, Px(runTop), runWidth, Px(runHeight));
+    // The labels stand over the all-time triple (columns 1-4) and the current game's (6-9).
+    const auto columnLeft = [this, runLeft](int col) {
+        int x = runLeft;
+        for (int c = 0; c < col; ++c) x += gridRun_->ColWidth(c);
+        return x;
+    };
+    label2_->setGeometry(columnLeft(1), Px(labelsTop), Px(2400), Px(285));
+    label1_->setGeometry(columnLeft(6), Px(labelsTop), Px(2400), Px(285));
 
     const double buttonsTop = runTop + runHeight + 2 * kGap;
     cmdClearStats_ = new QPushButton(Q(stats::kClearRunCaption), this);
@@ -124,7 +128,6 @@ void frmStats::Form_Load() {
     player_ = currentListed_;
     if (g.PlayerCount == 0 || !playerHasFile_) GetRun();
     else GetStats();
-    table_.ScaleForScreen(*this);
 }
 
 void frmStats::Combo1_Click() {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "display/table_controls.h"
+#include "controls/table_controls.h"
 #include "game/player_selection.h"
 
 namespace korbo::ui {

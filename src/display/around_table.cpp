@@ -18,7 +18,7 @@
 #include "display/frmHold.h"
 #include "display/frmKorbo.h"
 #include "display/frmOptions.h"
-#include "display/scale_controls.h"
+#include "controls/scale_controls.h"
 #include "game/net_scores.h"
 #include "platform/card_library.h"
 #include "platform/common_dialog.h"
@@ -73,11 +73,7 @@ QPixmap AroundTable::CardFace(int style, int rank, QSize size) {
     return platform::NumberCardPixmap(style, rank, size, 1.0);
 }
 
-void AroundTable::ScaleForScreen(QWidget& form) {
-    const QScreen* s = form.screen();
-    const double height = (s ? s->geometry().height() : 768) * TwipsPerPixel();
-    ScaleFormControls(form, 4, 0, TheGame().ScreenWidth, height);
-}
+void AroundTable::ScaleForScreen(QWidget& form) { ScaleFormToScreen(form, TheGame().ScreenWidth); }
 
 void AroundTable::SetChatPhrase(int index, std::string_view text) {
     if (frmChat* chat = table_.ChatWindow()) chat->SetPhrase(index, text);
@@ -185,7 +181,8 @@ bool AroundTable::CopyPicture(const std::string& chosen, const std::string& fold
     const records::CopyResult r = records::CopyIntoFolder(chosen, g.DataPath(folder));
     switch (r.outcome) {
         case records::CopyOutcome::Copied:
-        case records::CopyOutcome::AlreadyInFolder: return true;
+        case records::CopyOutcome::AlreadyInFolder:
+        case records::CopyOutcome::SameInFolder: return true;
         case records::CopyOutcome::NameTaken:
             g.View().MsgBox("There is already a picture named " + r.name + " in the " + folder + " folder." +
                                 std::string(CRLF) + "It was kept; the picture you chose was not copied.",

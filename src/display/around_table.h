@@ -11,7 +11,7 @@
 #include <optional>
 #include <string_view>
 
-#include "display/table_window.h"
+#include "controls/table_window.h"
 #include "game/backgrounds.h"
 
 namespace korbo::platform {
@@ -94,8 +94,9 @@ protected:
 private:
     // The open-file dialog for a picture, starting in a folder of the program.
     std::optional<std::string> ChoosePicture(const char* title, const char* filter, std::string_view folder);
-    // A chosen picture copied into a folder of the program; false, after a box, when it was
-    // not (another file has the name, or the copy failed).
+    // A chosen picture copied into a folder of the program, or found there already (under
+    // its name, with the same bytes); false, after a box, when it was not (another file has
+    // the name, or the copy failed).
     bool CopyPicture(const std::string& chosen, const std::string& folder);
 
     frmKorbo& table_;

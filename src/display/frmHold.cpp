@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 
 namespace korbo::ui {
 

@@ -1,6 +1,6 @@
 #include "display/frmKorbo.h"
 
-#include "display/chat_window_port.h"
+#include "controls/chat_window_port.h"
 #include "display/table_network.h"
 
 #include "dialogs/frmSave.h"
@@ -89,6 +89,7 @@ frmKorbo::frmKorbo(QWidget* parent, GameFactory makeGame) : QMainWindow(parent),
     sound_ = std::make_unique<platform::SoundPlayer>(this);
     BuildControls();
     InstallCaptionPlacers();
+    InstallDealPlacer();
     BuildMenus();
     if (makeGame) game_ = makeGame(*this, rnd_, clock_);
     if (!game_) game_ = std::make_unique<Game>(*this, rnd_, clock_);
@@ -337,8 +338,9 @@ Control* frmKorbo::Find(Ctl c, int i) const {
         case Ctl::LabelPeek: return i == 0 ? labelPeek_ : nullptr;
         case Ctl::Label1: return i == 0 ? label1_ : nullptr;
         case Ctl::StatusBar1:
-        case Ctl::ChatSend:
         case Ctl::StatusMsg: return i == 0 ? statusMsg_ : nullptr;
+        // The chat window's controls live on that window.
+        case Ctl::ChatSend:
         case Ctl::ChatHistory: return nullptr;
     }
     return nullptr;
@@ -370,6 +372,7 @@ void frmKorbo::SetCaption(Ctl c, int index, std::string_view text) {
     if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
         l->setText(Text(text));
         if (c == Ctl::StatusMsg) l->adjustSize();
+        if (ctl == label9_[2]) KeepDealClearOfComment();
     }
     else if (auto* f = dynamic_cast<FrameBox*>(ctl->Widget())) f->SetText(Text(text));
     else if (auto* b = qobject_cast<QPushButton*>(ctl->Widget())) b->setText(Text(text));
@@ -647,7 +650,7 @@ void frmKorbo::BackgroundPaint(int) { around_->BackgroundPaint(); }
 void frmKorbo::ShowAvatarPicture(std::string_view path) { around_->LoadAvatar(std::string(path)); }
 
 SaveDialogResult frmKorbo::ShowSaveDialog(const SaveDialogSetup& setup) {
-    frmSave dialog(setup, this);
+    frmSave dialog(setup, this, game_->ScreenWidth);
     dialog.exec();
     return dialog.Result();
 }

@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "display/table_controls.h"
+#include "controls/table_controls.h"
 #include "display/table_design.h"
 #include "game/game.h"
 #include "game/random.h"
@@ -264,6 +264,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     using Key = std::pair<Ctl, int>;
@@ -278,6 +279,10 @@ private:
     void InstallKeyPreview();
     void InstallCaptionPlacers();
     void PlaceFrameCaption(FrameBox& frame, QLabel& caption);
+    // The DEAL button stands in the comment label's column: it keeps below the comment's
+    // text while that runs down to its place, and goes back there when the text leaves room.
+    void InstallDealPlacer();
+    void KeepDealClearOfComment();
     Control* Find(Ctl c, int index) const;
     Control* AddPicture(std::vector<Control*>& arr, int index, const std::string& name, Ctl ctl);
     Control* AddLabel(const std::string& name, double l, double t, double w, double h, bool frame);

@@ -9,8 +9,8 @@
 #include <QScreen>
 #include <QLabel>
 
-#include "app/frmAbout.h"
-#include "app/web_page.h"
+#include "dialogs/frmAbout.h"
+#include "controls/web_page.h"
 #include "dialogs/frmChat.h"
 #include "dialogs/frmRules.h"
 #include "dialogs/frmWelcome.h"
@@ -54,7 +54,7 @@ void AroundTable::ShowHelp(std::string_view keyword) { table_.ShowHelp(keyword);
 
 void frmKorbo::ShowHelp(std::string_view keyword) {
     platform::HelpViewer::Open(QString::fromStdString(game_->DataPath(platform::kHelpFileName)),
-                               QString::fromUtf8(keyword.data(), static_cast<qsizetype>(keyword.size())));
+                               QString::fromUtf8(keyword.data(), static_cast<qsizetype>(keyword.size())), this);
 }
 
 void frmKorbo::ShowWelcome() {

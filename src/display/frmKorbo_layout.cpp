@@ -1,9 +1,11 @@
 // Table layout, sizing and control scaling. Positions are twips of the table's client
 // area; card play works on the same controls in pixels.
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
+#include <algorithm>
 #include <exception>
 #include <functional>
 
@@ -393,6 +395,45 @@ void frmKorbo::PlaceFrameCaption(FrameBox& frame, QLabel& caption) {
     f.setPointSizeF(p.pointSize);
     caption.setFont(f);
     caption.setGeometry(p.rect);
+}
+
+// --- the DEAL button and the comment -------------------------------------------------------
+
+void frmKorbo::InstallDealPlacer() {
+    command2_->Widget()->installEventFilter(this);
+    label9_[2]->Widget()->installEventFilter(this);
+}
+
+bool frmKorbo::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == command2_->Widget() || watched == label9_[2]->Widget()) {
+        switch (e->type()) {
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::Show:
+            case QEvent::Hide:
+            case QEvent::FontChange: KeepDealClearOfComment(); break;
+            default: break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void frmKorbo::KeepDealClearOfComment() {
+    QWidget* deal = command2_->Widget();
+    auto* comment = qobject_cast<QLabel*>(label9_[2]->Widget());
+    if (!comment) return;
+    // The layout keeps the button's own place in twips; only the widget is moved.
+    const QRect home(command2_->PxLeft(), command2_->PxTop(), deal->width(), deal->height());
+    QPoint place = home.topLeft();
+    if (!comment->isHidden() && !comment->text().trimmed().isEmpty()) {
+        const QRect area = comment->geometry();
+        const QRect text(area.left(), area.top(), area.width(), comment->heightForWidth(area.width()));
+        constexpr int kGap = 4;
+        // Below the text, and no lower than the comment's own column reaches.
+        if (text.intersects(home))
+            place.setY(std::max(home.top(), std::min(text.bottom() + 1 + kGap, area.bottom() + 1 - home.height())));
+    }
+    if (deal->pos() != place) deal->move(place);
 }
 
 void frmKorbo::PlaceCaptions() {

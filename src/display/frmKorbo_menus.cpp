@@ -161,6 +161,10 @@ void frmKorbo::BuildMenus() {
             }
         }
     }
+    // Sending a game and keeping the chat window on top wait for a network game, which
+    // offers them.
+    EnableMenu(Menu::Recover, false);
+    EnableMenu(Menu::KeepOnTop, false);
     newGame_ = MenuItem("NewGame");
     endGame_ = MenuItem("EndGame");
     chgDisplay_[0] = MenuItem("ChgDisplay", 0);

@@ -2,9 +2,9 @@
 // controls passed on, the web address of a chat line.
 #include <QMenuBar>
 
-#include "app/web_page.h"
+#include "controls/web_page.h"
 #include "dialogs/frmPlayers.h"
-#include "display/chat_window_port.h"
+#include "controls/chat_window_port.h"
 #include "display/frmKorbo.h"
 #include "display/table_network.h"
 
@@ -18,9 +18,16 @@ void frmKorbo::ScrollToEnd(Ctl c, int) {
     if (c == Ctl::ChatHistory && chat_) chat_->ScrollText1ToEnd();
 }
 
+namespace {
+// The manual's topic on playing over the network.
+constexpr std::string_view kConnectHelpKeyword = "Connect";
+}  // namespace
+
 PlayersDialogResult frmKorbo::ShowPlayersDialog(const PlayersDialogSetup& setup) {
     if (playersDialogAnswer) return playersDialogAnswer(setup);
-    frmPlayers dialog(setup, this);
+    PlayersDialogSetup withHelp = setup;
+    if (!withHelp.help) withHelp.help = [this] { ShowHelp(kConnectHelpKeyword); };
+    frmPlayers dialog(std::move(withHelp), this);
     dialog.exec();
     return dialog.Result();
 }

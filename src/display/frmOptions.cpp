@@ -13,8 +13,8 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 #include "platform/card_library.h"
 #include "platform/tab_strip.h"
 #include "game/persona_slots.h"

@@ -7,8 +7,8 @@
 #include <QRadioButton>
 
 #include "display/frmOptions.h"
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 #include "platform/common_dialog.h"
 #include "platform/tab_strip.h"
 #include "game/persona_slots.h"

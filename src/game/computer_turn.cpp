@@ -62,7 +62,7 @@ void Game::Computer() {
     view_.EnableMenu(Menu::mnuOpRules, false);
 
     // 2. The hand is refilled and the persona remarks on the piles it finds.
-    if (!CompTurnStart()) return;
+    if (!CompTurnStart()) return CompTurnHalted();
     SkipCompDeal = 0;
     Delay(TempoDelay);
     PlayKind = 0;
@@ -74,7 +74,7 @@ void Game::Computer() {
     bool lastPassIdle = false;
     for (;;) {
         const CompPass next = CompTurnPass(lastPassIdle);
-        if (next == CompPass::Stopped) return;
+        if (next == CompPass::Stopped) return CompTurnHalted();
         if (next == CompPass::Discard) break;
     }
 
@@ -82,6 +82,7 @@ void Game::Computer() {
     CompDiscard();
     view_.SetCaption(Ctl::Label9, 2, "  ");
     Move_End_Turn();
+    if (TurnAbort == 1) return CompTurnHalted();  // the human's refill found a stalemate
 
     // 5. The menus again, and the wait for the human.
     if (AutoSave) {
@@ -93,6 +94,16 @@ void Game::Computer() {
     view_.EnableMenu(Menu::mnuOpRules, true);
     AwaitingPlayer = true;
     ImPatient();
+}
+
+void Game::CompTurnHalted() {
+    // A declined stalemate leaves the game stopped where it stands, with nothing to wait
+    // for and nothing to save: only the menus the turn closed open again (the stalemate
+    // opened Restore). A game the computer won has opened them at its end.
+    if (TurnAbort != 1) return;
+    if (!NoComments) view_.EnableMenu(Menu::Lang, true);
+    view_.EnableMenu(Menu::OptionStuff, true);
+    view_.EnableMenu(Menu::mnuOpRules, true);
 }
 
 bool Game::CompTurnStart() {

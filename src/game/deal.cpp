@@ -36,7 +36,8 @@ void Game::NewGame_Click() {
         return;
     }
     AutoSaveTurn = 0;
-    if (NetActive) {
+    const bool netGame = NetActive;
+    if (netGame) {
         EnablePic(Ctl::Picture7, false);
         view_.EnableMenu(Menu::New, false);
         Server_Send("GS");
@@ -55,6 +56,8 @@ void Game::NewGame_Click() {
     }
     TableDealt = true;
     SetUp();
+    // A network game that ended during the deal leaves nothing to show.
+    if (netGame && !NetActive) return;
     GoDeal();
 }
 
@@ -94,6 +97,7 @@ void Game::Command2_Click() {
         return;
     }
     SetUp();
+    if (!NetActive) return;
     GoDeal();
 }
 
@@ -188,8 +192,7 @@ void Game::SetUp() {
         if (!Awaited(msg::DK, OnNewGame::Wait)) return;
         DeckListResult r = DecodeDeckList(NetMsgText, PeerVersion);
         if (!r.ok) {
-            view_.MsgBox("The opponent's deal could not be read: " + r.error, mb::OKOnly | mb::Critical,
-                         "KorboNET");
+            RefuseNetMessage("The deal could not be read: " + r.error + ".");
             return;
         }
         Server_Send("DK");
@@ -283,12 +286,20 @@ void Game::GoDeal() {
 bool Game::RefillHand(bool player) {
     SideSlots& slots = player ? PlayerSlots : OppSlots;
     const Ctl pics = player ? Ctl::Picture7 : Ctl::Picture1;
+    // A network game that ends during the refill (its reshuffle refused, the peer gone) has
+    // been cleaned up: nothing more is dealt, and the tempo stays the one it gave back.
+    const bool netGame = NetActive;
+    auto netGameEnded = [&] { return netGame && !NetActive; };
     for (DealSlot = 2; DealSlot <= 6; ++DealSlot) {
         if (StockTop == 0) RESHUFFLE();
+        if (netGameEnded()) {
+            TurnAbort = 1;
+            return false;
+        }
         if (slots.Value(DealSlot) != 0) continue;
         if (StockTop < 1 || StockTop > 104 || Deck[StockTop].Value == 0) {
             STALEMATE();
-            TempoDelay = SavedTempo;
+            if (!netGameEnded()) TempoDelay = SavedTempo;
             return false;
         }
         slots.Value(DealSlot) = Deck[StockTop].Value;

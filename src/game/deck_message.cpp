@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game.h"
+#include "house_rules.h"
 #include "korbogl.h"
 #include "number_list.h"
 #include "records/text_number.h"
@@ -113,7 +114,7 @@ DeckListResult Game::DecodeDeckList(std::string_view list, std::string_view host
     }
     if (rules) {
         SideSize = static_cast<int16_t>(items[208]);
-        ForcedRule = static_cast<int16_t>(items[209]);
+        ForcedRule = house_rules::ReadForcedMask(static_cast<int16_t>(items[209]));
         NoWildAce = items[210] != 0;
         OppStackImage = static_cast<int16_t>(25 - SideSize);
         PlayerStackImage = static_cast<int16_t>(50 - SideSize);

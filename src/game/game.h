@@ -311,6 +311,9 @@ protected:
     enum class CompPass { Again, Discard, Stopped };
     enum class PayOffPlay { Played, NotPlayed, Stopped };
     bool CompTurnStart();
+    // The end of a turn that a stopped game cut short: a declined stalemate opens the
+    // menus again.
+    void CompTurnHalted();
     CompPass CompTurnPass(bool& lastPassIdle);
     PayOffPlay CompPayOffCard(int q);
     bool CompForcedInsteadOfDiscard();
@@ -338,6 +341,10 @@ protected:
     // Why the peer's move cannot be replayed here; empty when it can.
     std::string MoveCheck(long source, long target) const;
     int waitDepth_ = 0;           // waits running, nested
+    int awaited_ = 0;             // the type the innermost wait takes; 0 any reply (the greeting)
+    // The last reshuffle's order from the host could not be followed; the network game has
+    // ended and the cards wait in the used pile.
+    bool reshuffleRefused_ = false;
     int handshakeDepth_ = 0;      // move handshakes running, nested
     // From this table's last move until it waits for the peer's first one, a sent game is
     // held in the buffer for that wait instead of acting at once in the middle of the turn.

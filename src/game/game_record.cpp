@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "house_rules.h"
 #include "records/record_file.h"
 
 namespace korbo {
@@ -75,7 +76,7 @@ void ReadGameRec(const GameBytes& b, TableState& t) {
     t.HandCount = GetInt16(b, g::HandCount);
     t.SideSize = GetInt16(b, g::SideSize);
     if (t.SideSize == 0) t.SideSize = 19;
-    t.ForcedRule = GetInt16(b, g::ForcedRule);
+    t.ForcedRule = house_rules::ReadForcedMask(GetInt16(b, g::ForcedRule));
     for (int i = 1; i <= 104; ++i) {
         CardRec d = GetCard(b, g::Deck + 4 * i);
         t.Deck[i].Id = d.Id;

@@ -17,6 +17,9 @@ int SideOption(int16_t sideSize);
 // The forced-card masks the dialog can produce: 0 and 1, 2, 3, 5, 6, 7.
 constexpr int16_t kNoForced = 0;
 constexpr int16_t kMaxMask = 7;
+// A stored or received mask as the rules read it: visible cards alone force nothing and
+// read as no forced card.
+constexpr int16_t ReadForcedMask(int16_t mask) { return mask == 4 ? kNoForced : mask; }
 // Whether a mask forces the Ace, and the Two: only the masks the dialog produces count.
 constexpr bool ForcedAceOn(int mask) { return mask == 1 || mask == 3 || mask == 5 || mask == 7; }
 constexpr bool ForcedTwoOn(int mask) { return mask == 2 || mask == 3 || mask == 6 || mask == 7; }

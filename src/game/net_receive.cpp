@@ -71,6 +71,8 @@ bool IsWebAddress(std::string_view text) {
 
 Game::NetWait Game::AwaitMessage(int type, OnNewGame onNewGame) {
     ++waitDepth_;
+    const int outerAwaited = awaited_;
+    awaited_ = type;
     NetWait result = NetWait::Gone;
     for (;;) {
         if (!NetActive) break;
@@ -89,6 +91,7 @@ Game::NetWait Game::AwaitMessage(int type, OnNewGame onNewGame) {
         }
         DoEvents();
     }
+    awaited_ = outerAwaited;
     --waitDepth_;
     return result;
 }
@@ -193,12 +196,15 @@ void Game::ProcessNext() {
 void Game::WaitForOpponent() {
     ReplyArrived = false;
     ++waitDepth_;
+    const int outerAwaited = awaited_;
+    awaited_ = 0;  // whatever completes the exchange
     do {
         if (!NetActive) break;
         view_.SetCaption(Ctl::Label9, 0, "WAITING for Opponent");
         ProcessNext();
         DoEvents();
     } while (!ReplyArrived);
+    awaited_ = outerAwaited;
     --waitDepth_;
     if (NetActive) view_.SetCaption(Ctl::Label9, 0, " ");
 }
@@ -314,6 +320,13 @@ bool Game::DispatchHost(int type) {
             break;
         }
         case msg::GS:
+            // Only the answer to a new game of ours (or the greeting's): the remote never
+            // starts one itself, and one that ended the wait for its move would leave no
+            // wait running to notice the connection close.
+            if (awaited_ != msg::GS && awaited_ != 0) {
+                RefuseNetMessage("A new game began that this table did not ask for.");
+                return false;
+            }
             view_.SetCaption(Ctl::Label9, 0, "");
             ReplyArrived = true;
             break;

@@ -148,15 +148,18 @@ void Game::Picture7_MouseUp(int Index, int, int, double, double) {
         MoveTarget = target;
         EnablePic(Ctl::Picture7, false);
         if (IsHand(target)) {
+            bool netGameEnded = false;
             if (target != Index && PeerCurrent) {
                 Hand_Sort(PlayerSlots, Ctl::Picture7, PlaySlot, ClickSlot);
                 if (NetActive) {
                     MoveTarget += 10;
                     Move_Transmit();
+                    netGameEnded = !NetActive;
                 }
             }
-            // Also after a drop on its own place: the turn goes on with the cards usable.
-            EnablePic(Ctl::Picture7, true);
+            // Also after a drop on its own place: the turn goes on with the cards usable. A
+            // network game that ended meanwhile leaves them as its clean-up did.
+            if (!netGameEnded) EnablePic(Ctl::Picture7, true);
             SlideBack(L, T);
             return;
         }
@@ -198,6 +201,9 @@ void Game::DiscardToHold(int t) {
     PlayerSlots.Clear(PlaySlot);
     if (NetActive) {
         Move_Transmit_Done();
+        // The connection ended during the handshake: the table stays as the clean-up left
+        // it, and no turn of the computer follows.
+        if (!NetActive) return;
         holdTransfer_ = true;  // until Opponent waits
     }
     Delay(0.75);
@@ -288,7 +294,8 @@ void Game::Move_Player() {
     view_.Refresh(Ctl::Picture4, pile);
     if (NetActive) {
         Move_Transmit();
-        if (NetMsgType == msg::GS || NetMsgType == msg::GO) return;
+        // The clean-up of a lost connection sets the type back to 0: nothing is played on alone.
+        if (!NetActive || NetMsgType == msg::GS || NetMsgType == msg::GO) return;
     }
     if (CenterCount[pile] == 12) {
         Delay(TempoDelay);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "house_rules.h"
 #include "number_list.h"
 #include "records/text_number.h"
 
@@ -276,7 +277,7 @@ RecoverListResult DecodeRecoverList(std::string_view list, std::string_view host
     // 2. The house rules, and the stack images on this copy's scale.
     if (current) {
         s.SideSize = r.Number("the pay-off pile size", 1, kLongestSide - 1);
-        s.ForcedRule = r.Number("the forced-card rule");
+        s.ForcedRule = house_rules::ReadForcedMask(r.Number("the forced-card rule"));
         s.NoWildAce = r.Number("the wild Ace rule") != 0;
         oppImage -= 25;
         playerImage += 25;

@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "game.h"
+#include "house_rules.h"
 #include "korbogl.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
@@ -151,7 +152,7 @@ records::Status Game::ChangeSettings2(records::RecordFile& f) {
     ScoreRec r18 = ReadScoreRec(f, sr::Rules);
     WalkSteps = InRange(records::TextToInt16(r18.Name), 1, 250, 45);
     SideSize = InRange(r18.Played, 1, 25, 19);
-    ForcedRule = r18.Won;
+    ForcedRule = house_rules::ReadForcedMask(r18.Won);
     ShuffleApart = r18.Margin != 0;
     NoWildAce = r18.Extra != 0;
 

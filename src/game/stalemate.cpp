@@ -71,6 +71,7 @@ DeckListResult Game::DecodeReshuffleList(std::string_view list, std::string_view
 // --- the reshuffle ------------------------------------------------------------------------
 
 void Game::RESHUFFLE() {
+    reshuffleRefused_ = false;
     CountCards = false;
     if (UsedCount <= 0 || UsedCount > 104) return;
     // Only real cards come back; a hole in the used pile is not dealt as a card.
@@ -98,16 +99,12 @@ void Game::RESHUFFLE() {
         }
         DeckListResult r = DecodeReshuffleList(NetMsgText, PeerVersion);
         if (!r.ok) {
-            // Never lose the cards: they come back in the order they were used.
-            view_.MsgBox("Oops! Sorry, I dropped the cards and can't redeal. Please start a new game.",
-                         mb::OKOnly | mb::Exclamation, "Dealer Error");
-            int i = 0;
-            for (int j = 1; j <= UsedCount; ++j)
-                if (UsedPile[j].Value != 0) {
-                    ++i;
-                    Deck[i].Id = UsedPile[j].Id;
-                    Deck[i].Value = UsedPile[j].Value;
-                }
+            // An order of our own would have the two tables deal different cards: the game
+            // ends here, and the cards stay in the used pile as they were.
+            StockTop = 0;
+            reshuffleRefused_ = true;
+            RefuseNetMessage("The reshuffled stock could not be read: " + r.error + ".");
+            return;
         }
         Server_Send("DK");
     } else {
@@ -168,6 +165,9 @@ void Game::STALEMATE() {
         TurnAbort = 1;
         Turn = TurnNobody;
         EnablePic(Ctl::Picture7, false);
+        // Nobody's turn now: no arrow stays on the stopped table.
+        view_.SetVisible(Ctl::ImgTurn1, 0, false);
+        view_.SetVisible(Ctl::ImgTurn2, 0, false);
     };
     bool recover = false;
     if (!remote) {
@@ -177,9 +177,10 @@ void Game::STALEMATE() {
             recover = true;
         }
     } else {
-        NetMsgType = 0;
-        for (;;) {
-            if (!NetActive) break;
+        // The turn's own "OK" is not the host's answer; a new game the host began while this
+        // table was still refilling is, and nothing more will come until NEW is pressed.
+        if (NetMsgType != msg::GS) NetMsgType = 0;
+        while (NetActive && NetMsgType != msg::GS) {
             ProcessNext();
             if (NetMsgType == msg::OK) {
                 recover = true;
@@ -192,6 +193,10 @@ void Game::STALEMATE() {
     if (recover) {
         TurnAbort = 2;
         Stale_Recover();
+        if (reshuffleRefused_) {
+            stop();  // the refusal has told the player and ended the network game
+            return;
+        }
         if (WorkIndex == kRecoveryFailed) {
             view_.MsgBox(kRedealError, mb::OKOnly | mb::Exclamation, "Dealer Error");
             stop();
@@ -208,6 +213,7 @@ void Game::STALEMATE() {
 // --- the recovery -------------------------------------------------------------------------
 
 void Game::Stale_Recover() {
+    reshuffleRefused_ = false;
     const int keepCurIndex = CurIndex;  // the mover's centre pile survives the redeal
     auto fail = [&] {
         view_.MsgBox(kRedealError, mb::OKOnly | mb::Exclamation, "Dealer Error");
@@ -312,6 +318,10 @@ void Game::Stale_Recover() {
 
     view_.SetBackColor(Ctl::Picture4, 0, DeckColor);
     RESHUFFLE();
+    if (reshuffleRefused_) {
+        CurIndex = keepCurIndex;  // nothing is dealt: the cards wait in the used pile
+        return;
+    }
     if (StockTop < 10) {
         // The new order never came (the peer left) or the table was short of cards: the
         // cards stay in the used pile or the stock, and the stalemate gives up.

@@ -85,6 +85,22 @@ int FlexGrid::ColumnsWidth() const {
     return w;
 }
 
+void FlexGrid::FitHeadings() {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    // A grid line takes a pixel of each cell.
+    const int line = showGrid() ? 1 : 0;
+    for (int c = 0; c < columnCount(); ++c) {
+        int needs = 0;
+        const int rows = c < fixedCols_ ? rowCount() : std::min(1, rowCount());
+        for (int r = 0; r < rows; ++r) {
+            const QModelIndex at = model()->index(r, c);
+            needs = std::max(needs, itemDelegateForIndex(at)->sizeHint(option, at).width() + line);
+        }
+        if (columnWidth(c) < needs) setColumnWidth(c, needs);
+    }
+}
+
 void FlexGrid::HighlightRow(int row) {
     for (int r = 1; r < rowCount(); ++r)
         for (int c = 0; c < columnCount(); ++c)

@@ -28,6 +28,9 @@ public:
     void ClearCells();
     // The width of all the columns together.
     int ColumnsWidth() const;
+    // Every column widened, where it is narrower, to show its headings whole: the text of
+    // the header row and, in the fixed columns, of every row.
+    void FitHeadings();
     // The cell of the last click; -1 before any.
     int MouseRow() const { return mouseRow_; }
     int MouseCol() const { return mouseCol_; }

@@ -1,20 +1,27 @@
 #include "platform/help_viewer.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMainWindow>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/data_file.h"
 
 namespace korbo::platform {
 
 namespace {
-HelpViewer* current = nullptr;
+// A viewer that belongs to a modal window goes when that window does.
+QPointer<HelpViewer> current;
+constexpr int kWidth = 640, kHeight = 560;
 }
 
 QMap<QString, QString> HelpKeywords(const QString& html) {
@@ -46,7 +53,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
         if (url.isRelative() && url.path().isEmpty() && url.hasFragment()) ShowTopic(url.fragment());
     });
     box->addWidget(browser_);
-    resize(640, 560);
+    resize(kWidth, kHeight);
 }
 
 void HelpViewer::closeEvent(QCloseEvent* e) {
@@ -74,14 +81,43 @@ void HelpViewer::ShowTopic(const QString& anchor) {
     else browser_->scrollToAnchor(anchor);
 }
 
-bool HelpViewer::Open(const QString& file, const QString& keyword) {
+void HelpViewer::Place(const QWidget* owner) {
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect room = screen->availableGeometry();
+    for (const QWidget* w = owner; w; w = w->parentWidget()) {
+        const auto* main = qobject_cast<const QMainWindow*>(w);
+        if (!main) continue;
+        if (const QWidget* bar = main->menuWidget(); bar && bar->isVisible())
+            room.setTop(std::max(room.top(), bar->mapToGlobal(QPoint(0, bar->height())).y()));
+        break;
+    }
+    // The window manager frames the viewer as it framed the window that asks.
+    QMargins frame;
+    if (const QWidget* framed = owner ? owner->window() : nullptr; framed && framed->isVisible()) {
+        const QRect outer = framed->frameGeometry(), inner = framed->geometry();
+        frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    }
+    const int w = std::max(1, std::min(kWidth, room.width() - frame.left() - frame.right()));
+    const int h = std::max(1, std::min(kHeight, room.height() - frame.top() - frame.bottom()));
+    resize(w, h);
+    // At the right of the room, so that the most of the table stays in sight.
+    move(room.right() + 1 - (w + frame.left() + frame.right()), room.top());
+}
+
+bool HelpViewer::Open(const QString& file, const QString& keyword, const QWidget* owner) {
+    // While a modal window runs, only its own windows take input.
+    QWidget* modal = QApplication::activeModalWidget();
     HelpViewer* v = current;
     const bool fresh = v == nullptr;
-    if (fresh) v = new HelpViewer;
+    if (fresh) v = new HelpViewer(modal);
     if (!v->Load(file)) {
         if (fresh) delete v;
         return false;
     }
+    if (modal && v->parentWidget() != modal) v->setParent(modal, v->windowFlags());
+    if (fresh) v->Place(owner);
     current = v;
     v->show();
     v->raise();

@@ -25,8 +25,11 @@ public:
     // Opens the manual `file` at its contents (no keyword) or at the topic of `keyword`;
     // a keyword the index does not know opens the contents. The one help window is
     // reused. False, with nothing shown, when the file is not a regular file the viewer
-    // can read.
-    static bool Open(const QString& file, const QString& keyword = {});
+    // can read. Opened while a modal window runs, it belongs to that window, so that it
+    // can be read and scrolled over it (and closes with it). A new window keeps within
+    // the screen of `owner`, the window that asks, below the menu bar of the main window
+    // that owner belongs to.
+    static bool Open(const QString& file, const QString& keyword = {}, const QWidget* owner = nullptr);
     // The help window, or null while none is open.
     static HelpViewer* Current();
 
@@ -40,6 +43,7 @@ protected:
 private:
     explicit HelpViewer(QWidget* parent = nullptr);
     bool Load(const QString& file);
+    void Place(const QWidget* owner);
     void ShowTopic(const QString& anchor);
 
     QTextBrowser* browser_ = nullptr;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "record_file.h"
@@ -22,6 +23,31 @@ std::string Folded(const fs::path& p) {
     return UpperAscii(s);
 }
 
+// The whole of a regular file of at most kMaxCopyBytes; nothing for anything else.
+std::optional<std::vector<uint8_t>> ReadWhole(const fs::path& p) {
+    std::error_code ec;
+    if (!fs::is_regular_file(p, ec)) return std::nullopt;
+    const std::uintmax_t size = fs::file_size(p, ec);
+    if (ec || size > kMaxCopyBytes) return std::nullopt;
+    std::ifstream in(p, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+// True when the folder's file under the name is a plain file holding exactly the source's bytes.
+bool SameBytes(const fs::path& source, const fs::path& target) {
+    std::error_code ec, ec2;
+    if (!fs::is_regular_file(fs::symlink_status(target, ec))) return false;
+    // Files of different sizes differ; no need to read them.
+    const std::uintmax_t size = fs::file_size(target, ec);
+    if (ec || size != fs::file_size(source, ec2) || ec2) return false;
+    const auto there = ReadWhole(target);
+    const auto chosen = there ? ReadWhole(source) : std::nullopt;
+    return chosen && !chosen->empty() && *there == *chosen;
+}
+
 }  // namespace
 
 bool LiesInFolder(const std::string& path, const std::string& folder) {
@@ -38,7 +64,7 @@ CopyResult CopyIntoFolder(const std::string& source, const std::string& folder) 
     std::error_code ec;
     const fs::path target = fs::path(folder) / r.name;
     if (fs::exists(fs::symlink_status(target, ec))) {
-        r.outcome = CopyOutcome::NameTaken;
+        r.outcome = SameBytes(source, target) ? CopyOutcome::SameInFolder : CopyOutcome::NameTaken;
         return r;
     }
     if (!fs::is_regular_file(source, ec)) {

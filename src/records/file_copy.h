@@ -15,6 +15,7 @@ inline constexpr std::uintmax_t kMaxCopyBytes = 64u * 1024u * 1024u;
 enum class CopyOutcome {
     Copied,           // the file now lies in the folder
     AlreadyInFolder,  // the chosen file lies in that folder already: nothing to do
+    SameInFolder,     // a file of that name and of exactly the same bytes is there: nothing to do
     NameTaken,        // another file of that name is in the folder: it is kept, nothing copied
     Failed,           // could not be read or written; `error` says why, nothing changed
 };

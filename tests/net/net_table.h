@@ -60,6 +60,27 @@ struct NetTable {
         c.port = port;
         game.StartNetworkGame(c);
     }
+    // The player's places and the centre piles laid out apart, for moves by the mouse.
+    void LayOutPlaces() {
+        game.CardWidth = 1000;
+        game.CardHeight = 1400;
+        game.CardGap = 500;
+        for (int i = 1; i <= 10; ++i) view.rects[{Ctl::Picture7, i}] = {1000 + 1200 * (i - 1), 8000, 1000, 1400};
+        for (int s = 1; s <= 3; ++s) view.rects[{Ctl::Picture4, s}] = {1000 + 1200 * (s - 1), 3000, 1000, 1400};
+    }
+    // Press on the player's place `slot`, drag it onto picture `onto`(`index`), release.
+    void Drag(int slot, Ctl onto, int index) {
+        const Rect from = view.PictureRect(Ctl::Picture7, slot), to = view.PictureRect(onto, index);
+        game.Picture7_MouseDown(slot, btn::Left, 0, 300, 400);
+        game.Picture7_MouseMove(slot, btn::Left, 0, 300 + (to.Left - from.Left), 400 + (to.Top - from.Top));
+        game.Picture7_MouseUp(slot, btn::Left, 0, 300, 400);
+    }
+    void DoubleClick(int slot) {
+        game.Picture7_MouseDown(slot, btn::Left, 0, 10, 10);
+        game.Picture7_MouseUp(slot, btn::Left, 0, 10, 10);
+        game.Picture7_DblClick(slot);
+        game.Picture7_MouseUp(slot, btn::Left, 0, 10, 10);
+    }
     bool Boxed(const std::string& text) const {
         for (const auto& b : view.boxes)
             if (b.text.find(text) != std::string::npos) return true;

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "display/table_controls.h"
-#include "display/table_window.h"
+#include "controls/table_controls.h"
+#include "controls/table_window.h"
 #include "fakes/manual_clock.h"
 #include "fakes/recording_view.h"
 #include "game/random.h"

@@ -144,6 +144,35 @@ private slots:
         QCOMPARE(int(g.BackIndex), 1);
     }
 
+    // The very picture already in the folder, chosen from elsewhere, is taken as it is.
+    void theSamePictureUnderATakenNameIsShownWithoutABox() {
+        Table tb;
+        Game& g = tb.game();
+        g.BackChoice = 1;
+        const QImage same = korbo::test::DistinctImage(14, 9);
+        tb.Save(korbo::test::DistinctImage(10, 10), "backgrounds/a.bmp");
+        tb.Save(same, "backgrounds/same.bmp");
+        tb.Save(same, "elsewhere/same.bmp");
+        tb.around.ReadBacks();
+        g.BackIndex = 1;
+        BoxAnswerer boxes;
+        tb.dialog->files.push_back(tb.Path("elsewhere/same.bmp"));
+        tb.around.mnuOpAddBackground_Click();
+        QCOMPARE(boxes.texts.size(), 0);
+        QCOMPARE(tb.around.BackList()[g.BackIndex], std::string("same.bmp"));
+        QCOMPARE(tb.around.BackgroundPicture().toImage().convertToFormat(QImage::Format_RGB32), same);
+        QCOMPARE(int(g.BackPicCount), 2);
+
+        QImage mine = korbo::test::DistinctImage(24, 30);
+        tb.Save(mine, "Avatars/me.jpg");
+        tb.Save(mine, "elsewhere/me.jpg");
+        tb.dialog->files.push_back(tb.Path("elsewhere/me.jpg"));
+        tb.around.ChgAvatar_Click();
+        QCOMPARE(boxes.texts.size(), 0);
+        QCOMPARE(g.AvatarFile, std::string("me.jpg"));
+        QCOMPARE(qobject_cast<QLabel*>(tb.t.ImgAvatar().Widget())->pixmap().size(), mine.size());
+    }
+
     void theAvatarIsShownChangedAndPutBack() {
         Table tb;
         Game& g = tb.game();

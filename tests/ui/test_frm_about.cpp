@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/frmAbout.h"
-#include "app/web_page.h"
+#include "dialogs/frmAbout.h"
+#include "controls/web_page.h"
 #include "fakes/recording_view.h"
 
 using namespace korbo;
@@ -45,6 +45,24 @@ private slots:
         QVERIFY(w.credit()->isVisible());
         QVERIFY(w.credit()->text().startsWith("\n\nSpecial thanks to:"));
         QVERIFY(w.credit()->text().endsWith("...and thanks to all of Korbo's beta testers for keeping me going..."));
+    }
+
+    // Every line of the window shows whole, the thanks too once the icon has revealed them.
+    void theRevealedThanksShowWhole() {
+        RecordingView view;
+        frmAbout w(view);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::mouseClick(w.picIcon(), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(w.credit()->isVisible());
+        for (QLabel* l : w.findChildren<QLabel*>()) {
+            if (!l->isVisible()) continue;
+            const int needs = l->wordWrap() ? l->heightForWidth(l->width()) : l->sizeHint().height();
+            QVERIFY2(l->height() >= needs, qPrintable(QString("%1: %2 of %3").arg(l->text()).arg(l->height()).arg(needs)));
+            QVERIFY2(w.rect().contains(l->geometry()), qPrintable(l->text()));
+        }
+        QVERIFY(w.rect().contains(w.cmdOK()->geometry()));
     }
 
     void onlyWebAddressesReachTheBrowser_data() {

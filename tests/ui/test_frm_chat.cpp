@@ -1,14 +1,16 @@
 // The chat window as the two players use it: numbered lines sent with the game's counter,
 // the history kept short (for the peer's lines too), Enter leading to the Send button, the
-// canned phrases, the peer's lines coming in through the table once and in order, web
-// addresses opened only when well-formed, and the window kept on top while it is loaded.
+// canned phrases read from their start, the peer's lines coming in through the table once
+// and in order, web addresses opened only when well-formed, the window kept on top while it
+// is loaded, and every opening in one run of the program looking like the first.
 #include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QtTest>
 
-#include "app/web_page.h"
+#include "controls/web_page.h"
 #include "dialogs/frmChat.h"
 #include "display/frmKorbo.h"
 #include "fake_table.h"
@@ -246,8 +248,135 @@ private slots:
         for (int i = 1; i <= frmChat::kPhrases; ++i) {
             QVERIFY(chat.rect().contains(chat.CmdChat(i)->geometry()));
             // A phrase cut short on its button is still read in full from its tip.
-            QCOMPARE(chat.CmdChat(i)->toolTip(), chat.CmdChat(i)->text());
+            QCOMPARE(chat.CmdChat(i)->toolTip(), QString::fromStdString(f.g().Comments[static_cast<size_t>(i)]));
         }
+    }
+
+    // A phrase reads from its start on its button: whole where it fits, else its start
+    // with an ellipsis at the end, never a slice from its middle.
+    void phrasesReadFromTheirStart_data() {
+        QTest::addColumn<long>("screenWidth");
+        QTest::newRow("the test screen") << 12000L;
+        QTest::newRow("a wide screen") << 28800L;
+        QTest::newRow("a narrow screen") << 9600L;
+    }
+    void phrasesReadFromTheirStart() {
+        QFETCH(long, screenWidth);
+        ChatTable f;
+        f.g().ScreenWidth = screenWidth;
+        for (int i = 1; i <= frmChat::kPhrases; ++i)
+            f.g().Comments[static_cast<size_t>(i)] =
+                i % 2 ? "Nobody needed that card more than me, said phrase " + std::to_string(i) : "Ok";
+        f.table.show();
+        f.table.ShowForm(korbo::Form::frmChat, false);
+        frmChat& chat = f.chat();
+        QVERIFY(QTest::qWaitForWindowExposed(&chat));
+        int cut = 0;
+        for (int i = 1; i <= frmChat::kPhrases; ++i) {
+            QPushButton* b = chat.CmdChat(i);
+            const QString phrase = QString::fromStdString(f.g().Comments[static_cast<size_t>(i)]);
+            const QString shown = b->text();
+            QStyleOptionButton opt;
+            opt.initFrom(b);
+            const int room = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b).width();
+            QVERIFY2(b->fontMetrics().horizontalAdvance(shown) <= room, qPrintable(shown));
+            if (shown != phrase) {
+                ++cut;
+                QVERIFY2(shown.endsWith(QChar(0x2026)) && phrase.startsWith(shown.chopped(1)) && shown.size() > 1,
+                         qPrintable(shown));
+            }
+            QCOMPARE(b->toolTip(), phrase);
+            if (i % 2 == 0) QCOMPARE(shown, phrase);
+        }
+        QVERIFY(cut > 0);
+    }
+
+    // Beside a table that leaves room on its screen, the window widens for its phrases up to
+    // that room, standing wholly beside the table; short phrases leave it narrower.
+    void thePhrasesTakeTheRoomBesideTheTable_data() {
+        QTest::addColumn<bool>("longPhrases");
+        QTest::newRow("long phrases") << true;
+        QTest::newRow("short phrases") << false;
+    }
+    void thePhrasesTakeTheRoomBesideTheTable() {
+        QFETCH(bool, longPhrases);
+        ChatTable f;
+        f.g().ScreenWidth = 12000;
+        for (int i = 1; i <= frmChat::kPhrases; ++i)
+            f.g().Comments[static_cast<size_t>(i)] =
+                longPhrases ? "Nobody needed that card more than me, said phrase " + std::to_string(i) : "Ok";
+        f.table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.table));
+        const QRect room = f.table.screen()->availableGeometry();
+        // The table pushed off the screen's left edge but for a quarter of the screen leaves
+        // room beside it.
+        f.table.move(room.left() + room.width() / 4 - f.table.frameGeometry().width(), room.top());
+        QVERIFY(f.table.frameGeometry().right() < room.center().x());
+        f.table.ShowForm(korbo::Form::frmChat, false);
+        frmChat& chat = f.chat();
+        QVERIFY(QTest::qWaitForWindowExposed(&chat));
+        const QRect window = chat.frameGeometry();
+        QVERIFY(chat.geometry().left() > f.table.geometry().right());
+        QVERIFY(window.right() <= room.right());
+        if (longPhrases) {
+            QCOMPARE(window.right(), room.right());
+        } else {
+            QVERIFY(window.right() < room.right());
+            for (int i = 1; i <= frmChat::kPhrases; ++i) QCOMPARE(chat.CmdChat(i)->text(), QString("Ok"));
+        }
+    }
+
+    // Unloading only hides the window: each opening in one run of the program loads it as
+    // the first did, at the same size with the same fonts, within the screen, and with its
+    // Send button ready whatever the last network game left it in.
+    void everyOpeningLooksLikeTheFirst_data() { phrasesReadFromTheirStart_data(); }
+    void everyOpeningLooksLikeTheFirst() {
+        QFETCH(long, screenWidth);
+        ChatTable f;
+        f.g().ScreenWidth = screenWidth;
+        f.table.show();
+        frmChat& chat = f.chat();
+        QPoint place;
+        QSize size;
+        QFont font, phraseFont;
+        for (int opening = 1; opening <= 3; ++opening) {
+            f.table.ShowForm(korbo::Form::frmChat, false);
+            QVERIFY(chat.isVisible());
+            QVERIFY(chat.Command1()->isEnabled());
+            const QRect room = chat.screen()->availableGeometry();
+            QVERIFY(chat.frameGeometry().height() <= room.height());
+            QVERIFY(chat.frameGeometry().width() <= room.width());
+            if (opening == 1) {
+                place = chat.frameGeometry().topLeft();
+                size = chat.size();
+                font = chat.font();
+                phraseFont = chat.CmdChat(1)->font();
+            } else {
+                QCOMPARE(chat.frameGeometry().topLeft(), place);
+                QCOMPARE(chat.size(), size);
+                QCOMPARE(chat.font(), font);
+                QCOMPARE(chat.CmdChat(1)->font(), phraseFont);
+            }
+            // The player may have made it larger meanwhile; the network game ends.
+            chat.resize(chat.size() + QSize(40, 30));
+            f.g().NetCleanUp();
+            QVERIFY(!chat.isVisible());
+            QVERIFY(!chat.Command1()->isEnabled());
+            f.g().NetActive = true;
+        }
+    }
+
+    // The Send button has a state of its own: the table's status label keeps its own.
+    void theSendButtonAndTheStatusLabelAreApart() {
+        ChatTable f;
+        f.table.ShowForm(korbo::Form::frmChat, false);
+        f.table.SetEnabled(Ctl::ChatSend, 0, false);
+        QVERIFY(f.table.Enabled(Ctl::StatusMsg, 0));
+        QVERIFY(!f.table.Enabled(Ctl::ChatSend, 0));
+        f.table.SetEnabled(Ctl::StatusMsg, 0, false);
+        f.table.SetEnabled(Ctl::ChatSend, 0, true);
+        QVERIFY(!f.table.Enabled(Ctl::StatusMsg, 0));
+        QVERIFY(f.chat().Command1Enabled());
     }
 
     void theSendButtonFollowsTheGame() {

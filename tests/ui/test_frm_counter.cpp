@@ -72,6 +72,28 @@ private slots:
         for (QLabel* l : {c.Label1(), c.Label2(), c.LblGrid()}) QVERIFY(c.rect().contains(l->geometry()));
     }
 
+    void theRowNamesStandABlankClearOfTheFirstColumn() {
+        FakeTable t;
+        DealPlayerFirst(t.game);
+        frmCounter c(t);
+        c.Fill(std::string(korbo::counter::kHeader), korbo::counter::RowNames(), korbo::counter::Grid(t.game));
+        const QFontMetrics names(c.Label2()->font());
+        const QFontMetrics grid(c.LblGrid()->font());
+        int longest = 0;
+        for (const QString& name : c.Label2()->text().split('\n', Qt::SkipEmptyParts))
+            longest = std::max(longest, names.horizontalAdvance(name));
+        QCOMPARE(longest, names.horizontalAdvance("Diamonds"));
+        // Each grid row begins with a blank; its first tally follows.
+        const int firstTally = c.LblGrid()->x() + grid.horizontalAdvance(' ');
+        QVERIFY2(firstTally - (c.Label2()->x() + longest) >= grid.horizontalAdvance(' '),
+                 qPrintable(QString("names end at %1, the first column begins at %2")
+                                .arg(c.Label2()->x() + longest)
+                                .arg(firstTally)));
+        // The header's first rank stands over the first tally, and the grid still fits.
+        QCOMPARE(c.Label1()->x(), firstTally);
+        for (QLabel* l : {c.Label1(), c.Label2(), c.LblGrid()}) QVERIFY(c.rect().contains(l->geometry()));
+    }
+
     void refusesAfterARestoreWithoutShowingTheWindow() {
         FakeTable t;
         DealPlayerFirst(t.game);

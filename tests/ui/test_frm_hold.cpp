@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "display/frmHold.h"
-#include "display/table_controls.h"
+#include "controls/table_controls.h"
 #include "fake_table.h"
 
 using korbo::test::FakeTable;

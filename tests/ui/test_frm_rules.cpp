@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -86,6 +87,27 @@ private slots:
         QVERIFY(d.chkNoForced()->isChecked());
         QCOMPARE(Ticks(d), QString("..."));
         QCOMPARE(int(d.NewForced), 0);
+    }
+
+    // Visible cards alone force nothing: the dialog shows no forced card, and the Ace
+    // ticked next is the Ace rule alone, as its box shows.
+    void aMaskOfVisibleCardsAloneIsNoForcedCards() {
+        Rules r(19, 4);
+        r.game.DisplayMode = 0;
+        r.game.ScreenWidth = 15360;
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        QCOMPARE(int(r.game.ForcedRule), 0);
+        QVERIFY(d.chkNoForced()->isChecked());
+        QCOMPARE(Ticks(d), QString("..."));
+        QCOMPARE(Enabled(d), QString("---"));
+        QCOMPARE(int(d.NewForced), 0);
+        Click(d.chkNoForced());
+        Click(d.chkForced(1));
+        QCOMPARE(Ticks(d), QString("x.."));
+        Click(d.cmdSave());
+        QCOMPARE(int(r.game.ForcedRule), 1);
+        QCOMPARE(r.rulesText, std::string(", Ace"));
     }
 
     void theForcedBoxesMakeOnlyTheMasksTheRulesKnow() {
@@ -218,6 +240,36 @@ private slots:
         QVERIFY(r.view.boxes.empty());
     }
 
+    // Cancelling the "New Rules" box that Apply shows takes back only what Apply asked
+    // for: a new game that Restore Defaults needs still starts when the dialog closes.
+    void cancellingTheNewRulesBoxKeepsWhatRestoreDefaultsNeeds_data() {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<int>("pick");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("26 cards, defaults") << 25 << -1 << true;
+        QTest::newRow("20 cards, defaults, then 10 cards") << 19 << 3 << false;
+    }
+    void cancellingTheNewRulesBoxKeepsWhatRestoreDefaultsNeeds() {
+        QFETCH(int, side);
+        QFETCH(int, pick);
+        QFETCH(bool, changed);
+        Rules r(static_cast<int16_t>(side));
+        frmRules d(r.game, r.rulesText);
+        d.show();
+        Click(d.cmdDefault());
+        if (pick >= 0) Click(d.optSide(pick));
+        r.view.answers = {mb::IDCancel};
+        Click(d.cmdSave());
+        QCOMPARE(r.view.boxes.size(), size_t{1});
+        QCOMPARE(r.view.boxes[0].title, std::string("New Rules"));
+        QVERIFY(d.isVisible());
+        QCOMPARE(d.RulesChanged(), changed);
+        Click(d.cmdReturn());
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QCOMPARE(d.RulesChanged(), changed);
+        QCOMPARE(int(r.game.SideSize), 19);
+    }
+
     void closingTheWindowAppliesNothing() {
         Rules r;
         frmRules d(r.game, r.rulesText);
@@ -247,6 +299,30 @@ private slots:
         Click(d.cmdHelp());
         QVERIFY(!platform::HelpViewer::Current());
         QVERIFY(d.isVisible());
+    }
+
+    // The dialog is modal: the manual it opens can still be read and scrolled over it.
+    void theManualOpenedFromTheDialogTakesInput() {
+        Rules r;
+        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/korbo/KD_Help.html", r.Path("KD_Help.html")));
+        {
+            frmRules d(r.game, r.rulesText);
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            QCOMPARE(QApplication::activeModalWidget(), &d);
+            Click(d.cmdHelp());
+            auto* help = platform::HelpViewer::Current();
+            QVERIFY(help);
+            QVERIFY(QTest::qWaitForWindowExposed(help));
+            help->Browser()->setFocus();
+            QScrollBar* bar = help->Browser()->verticalScrollBar();
+            const int before = bar->value();
+            QVERIFY(before < bar->maximum());
+            QTest::keyClick(help->windowHandle(), Qt::Key_PageDown);
+            QVERIFY2(bar->value() > before, "the manual did not scroll");
+        }
+        // It goes with the dialog it belongs to.
+        QVERIFY(!platform::HelpViewer::Current());
     }
 };
 

@@ -77,6 +77,27 @@ private slots:
         QCOMPARE(d.Label1()->text(), QString());
     }
 
+    // Fitted to the screen as the table measured it: a screen 1024 pixels wide gives 1.25 times
+    // the designed size, from the size the slots take; a screen below 800 pixels none.
+    void scaledForTheScreenFromItsDesignedSize_data() {
+        QTest::addColumn<int>("screenWidth");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("1024") << 15360 << 1.25;
+        QTest::newRow("800") << 12000 << 12000.0 / 12288;
+        QTest::newRow("640") << 9600 << 1.0;
+    }
+    void scaledForTheScreenFromItsDesignedSize() {
+        QFETCH(int, screenWidth);
+        QFETCH(double, factor);
+        frmSave designed(Saving());
+        frmSave d(Saving(), nullptr, screenWidth);
+        designed.show();
+        d.show();
+        QCOMPARE(d.font().pointSizeF(), designed.font().pointSizeF() * factor);
+        QVERIFY2(std::abs(d.width() - designed.width() * factor) <= designed.width() * 0.05,
+                 qPrintable(QString("%1 for %2").arg(d.width()).arg(designed.width())));
+    }
+
     void restoringOffersOnlySlotsThatHoldAGame() {
         struct Case { bool autoSave, net; } cases[] = {{true, false}, {false, false}, {false, true}};
         for (auto c : cases) {

@@ -5,11 +5,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "dialogs/frmScores.h"
+#include "dialogs/frmScoresNet.h"
 #include "dialogs/frmStats.h"
 #include "fake_table.h"
+#include "game/net_scores.h"
 #include "platform/flex_grid.h"
 
 using korbo::test::Bytes;
@@ -17,6 +20,7 @@ using korbo::test::FakeTable;
 using korbo::test::Records;
 using korbo::test::ScoreBytes;
 using korbo::ui::frmScores;
+using korbo::ui::frmScoresNet;
 using korbo::ui::frmStats;
 
 namespace {
@@ -44,6 +48,12 @@ void Setup(FakeTable& t, int players) {
     t.game.PlayerCount = static_cast<int16_t>(players);
 }
 
+// A network score file of one opponent.
+void WriteNetFile(FakeTable& t, const std::string& player) {
+    korbo::test::WriteBytes(t.Path("users/" + player + ".ran"),
+                            Records({ScoreBytes(player, 1, 1, 3, 2), ScoreBytes("Bob", 1, 1, 3, 2)}));
+}
+
 QString Cell(korbo::platform::FlexGrid* g, int r, int c) { return QString::fromStdString(g->TextMatrix(r, c)); }
 
 }  // namespace
@@ -68,6 +78,53 @@ private slots:
         // Centred, and as wide as its columns and a little more.
         QVERIFY(std::abs((s.width() - g->width()) / 2 - g->x()) <= 1);
         QVERIFY(g->width() > g->ColumnsWidth());
+    }
+
+    // Only the HOLD viewer, the saved games, the card counter and the chat window are fitted
+    // to the screen: the score windows keep their designed size on every screen.
+    void theScoreWindowsKeepTheirDesignedSize() {
+        FakeTable t;
+        Setup(t, 2);
+        WriteNetFile(t, "P101");
+        QVERIFY(korbo::netscores::NetScore_Click(t.game));
+        {
+            frmScores w(t);
+            QCOMPARE(t.scaled, 0);
+        }
+        {
+            frmStats w(t);
+            QCOMPARE(t.scaled, 0);
+        }
+        {
+            frmScoresNet w(t);
+            QCOMPARE(t.scaled, 0);
+        }
+    }
+
+    // Every heading of the statistics shows whole, without a scroll bar, inside the window.
+    void theStatisticsHeadingsShowWhole() {
+        FakeTable t;
+        Setup(t, 1);
+        t.game.PlayerName = "P101";
+        t.game.PlayerChosen = true;
+        frmStats w(t);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        for (korbo::platform::FlexGrid* g : {w.GridStats(), w.GridRun()}) {
+            const QAbstractItemView* view = g;
+            for (int c = 0; c < g->Cols(); ++c)
+                QVERIFY2(g->ColWidth(c) >= view->sizeHintForColumn(c),
+                         qPrintable(QString("%1 column %2 \"%3\": %4 of %5")
+                                        .arg(g->objectName())
+                                        .arg(c)
+                                        .arg(Cell(g, 0, c))
+                                        .arg(g->ColWidth(c))
+                                        .arg(view->sizeHintForColumn(c))));
+            QVERIFY(!g->horizontalScrollBar()->isVisible());
+            QVERIFY(w.rect().contains(g->geometry()));
+        }
+        // The labels still stand over the run grid's two halves.
+        QCOMPARE(w.Label2()->x(), w.GridRun()->x() + w.GridRun()->ColWidth(0));
     }
 
     void moreThanTenPlayersGetRowsOfTheirOwn() {

@@ -2,8 +2,12 @@
 // contents and at the topics the game asks for, one window reused, and files it refuses.
 #include <sys/stat.h>
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -72,6 +76,33 @@ private slots:
         // A keyword the index does not know opens the contents too.
         QVERIFY(HelpViewer::Open(Manual(), "no such topic"));
         QCOMPARE(first->Browser()->verticalScrollBar()->value(), 0);
+    }
+
+    // Asked for from the table, or from a dialog over it, the manual keeps the table's menu
+    // bar in sight and lies wholly on the screen.
+    void opensBelowTheMenuBarAndWithinTheScreen() {
+        QMainWindow table;
+        table.menuBar()->addMenu("&Game");
+        table.setGeometry(table.screen()->availableGeometry());
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        QDialog dialog(&table);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QScreen* screen = table.screen();
+        const int barBottom = table.menuBar()->mapToGlobal(QPoint(0, table.menuBar()->height())).y();
+        QVERIFY(barBottom > screen->availableGeometry().top());
+        for (const QWidget* owner : {static_cast<QWidget*>(&table), static_cast<QWidget*>(&dialog)}) {
+            QVERIFY(HelpViewer::Open(Manual(), {}, owner));
+            HelpViewer* v = HelpViewer::Current();
+            QVERIFY(QTest::qWaitForWindowExposed(v));
+            const QRect at = v->frameGeometry();
+            QVERIFY2(at.top() >= barBottom, qPrintable(QString("top %1, menu bar to %2").arg(at.top()).arg(barBottom)));
+            QVERIFY2(screen->availableGeometry().contains(at),
+                     qPrintable(QString("%1: %2,%3 %4x%5").arg(owner->metaObject()->className()).arg(at.x()).arg(at.y())
+                                    .arg(at.width()).arg(at.height())));
+            v->close();
+        }
     }
 
     void refusesWhatIsNotAReadableManual() {

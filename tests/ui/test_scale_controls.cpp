@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QtTest>
 
-#include "display/scale_controls.h"
+#include "controls/scale_controls.h"
 #include "platform/flex_grid.h"
 
 using korbo::ui::ScaleFormControls;

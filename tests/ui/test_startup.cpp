@@ -149,7 +149,7 @@ private slots:
         auto* splash = new frmSplash;
         QCOMPARE(frmSplash::Current(), splash);
         QCOMPARE(splash->lblVersion->text(), QString("Version 6.0.1"));
-        QCOMPARE(splash->lblPlatform->text(), QString("Windows"));
+        QCOMPARE(splash->lblPlatform->text(), QString("Linux"));
         QStringList texts;
         for (QLabel* l : splash->findChildren<QLabel*>()) texts << l->text();
         QVERIFY(texts.contains("The card game with an attitude"));

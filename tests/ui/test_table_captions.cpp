@@ -1,10 +1,12 @@
 // The captions of the table's frames stay readable in every display mode and on every
 // screen layout: measured with the fonts this machine draws them in, each caption lies
 // clear of the cards, the frames, the wild-King value boxes and the message lines, shows
-// its whole text, and keeps the frame's own font wherever there is room for it.
+// its whole text, and keeps the frame's own font wherever there is room for it. The
+// persona's comment stays readable beside the DEAL button too.
+#include <QMessageBox>
 #include <QtTest>
 
-#include "display/table_controls.h"
+#include "controls/table_controls.h"
 #include "table_fixture.h"
 
 using namespace korbo;
@@ -155,6 +157,45 @@ private slots:
         const QString text = QStringLiteral("Alexandrina's HOLD piles");
         Frame(t.Label3(1)).SetText(text);
         CheckCaption(t, text, t.Label3(1), text);
+    }
+
+    // A game started from the menu leaves the DEAL button showing in the comment's column;
+    // a long comment, the stalemate's above all, runs down to it. The button keeps below
+    // the text, in the column, and goes back to its place when the text is short again.
+    void theDealButtonKeepsBelowALongComment_data() {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("normal") << 0;
+        QTest::newRow("cards moved up") << 1;
+        QTest::newRow("small display") << 2;
+    }
+    void theDealButtonKeepsBelowALongComment() {
+        QFETCH(int, mode);
+        frmKorbo t;
+        t.pauseScale = 0;
+        t.show();
+        (void)QTest::qWaitForWindowExposed(&t);
+        Reach(t, 15360, mode);
+        Game& g = t.game();
+        g.SoundLevel = 2;
+        t.SetFontSize(Ctl::Label9, 2, g.CommentFontSize);  // as the start-up sets it
+        t.SetVisible(Ctl::Command2, 0, true);
+        QWidget* deal = t.Command2().Widget();
+        const QRect home = deal->geometry();
+        auto* comment = static_cast<QLabel*>(t.Label9(2).Widget());
+        korbo::test::BoxAnswerer no(QMessageBox::No);
+        g.STALEMATE();
+        QCOMPARE(no.titles, QStringList{"Stalemate"});
+        korbo::test::Photograph(QStringLiteral("deal-below-comment-%1.png").arg(mode));
+        const QRect area = comment->geometry();
+        const QRect text(area.left(), area.top(), area.width(), comment->heightForWidth(area.width()));
+        QVERIFY2(text.bottom() >= home.top(),
+                 qPrintable(QStringLiteral("the text ends at %1, above the button's place").arg(text.bottom())));
+        QVERIFY2(!deal->geometry().intersects(text), "the DEAL button covers the comment");
+        QVERIFY(area.contains(deal->geometry()));
+        QVERIFY(deal->isVisible());
+        QCOMPARE(deal->x(), home.x());
+        t.SetCaption(Ctl::Label9, 2, " ");
+        QCOMPARE(deal->geometry(), home);
     }
 };
 

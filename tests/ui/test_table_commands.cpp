@@ -14,9 +14,10 @@
 #include <QtTest>
 #include <functional>
 
+#include "dialogs/frmPlayers.h"
 #include "dialogs/frmRules.h"
 #include "dialogs/frmSave.h"
-#include "app/web_page.h"
+#include "controls/web_page.h"
 #include "display/frmSpeed.h"
 #include "platform/help_viewer.h"
 #include <QScrollBar>
@@ -34,6 +35,8 @@ class ModalDriver : public QObject {
 public:
     std::function<void(QWidget*)> act;
     QStringList boxes;
+    // The button that answers a box that has it; OK (or Yes) otherwise.
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
     ModalDriver() {
         QObject::connect(&timer_, &QTimer::timeout, this, [this] {
             QWidget* w = QApplication::activeModalWidget();
@@ -41,7 +44,8 @@ public:
             w->setProperty("driven", true);
             if (auto* box = qobject_cast<QMessageBox*>(w)) {
                 boxes << box->text();
-                QAbstractButton* b = box->button(QMessageBox::Ok);
+                QAbstractButton* b = box->button(answer);
+                if (!b) b = box->button(QMessageBox::Ok);
                 if (!b) b = box->button(QMessageBox::Yes);
                 if (b) QTimer::singleShot(0, b, &QAbstractButton::click);
                 return;
@@ -58,6 +62,16 @@ public:
 private:
     QTimer timer_;
 };
+
+// A table laid out for play with its files in `dir`, silent and with short card walks.
+void StartQuietTable(frmKorbo& t, const QTemporaryDir& dir) {
+    t.pauseScale = 0;
+    Game& g = t.game();
+    g.BaseDir = dir.path().toStdString();
+    g.SoundLevel = 2;
+    g.WalkSteps = 2;
+    StartTable(t);
+}
 
 void Slot(ui::frmSave* d, int slot) { QTest::mouseClick(d->Text1(slot), Qt::LeftButton, {}, QPoint(5, 5)); }
 
@@ -155,13 +169,9 @@ private slots:
         };
         for (const Case& c : cases) {
             frmKorbo t;
-            t.pauseScale = 0;
-            Game& g = t.game();
             QTemporaryDir dir;
-            g.BaseDir = dir.path().toStdString();
-            g.SoundLevel = 2;
-            g.WalkSteps = 2;
-            StartTable(t);
+            StartQuietTable(t, dir);
+            Game& g = t.game();
             ModalDriver driver;
             driver.act = [&c](QWidget* w) {
                 if (auto* d = qobject_cast<ui::frmRules*>(w)) {
@@ -181,6 +191,35 @@ private slots:
             QCOMPARE(int(g.PlayerSideCount), c.asked ? c.sideSize + 1 : 0);
             QCOMPARE(t.MenuItem("RulesIndicator")->text(), c.indicator);
         }
+    }
+
+    // Restore Defaults in a 26-card game, Apply, Cancel in the "New Rules" box, Cancel the
+    // dialog: the pile size is 20 cards at once, so a new game of 20-card piles is dealt.
+    void restoreDefaultsDealsANewGameWhenThePileSizeChanged() {
+        frmKorbo t;
+        QTemporaryDir dir;
+        StartQuietTable(t, dir);
+        Game& g = t.game();
+        g.SideSize = 25;
+        g.RulesRefresh();
+        QCOMPARE(t.MenuItem("RulesIndicator")->text(), QString(10, ' ') + "Rules:  26 cards");
+        g.TableDealt = true;
+        g.Turn = TurnPlayer;
+        ModalDriver driver;
+        driver.answer = QMessageBox::Cancel;
+        driver.act = [](QWidget* w) {
+            if (auto* d = qobject_cast<ui::frmRules*>(w)) {
+                d->cmdDefault()->click();
+                d->cmdSave()->click();
+                d->cmdReturn()->click();
+            }
+        };
+        t.MenuItem("mnuOpRules")->trigger();
+        QCOMPARE(driver.boxes,
+                 QStringList{"A new game will be started in order for the changed rules to take effect."});
+        QCOMPARE(g.SideSize, int16_t{19});
+        QCOMPARE(int(g.PlayerSideCount), 20);
+        QCOMPARE(t.MenuItem("RulesIndicator")->text(), QString(10, ' ') + "Rules:  20 cards");
     }
 
     // During the computer's turn in a local game the Rules item does nothing.
@@ -278,6 +317,25 @@ private slots:
         QCOMPARE(driver.boxes[4], QString("Done."));
     }
 
+    // On a screen 1024 pixels wide the saved games are shown as large as the HOLD viewer.
+    void theSavedGamesWindowIsScaledForTheScreen() {
+        QTemporaryDir dir;
+        frmKorbo t;
+        Game& g = t.game();
+        g.BaseDir = dir.path().toStdString();
+        g.ScreenWidth = 15360;
+        ModalDriver driver;
+        double points = 0;
+        driver.act = [&points](QWidget* w) {
+            auto* d = qobject_cast<ui::frmSave*>(w);
+            QVERIFY(d);
+            points = d->font().pointSizeF();
+            d->Command2()->click();
+        };
+        t.MenuItem("Restore")->trigger();
+        QCOMPARE(points, QApplication::font().pointSizeF() * 15360 / 12288);
+    }
+
     // The small windows and pages the menus open.
     void theSmallWindowsOfTheMenus() {
         QTemporaryDir dir;
@@ -325,11 +383,42 @@ private slots:
         platform::HelpViewer::Current()->close();
 
         QVERIFY(!t.ChatOnTop());
+        // The item is offered once a network game starts.
+        t.EnableMenu(Menu::KeepOnTop, true);
         t.MenuItem("KeepOnTop")->trigger();
         QVERIFY(t.ChatOnTop() && t.MenuItem("KeepOnTop")->isChecked());
         t.MenuItem("KeepOnTop")->trigger();
         QVERIFY(!t.ChatOnTop() && !t.MenuItem("KeepOnTop")->isChecked());
         QVERIFY(driver.boxes.isEmpty());
+    }
+
+    // The connection window's Help opens the manual at its network topic; the window stays
+    // open for the player to go on.
+    void theConnectionWindowsHelpOpensTheManualAtConnect() {
+        QTemporaryDir dir;
+        const QString manual = QCoreApplication::applicationDirPath() + "/korbo/KD_Help.html";
+        QVERIFY(QFile::copy(manual, dir.filePath("KD_Help.html")));
+        frmKorbo t;
+        Game& g = t.game();
+        g.BaseDir = dir.path().toStdString();
+        g.PlayerName = "Ann";
+        ModalDriver driver;
+        bool openAfterHelp = false;
+        QString topic;
+        driver.act = [&](QWidget* w) {
+            auto* d = qobject_cast<ui::frmPlayers*>(w);
+            if (!d) return;
+            d->cmdHelp()->click();
+            openAfterHelp = d->isVisible();
+            if (platform::HelpViewer::Current()) topic = platform::HelpViewer::Current()->Topic();
+            d->cmdCancel()->click();
+        };
+        t.MenuItem("Players")->trigger();
+        QVERIFY(openAfterHelp);
+        QCOMPARE(topic, QString("Connect"));
+        QVERIFY(!g.NetActive);
+        QVERIFY(driver.boxes.isEmpty());
+        if (platform::HelpViewer::Current()) platform::HelpViewer::Current()->close();
     }
 };
 

@@ -142,6 +142,30 @@ private slots:
         }
     }
 
+    // Sending a game and keeping the chat window on top belong to a network game: neither
+    // is offered at start-up nor in a solo game, and a click on either does nothing there.
+    void theNetworkItemsWaitForANetworkGame() {
+        QTemporaryDir dir;
+        frmKorbo t;
+        t.pauseScale = 0;
+        Game& g = t.game();
+        g.BaseDir = dir.path().toStdString();
+        g.SoundLevel = 2;
+        test::StartTable(t);
+        const auto offered = [&t](const char* name) { return t.MenuItem(name)->isEnabled(); };
+        QVERIFY(!offered("Recover"));
+        QVERIFY(!offered("KeepOnTop"));
+        g.Command2_Click();
+        QVERIFY(g.TableDealt);
+        QVERIFY(!g.NetActive);
+        QVERIFY(!offered("Recover"));
+        QVERIFY(!offered("KeepOnTop"));
+        t.MenuItem("KeepOnTop")->trigger();
+        QVERIFY(!t.ChatOnTop() && !t.MenuItem("KeepOnTop")->isChecked());
+        // The items the table offers from the start stay offered.
+        for (const char* name : {"Players", "NetScore", "ChgAvatar"}) QVERIFY2(offered(name), name);
+    }
+
     // Peeking in a local game: the remark, the check mark, and the game marked as assisted
     // either way.
     void peekingLocally() {

@@ -35,6 +35,7 @@ public:
     void Game_End() override;
     void STALEMATE() override;
     void RESHUFFLE() override;
+    bool InStalemate() const { return stalemate_; }
 
 private:
     Copy& copy_;
@@ -222,6 +223,9 @@ int Copy::AnswerBox(std::string_view text, std::string_view title) {
     // The peer's farewell at the end of the session.
     if (!playing_ && (t.find("quit the game.") != std::string::npos || t == "Dealer has terminated game."))
         return mb::IDOK;
+    // A host that did not continue a stalemate ends the connection (the session's or this
+    // game's) while the remote still waits for its answer: that is the answer.
+    if (!Host() && g_.InStalemate() && t == "Dealer has terminated game.") return mb::IDOK;
     if (computer_.Trying()) {
         computer_.Refused();
         return mb::IDOK;

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "computer_fixture.h"
+#include "fakes/record_bytes.h"
 
 namespace korbo::test {
 namespace {
@@ -227,7 +229,7 @@ TEST_F(TurnTest, ARefusedStalemateInsideAPlayLeavesTurnZeroWithTheCardsInPlace) 
     EXPECT_EQ(OppHandCards(), 0);
     EXPECT_EQ(HoldCards(), 0);         // no discard
     EXPECT_FALSE(Logged("Caption Label9(1)=I'll drop a card now...\r\n     My Turn is over."));
-    EXPECT_FALSE(view.menus[Menu::Lang]);  // the stalemate has taken over
+    EXPECT_TRUE(view.menus[Menu::Lang]);  // the stopped game opens what the turn closed
     EXPECT_EQ(CheckPartition(game), "");
 }
 
@@ -268,6 +270,73 @@ TEST_F(TurnTest, AStalemateAtTheTurnsRefill) {
             EXPECT_EQ(game.Turn, TurnPlayer);  // the new hands were dealt and the turn went on
             EXPECT_EQ(game.SkipPlayerDeal, 0);
         }
+    }
+}
+
+// A stalemate declined anywhere in the computer's turn stops the game where it stands: no
+// impatience remark over the stalemate's text, no automatic save of the stopped table, the
+// menus the turn closed open again and no turn arrow is left showing.
+TEST_F(TurnTest, ADeclinedStalemateStopsTheGameWithTheMenusOpen) {
+    enum Where { ComputersRefill, InsideAPlay, HumansRefill };
+    struct Case {
+        const char* why;
+        Where where;
+        bool noComments;
+    } cases[] = {
+        {"at the computer's refill", ComputersRefill, false},
+        {"at a refill inside a play", InsideAPlay, false},
+        {"at the human's refill in the hand-over", HumansRefill, false},
+        {"at the human's refill, comments off", HumansRefill, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        SetUp();
+        TempDir folder;
+        game.BaseDir = folder.path();
+        PlayerSide({V(3), V(5)});
+        OppSide({V(7), V(9)});
+        Centre(1, {V(1, 1)});
+        switch (c.where) {
+            case ComputersRefill:
+                OppHand({V(11, 2), 0, 0, 0, 0});
+                game.HandCount = 1;
+                break;
+            case InsideAPlay:  // the Two goes on the Ace and the empty hand is refilled
+                OppHand({V(2, 2), 0, 0, 0, 0});
+                game.HandCount = 1;
+                game.SkipCompDeal = 1;
+                break;
+            case HumansRefill:
+                PlayerHand({V(7, 3), 0, 0, 0, 0});
+                OppHand({V(11, 2), V(12, 2), 0, 0, 0});  // nothing to play: a discard
+                game.SkipCompDeal = 1;
+                break;
+        }
+        RestToPlayerHold();
+        ASSERT_EQ(game.StockTop, 0);
+        game.NoComments = c.noComments;
+        game.AutoSave = true;
+        game.AutoSaveTurn = 3;
+        view.visible[{Ctl::ImgTurn1, 0}] = true;  // shown by the human's discard
+        view.onDispatch = nullptr;                // the human does not act: impatience would speak
+        view.answers = {mb::IDNo};
+        RunComputer();
+        ASSERT_EQ(view.boxes.size(), 1u);
+        EXPECT_EQ(view.boxes[0].title, "Stalemate");
+        EXPECT_EQ(game.Turn, TurnNobody);
+        EXPECT_EQ(game.TurnAbort, 1);
+        EXPECT_EQ(view.Caption(Ctl::Label9, 2),
+                  "This game declared a Stalemate! Reshuffle cards in play to continue or start up a new game.");
+        EXPECT_FALSE(game.AwaitingPlayer);
+        EXPECT_EQ(game.AutoSaveTurn, 3);
+        EXPECT_FALSE(std::filesystem::exists(folder / "games.sav"));
+        EXPECT_EQ(view.menus[Menu::Lang], !c.noComments);
+        EXPECT_TRUE(view.menus[Menu::OptionStuff]);
+        EXPECT_TRUE(view.menus[Menu::mnuOpRules]);
+        EXPECT_TRUE(view.menus[Menu::Restore]);
+        EXPECT_FALSE(view.Visible(Ctl::ImgTurn1, 0));
+        EXPECT_FALSE(view.Visible(Ctl::ImgTurn2, 0));
+        EXPECT_EQ(CheckPartition(game), "");
     }
 }
 

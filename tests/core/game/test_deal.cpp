@@ -1,8 +1,10 @@
 // The deal: building, shuffling, dealing, the first player and the refills.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <set>
 
+#include "fakes/case_names.h"
 #include "fakes/game_fixture.h"
 #include "game/korbogl.h"
 
@@ -159,10 +161,13 @@ TEST_F(DealTest, PictureCardsTakeTheirValuesFromTheLibrary) {
 
 // The first player by the pay-off tops.
 struct FirstPlayerCase {
+    const char* why;
     int player, opp;
     double coin;
     int turn;
 };
+
+void PrintTo(const FirstPlayerCase& c, std::ostream* os) { *os << c.why; }
 
 class FirstPlayer : public GameFixture, public ::testing::WithParamInterface<FirstPlayerCase> {};
 
@@ -177,11 +182,12 @@ TEST_P(FirstPlayer, ComparesTheTopsAndFlipsOnATie) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tops, FirstPlayer,
-                         ::testing::Values(FirstPlayerCase{13, 12, 0.0, TurnPlayer},   // a King beats all
-                                           FirstPlayerCase{12, 13, 0.9, TurnOpponent},
-                                           FirstPlayerCase{1, 2, 0.9, TurnOpponent},   // an Ace loses
-                                           FirstPlayerCase{5, 5, 0.49, TurnOpponent},  // coin 1
-                                           FirstPlayerCase{5, 5, 0.5, TurnPlayer}));   // coin 2
+                         ::testing::Values(FirstPlayerCase{"a King beats all", 13, 12, 0.0, TurnPlayer},
+                                           FirstPlayerCase{"the King of the opponent", 12, 13, 0.9, TurnOpponent},
+                                           FirstPlayerCase{"an Ace loses", 1, 2, 0.9, TurnOpponent},
+                                           FirstPlayerCase{"a tie and coin 1", 5, 5, 0.49, TurnOpponent},
+                                           FirstPlayerCase{"a tie and coin 2", 5, 5, 0.5, TurnPlayer}),
+                         NamedByWhy{});
 
 // Arrange a deck so that the tops are the given values.
 void StackTops(Game& g, int playerTop, int oppTop) {

@@ -49,6 +49,20 @@ TEST_F(DeckMessageTest, RoundTripsWithIdsAndRules) {
     EXPECT_EQ(remote.PlayerStackImage, 36);
 }
 
+// Visible cards alone force nothing: a host's mask of 4 is no forced card here.
+TEST_F(DeckMessageTest, AHostsMaskOfVisibleCardsAloneIsNoForcedCard) {
+    struct Case {
+        int16_t sent, read;
+    } cases[] = {{4, 0}, {6, 6}, {0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sent);
+        game.ForcedRule = c.sent;
+        remote.ForcedRule = 3;
+        ASSERT_TRUE(remote.DecodeDeckList(game.EncodeDeckList(true), "60").ok);
+        EXPECT_EQ(remote.ForcedRule, c.read);
+    }
+}
+
 TEST_F(DeckMessageTest, TheRulesAreReadOnlyFromAHostAbove51) {
     game.SideSize = 9;
     remote.SideSize = 19;

@@ -1,6 +1,9 @@
 // Where a dropped card lands, and which moves the rules refuse.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+#include "fakes/case_names.h"
 #include "fakes/game_fixture.h"
 
 namespace korbo::test {
@@ -88,6 +91,8 @@ struct CentreCase {
     bool accepted;
 };
 
+void PrintTo(const CentreCase& c, std::ostream* os) { *os << c.why; }
+
 class CentreMove : public GameFixture, public ::testing::WithParamInterface<CentreCase> {};
 
 TEST_P(CentreMove, Judged) {
@@ -111,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CentreCase{"King on eleven", 13, 11, false, true},
                       CentreCase{"King on empty without wild Ace", 13, 0, true, false},
                       CentreCase{"King on a pile without wild Ace", 13, 4, true, true},
-                      CentreCase{"Ace on empty without wild Ace", 1, 0, true, true}));
+                      CentreCase{"Ace on empty without wild Ace", 1, 0, true, true}),
+    NamedByWhy{});
 
 TEST_F(LegalityTest, AWrongCardIsACheat) {
     game.PlaySlot = 2;  // a Two
@@ -212,6 +218,8 @@ struct ForcedCase {
     const char* refusal;  // nullptr: allowed
 };
 
+void PrintTo(const ForcedCase& c, std::ostream* os) { *os << c.why; }
+
 class Forced : public DiscardTest, public ::testing::WithParamInterface<ForcedCase> {};
 
 TEST_P(Forced, Rule) {
@@ -258,7 +266,8 @@ INSTANTIATE_TEST_SUITE_P(
         ForcedCase{"both: Two when no Ace is held", 3, {2, 6, 7, 8, 9}, 10, {0, 0, 0, 0}, {0, 1, 0}, kTwo},
         ForcedCase{"6: visible Two on a HOLD top", 6, {5, 2, 7, 8, 9}, 10, {0, 2, 0, 0}, {1, 0, 0}, kTwo},
         ForcedCase{"6: hidden Two ignored", 6, {5, 2, 7, 8, 9}, 10, {0, 0, 0, 0}, {1, 0, 0}, nullptr},
-        ForcedCase{"7: both visible only", 7, {5, 1, 7, 8, 9}, 2, {0, 0, 0, 0}, {0, 1, 0}, kTwo}));
+        ForcedCase{"7: both visible only", 7, {5, 1, 7, 8, 9}, 2, {0, 0, 0, 0}, {0, 1, 0}, kTwo}),
+    NamedByWhy{});
 
 TEST_F(DiscardTest, ARefusedForcedDiscardJumpsBack) {
     game.ForcedRule = 1;

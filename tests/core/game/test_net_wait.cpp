@@ -6,6 +6,7 @@
 #include <ostream>
 #include <vector>
 
+#include "fakes/case_names.h"
 #include "fakes/game_fixture.h"
 
 namespace korbo::test {
@@ -78,12 +79,7 @@ TEST_P(NetWaitTest, EndsOnTheRightType) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NetWaitTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string n = info.param.name;
-                             for (char& ch : n)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return n;
-                         });
+                         [](const auto& info) { return CaseName(info.param.name); });
 
 TEST(NetWait, SoloGameNeverProcesses) {
     RecordingView view;

@@ -80,6 +80,23 @@ TEST_F(RecoverListTest, TheListIsWrittenFieldByField) {
     EXPECT_EQ(items.size(), 8u + 208 + 40 + 20 + 39 + 248);
 }
 
+// Visible cards alone force nothing: a sent mask of 4 is no forced card on the remote.
+TEST_F(RecoverListTest, ASentMaskOfVisibleCardsAloneIsNoForcedCard) {
+    struct Case {
+        int16_t sent, read;
+    } cases[] = {{4, 0}, {6, 6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sent);
+        Game& host = Host();
+        host.ForcedRule = c.sent;
+        TableState remote;
+        remote.ForcedRule = 3;
+        const RecoverListResult r = DecodeRecoverList(EncodeRecoverList(host, "60"), "60", remote);
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(remote.ForcedRule, c.read);
+    }
+}
+
 // The remote's table is the host's seen from the other chair; sent back again it is the
 // host's own.
 TEST_F(RecoverListTest, TheRemoteGetsTheTableWithTheSidesExchanged) {

@@ -301,6 +301,25 @@ TEST_F(SavedGamesTest, RestoringPositionsZeroAndReservedBytesAreCarriedNotRead) 
     EXPECT_EQ(GetLe16(two, 0), -1);
 }
 
+// Visible cards alone force nothing: a saved mask of 4 restores as no forced card.
+TEST_F(SavedGamesTest, ARestoredMaskOfVisibleCardsAloneIsNoForcedCard) {
+    struct Case {
+        int16_t stored, read;
+    } cases[] = {{4, 0}, {6, 6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        PlayedGame(3);
+        g.ForcedRule = c.stored;
+        std::vector<Bytes> recs(10, Bytes(kLen, 0));
+        recs[0] = HandBuiltRecord(g, "visible");
+        WriteSlots(recs);
+        g.ForcedRule = 3;
+        Answer(1);
+        ASSERT_TRUE(g.Restore_Click());
+        EXPECT_EQ(g.ForcedRule, c.read);
+    }
+}
+
 // --- the automatic saves -------------------------------------------------------------------
 
 TEST_F(SavedGamesTest, AutomaticSavesAlternateBetweenElevenAndTwelve) {

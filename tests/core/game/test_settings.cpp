@@ -229,6 +229,8 @@ TEST_F(SettingsTest, OutOfRangeValuesReadByTheirRules) {
         {"side 30", 18, ScoreBytes("", 30, 0, 0, 0), [](Game& g) { EXPECT_EQ(g.SideSize, 19); }},
         {"side -2", 18, ScoreBytes("", -2, 0, 0, 0), [](Game& g) { EXPECT_EQ(g.SideSize, 19); }},
         {"side 9", 18, ScoreBytes("", 9, 0, 0, 0), [](Game& g) { EXPECT_EQ(g.SideSize, 9); }},
+        {"forced visible cards alone", 18, ScoreBytes("", 0, 4, 0, 0), [](Game& g) { EXPECT_EQ(g.ForcedRule, 0); }},
+        {"forced Two (V) kept", 18, ScoreBytes("", 0, 6, 0, 0), [](Game& g) { EXPECT_EQ(g.ForcedRule, 6); }},
         {"colour beyond 32 bits", 16, ScoreBytes(" 99999999999", 0, 0, 0, 0),
          [](Game& g) { EXPECT_EQ(g.DeckColor, INT32_MAX); }},
     };

@@ -256,6 +256,37 @@ TEST_F(StaleTest, AnEmptyUsedPileAtARefillIsAStalemate) {
     }
 }
 
+// A stopped game is nobody's turn: the arrow of the side whose turn it was goes, as it
+// stays when the cards were dealt anew and the turn goes on.
+TEST_F(StaleTest, AStoppedGameShowsNoTurnArrow) {
+    struct Case {
+        const char* why;
+        int turn;
+        int answer;
+        bool damaged;
+        bool goesOn;
+    } cases[] = {
+        {"declined in the player's turn", TurnPlayer, mb::IDNo, false, false},
+        {"declined in the opponent's turn", TurnOpponent, mb::IDNo, false, false},
+        {"a recovery that failed", TurnPlayer, mb::IDYes, true, false},
+        {"accepted", TurnOpponent, mb::IDYes, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        SetUp();
+        SmallStalemate();
+        game.Turn = static_cast<int16_t>(c.turn);
+        if (c.damaged) game.PlayerHoldCount[3] = 31;
+        const Ctl arrow = c.turn == TurnPlayer ? Ctl::ImgTurn2 : Ctl::ImgTurn1;
+        view.visible[{arrow, 0}] = true;
+        view.answers = {c.answer};
+        game.STALEMATE();
+        EXPECT_EQ(game.TurnAbort, c.goesOn ? 2 : 1);
+        EXPECT_EQ(view.Visible(arrow, 0), c.goesOn);
+        EXPECT_FALSE(view.Visible(arrow == Ctl::ImgTurn1 ? Ctl::ImgTurn2 : Ctl::ImgTurn1, 0));
+    }
+}
+
 TEST_F(StaleTest, TheRecoveryDealsTheNextTurnsHandsByWhoseTurnItIs) {
     for (int turn : {TurnOpponent, TurnPlayer}) {
         SCOPED_TRACE(turn);
@@ -513,21 +544,95 @@ TEST_F(StaleTest, TheRemoteStopsWhenTheHostStartsOverOrLeaves) {
     }
 }
 
-TEST_F(StaleTest, ABadOrderFromTheHostLosesNoCard) {
+// The remote at a stalemate whose host has already refused it and begun a new game: the
+// host's "GS" came during the pause after the turn's "OK", before the refill found nothing.
+struct NewGameBeforeTheStalemate : StaleTest {
     ScriptedTransport net;
-    game.SetTransport(&net);
-    SmallStalemate();
-    game.Turn = TurnOpponent;
-    game.NetActive = true;
-    game.NetRole = 0;
-    game.incoming = {{msg::OK, ""}, {msg::DK, " 1# 1# 1#"}};
-    const TableState old = game;
-    game.STALEMATE();
-    ASSERT_GE(view.boxes.size(), 1u);
-    EXPECT_EQ(view.boxes[0].text, "Oops! Sorry, I dropped the cards and can't redeal. Please start a new game.");
-    EXPECT_EQ(view.boxes[0].title, "Dealer Error");
-    ExpectRecovered(Snapshot(old), old);
-    EXPECT_EQ(net.sent, std::vector<std::string>{"DK"});
+    void SetUp() override {
+        StaleTest::SetUp();
+        game.SetTransport(&net);
+        SmallStalemate();
+        game.Turn = TurnPlayer;
+        game.NetActive = true;
+        game.NetRole = 0;
+        game.NetDealt = 1;
+        game.NetMsgType = game.NetPrevMsgType = msg::OK;  // the turn's own handshake
+    }
+};
+
+TEST_F(NewGameBeforeTheStalemate, TheRemotesWaitTakesIt) {
+    net.Deliver("GS");
+    game.Winsock1_DataArrival(0);
+    ASSERT_TRUE(view.Visible(Ctl::Command2, 0));
+    const Snapshot before(game);
+    // Nothing more comes from the host until NEW is pressed (here: a wait that processed
+    // anything would find the connection gone).
+    game.Deal_Player();
+    EXPECT_TRUE(game.NetActive);
+    EXPECT_TRUE(view.boxes.empty());
+    EXPECT_EQ(game.TurnAbort, 1);
+    EXPECT_EQ(game.Turn, TurnNobody);
+    EXPECT_TRUE(Snapshot(game) == before);
+    // NEW answers the host's new game.
+    game.Command2_Click();
+    ASSERT_FALSE(net.sent.empty());
+    EXPECT_EQ(net.sent.front(), "GS");
+}
+
+TEST_F(NewGameBeforeTheStalemate, TheTurnsOwnOkIsNotTheHostsDecision) {
+    game.incoming = {{msg::GS, ""}};
+    const Snapshot before(game);
+    game.Deal_Player();
+    EXPECT_TRUE(game.incoming.empty());  // the wait went on to the host's real answer
+    EXPECT_EQ(game.TurnAbort, 1);
+    EXPECT_TRUE(Snapshot(game) == before);
+}
+
+// An order the remote cannot follow would have the two tables deal different cards: it is
+// refused, at a stalemate's recovery as at a refill, and every card waits in the used pile.
+TEST_F(StaleTest, ABadOrderFromTheHostIsRefusedAndLosesNoCard) {
+    struct Case {
+        const char* where;
+        bool stalemate;
+    } cases[] = {{"the recovery of a stalemate", true}, {"a refill that emptied the stock", false}};
+    ScriptedTransport net;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        SetUp();
+        net = ScriptedTransport();
+        game.SetTransport(&net);
+        game.Turn = TurnPlayer;
+        if (c.stalemate) {
+            SmallStalemate();
+            game.incoming = {{msg::OK, ""}, {msg::DK, " 1# 1# 1#"}};
+        } else {
+            PlayerSide({V(7)});
+            OppSide({V(8)});
+            PlayerHand({V(3, 1), V(4, 1), 0, V(7, 1), V(8, 1)});
+            RestTo(true);
+            game.incoming = {{msg::DK, " 1# 1# 1#"}};
+        }
+        game.NetActive = true;
+        game.NetRole = 0;
+        game.NetTempo = 0.4;  // the player's own tempo, back after the network game
+        game.TempoDelay = 0.1;
+        game.Deal_Player();
+        EXPECT_DOUBLE_EQ(game.TempoDelay, 0.4);
+        // The refusal's box, then its offer to save; no "Dealer Error", no stalemate question.
+        std::vector<std::string> titles;
+        for (const auto& b : view.boxes) titles.push_back(b.title);
+        EXPECT_EQ(titles, (std::vector<std::string>{"KorboNET", "Save Game"}));
+        EXPECT_TRUE(!view.boxes.empty() && view.boxes[0].text.find("cannot follow") != std::string::npos);
+        EXPECT_EQ(net.sent, std::vector<std::string>{"GO"});
+        EXPECT_FALSE(game.NetActive);
+        EXPECT_EQ(game.TurnAbort, 1);
+        EXPECT_EQ(game.Turn, TurnNobody);
+        // Nothing was dealt from an order of our own.
+        EXPECT_EQ(game.StockTop, 0);
+        EXPECT_GT(game.UsedCount, 0);
+        EXPECT_EQ(game.PlayerSlots.Value(4), 0);
+        EXPECT_EQ(CheckPartition(game), "");
+    }
 }
 
 TEST_F(StaleTest, TheHostLeavingBeforeTheOrderEndsTheRecovery) {

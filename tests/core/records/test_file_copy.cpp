@@ -53,6 +53,44 @@ TEST_F(FileCopyTest, NeverOverwritesAFileOfTheSameName) {
     EXPECT_EQ(ReadBytes(folder + "/a.jpg"), (Bytes{1, 1, 1}));
 }
 
+TEST_F(FileCopyTest, TheSamePictureUnderItsNameIsTakenAsItIs) {
+    const Bytes picture = {0xFF, 0xD8, 9, 8, 7};
+    WriteBytes(folder + "/a.jpg", picture);
+    WriteBytes(dir / "elsewhere/a.jpg", picture);
+    const auto r = CopyIntoFolder(dir / "elsewhere/a.jpg", folder);
+    EXPECT_EQ(r.outcome, CopyOutcome::SameInFolder) << r.error;
+    EXPECT_EQ(r.name, "a.jpg");
+    EXPECT_EQ(ReadBytes(folder + "/a.jpg"), picture);
+    EXPECT_EQ(FilesIn(folder), 1);
+}
+
+TEST_F(FileCopyTest, OnlyAFileOfExactlyTheSameBytesCountsAsTheSame) {
+    const Bytes picture = {1, 2, 3, 4};
+    struct Case {
+        const char* what;
+        Bytes there;
+    };
+    const Case cases[] = {{"one byte differs", {1, 2, 3, 5}},
+                          {"one byte longer", {1, 2, 3, 4, 0}},
+                          {"one byte shorter", {1, 2, 3}},
+                          {"empty", {}}};
+    WriteBytes(dir / "elsewhere/b.jpg", picture);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(folder + "/b.jpg", c.there);
+        const auto r = CopyIntoFolder(dir / "elsewhere/b.jpg", folder);
+        EXPECT_EQ(r.outcome, CopyOutcome::NameTaken);
+        EXPECT_EQ(ReadBytes(folder + "/b.jpg"), c.there);
+    }
+    // A link or a folder under the name is never taken for the picture, even one leading to it.
+    fs::remove(folder + "/b.jpg");
+    fs::create_symlink(dir / "elsewhere/b.jpg", folder + "/b.jpg");
+    EXPECT_EQ(CopyIntoFolder(dir / "elsewhere/b.jpg", folder).outcome, CopyOutcome::NameTaken);
+    fs::create_directories(folder + "/c.jpg");
+    WriteBytes(dir / "elsewhere/c.jpg", picture);
+    EXPECT_EQ(CopyIntoFolder(dir / "elsewhere/c.jpg", folder).outcome, CopyOutcome::NameTaken);
+}
+
 TEST_F(FileCopyTest, WhatCannotBeCopiedChangesNothing) {
     WriteBytes(dir / "elsewhere/empty.jpg", Bytes{});
     fs::create_directories(dir / "elsewhere/dir.jpg");

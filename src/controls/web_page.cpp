@@ -1,4 +1,4 @@
-#include "app/web_page.h"
+#include "controls/web_page.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,4 +1,4 @@
-#include "app/frmAbout.h"
+#include "dialogs/frmAbout.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "app/frmSplash.h"
-#include "app/web_page.h"
+#include "controls/version_text.h"
+#include "controls/web_page.h"
 #include "platform/card_library.h"
 
 namespace korbo::ui {
@@ -49,7 +49,7 @@ frmAbout::frmAbout(TableView& view, QWidget* parent) : QDialog(parent), view_(vi
     QFont title = lblDescription_->font();
     title.setBold(true);
     lblDescription_->setFont(title);
-    lblVersion_ = new QLabel(frmSplash::VersionText(), this);
+    lblVersion_ = new QLabel(VersionText(), this);
     lblSite_ = new QLabel(QStringLiteral("Korbo's Site: %1").arg(korbogl::kKorboSiteUrl), this);
     label2_ = new QLabel("See the Help/User's Manual for email contact addresses.", this);
     lblDis_ = new QLabel("\nWarning: Highly addictive.", this);
@@ -79,6 +79,11 @@ void frmAbout::picIcon_MouseDown(Qt::MouseButton button) {
     if (button == Qt::RightButton) return;
     credit_->setText(kThanks);
     credit_->setVisible(true);
+    // The wrapped lines need more height than the window's least size allows for: it grows
+    // to show them whole.
+    layout()->activate();
+    const int needs = layout()->totalHeightForWidth(width());
+    if (height() < needs) resize(width(), needs);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* e) {

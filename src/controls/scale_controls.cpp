@@ -1,8 +1,10 @@
-#include "display/scale_controls.h"
+#include "controls/scale_controls.h"
 
 #include <QLayout>
+#include <QScreen>
 #include <QWidget>
 
+#include "controls/table_controls.h"
 
 namespace korbo::ui {
 
@@ -54,6 +56,12 @@ void ScaleFormControls(QWidget& form, int mode, int size, long screenWidthTwips,
         // A grid's columns and rows follow its font (FlexGrid::changeEvent).
         if (child->testAttribute(Qt::WA_SetFont)) ScaleFont(*child, fx);
     }
+}
+
+void ScaleFormToScreen(QWidget& form, long screenWidthTwips) {
+    const QScreen* s = form.screen();
+    const double height = (s ? s->geometry().height() : 768) * TwipsPerPixel();
+    ScaleFormControls(form, 4, 0, screenWidthTwips, height);
 }
 
 }  // namespace korbo::ui

@@ -1,4 +1,4 @@
-#include "display/table_controls.h"
+#include "controls/table_controls.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -15,4 +15,8 @@ namespace korbo::ui {
 void ScaleFormControls(QWidget& form, int mode, int size, long screenWidthTwips, double screenHeightTwips,
                        bool alwaysScaled = false);
 
+// Mode 4 for the screen the window is on: its width as the game measured it at start-up,
+// its height from the screen itself.
+void ScaleFormToScreen(QWidget& form, long screenWidthTwips);
+
 }  // namespace korbo::ui

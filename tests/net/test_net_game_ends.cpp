@@ -1,0 +1,140 @@
+// A network game that ends in the middle of something, over loopback TCP against a
+// scripted peer: the peer leaves during this table's move, sends a deal that cannot be
+// read, or starts a new game in the middle of a turn. The table tells the player, lets
+// the peer go and is left as the clean-up leaves it; it never plays on alone.
+#include <QtTest>
+
+#include "net_table.h"
+
+using namespace korbo;
+using namespace korbo::test;
+
+namespace {
+
+// The table's own hand (the host's deal gives the remote the odd places below the host's):
+// an Ace, a Two and a Four in places 2, 3 and 4.
+std::string OwnHandDeck() { return DeckList({{63, 1}, {61, 2}, {59, 4}}); }
+
+// A deal that is too short to read.
+std::string ShortDeck() { return net::NumberList(std::vector<long>(10, 5)); }
+
+// A seed whose shuffle gives the table, as host, the lower pay-off top: the remote begins.
+constexpr uint64_t kRemoteBegins = 7;
+
+bool AnyPlayerPictureEnabled(const NetTable& t) {
+    for (int i = 1; i <= 10; ++i)
+        if (t.view.Enabled(Ctl::Picture7, i)) return true;
+    return false;
+}
+
+}  // namespace
+
+class NetGameEndsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void PeerLeavesDuringOwnMove_data();
+    void PeerLeavesDuringOwnMove();
+    void DealThatCannotBeRead_data();
+    void DealThatCannotBeRead();
+    void NewGameFromTheRemoteMidTurn();
+};
+
+// The table begins; its first move goes out and the host hangs up instead of echoing it.
+void NetGameEndsTest::PeerLeavesDuringOwnMove_data() {
+    QTest::addColumn<QString>("move");
+    QTest::addColumn<QString>("sent");  // the line the host got before it left
+    QTest::newRow("a play to a centre pile") << "play" << "PC  2# 1";
+    QTest::newRow("a card moved within the hand") << "sort" << "PC  2# 14";
+    QTest::newRow("the discard") << "discard" << "PC  2# 7";
+}
+
+void NetGameEndsTest::PeerLeavesDuringOwnMove() {
+    QFETCH(QString, move);
+    QFETCH(QString, sent);
+    NetTable t;
+    HostPeer host(OwnHandDeck(), 2, {{"PC", {}, "", true, nullptr}});
+    t.Join(host.Port());
+    QCOMPARE(t.game.Turn, int16_t{TurnPlayer});
+    t.LayOutPlaces();
+    const SideSlots opponent = t.game.OppSlots;
+    const int16_t stock = t.game.StockTop;
+
+    if (move == "play") t.DoubleClick(2);
+    else if (move == "sort") t.Drag(2, Ctl::Picture7, 4);
+    else t.Drag(2, Ctl::Picture7, 7);
+
+    QCOMPARE(QString::fromStdString(host.received.back()), sent);
+    QVERIFY(!t.game.NetActive);
+    QVERIFY(t.Boxed("Dealer has terminated game."));
+    // The table stays as the clean-up left it: no turn, no card to move, nothing played or
+    // dealt on this side or the other.
+    QCOMPARE(t.game.Turn, int16_t{TurnNobody});
+    QVERIFY(!AnyPlayerPictureEnabled(t));
+    QCOMPARE(t.game.StockTop, stock);
+    QVERIFY(t.game.OppSlots.cells == opponent.cells);
+    QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
+    QCOMPARE(CheckPartition(t.game), std::string());
+}
+
+// The host's deal cannot be read, at the first deal or at a new game after NEW: the host is
+// sent "GO", the player is told, and nothing is dealt.
+void NetGameEndsTest::DealThatCannotBeRead_data() {
+    QTest::addColumn<bool>("later");
+    QTest::newRow("the first deal") << false;
+    QTest::newRow("a new game") << true;
+}
+
+void NetGameEndsTest::DealThatCannotBeRead() {
+    QFETCH(bool, later);
+    NetTable t;
+    HostPeer host(later ? OwnHandDeck() : ShortDeck(), 2, {{"TR", {net::NewGameMsg()}, "", false, nullptr}});
+    t.Join(host.Port());
+    if (later) {
+        QVERIFY(t.game.NetActive);
+        // The host began a new game; NEW joins it, and the host deals what cannot be read.
+        QTRY_VERIFY_WITH_TIMEOUT(t.view.Visible(Ctl::Command2, 0), 10000);
+        host.steps.push_back({"GS", {net::DeckMsg(ShortDeck())}, "", false, nullptr});
+        t.game.Command2_Click();
+    }
+    QVERIFY(!t.game.NetActive);
+    QVERIFY(t.Boxed("cannot follow"));
+    QVERIFY(t.Boxed("The deal could not be read"));
+    QTRY_VERIFY_WITH_TIMEOUT(!host.received.empty() && host.received.back() == "GO", 10000);
+    // Nothing was dealt or shown.
+    QCOMPARE(t.game.PlayerSideCount, int16_t{0});
+    QVERIFY(!t.view.Visible(Ctl::ImgHold, 0));
+    QVERIFY(!t.view.Visible(Ctl::Stack, 25));
+    QCOMPARE(t.game.Turn, int16_t{TurnNobody});
+    QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
+}
+
+// The table hosts; the remote begins and, instead of its move, starts a new game, which no
+// copy of ours does: the host refuses it and ends the network game rather than wait no more.
+void NetGameEndsTest::NewGameFromTheRemoteMidTurn() {
+    NetTable t;
+    t.rnd = MtRandom{kRemoteBegins};
+    Peer remote;
+    QTcpSocket socket;
+    remote.Attach(&socket);
+    remote.steps = {{"IP", {net::HelloMsg(6, 0, 1)}},
+                    {"NM", {net::NameMsg("Bob")}},
+                    {"GS", {net::NewGameMsg()}},
+                    {"DK", {net::DeckReply()}},
+                    {"TR", {net::TurnReply(), net::NewGameMsg()}}};
+    QTimer::singleShot(0, &remote, [&] {
+        socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(t.net.LocalPort(0)));
+    });
+    PlayersDialogResult c;
+    c.connect = c.nameApplied = true;
+    c.playerName = "Ann";
+    c.role = 1;
+    t.game.StartNetworkGame(c);
+    QVERIFY(std::find(remote.received.begin(), remote.received.end(), "TR  2") != remote.received.end());
+    QVERIFY(!t.game.NetActive);
+    QVERIFY(t.Boxed("cannot follow"));
+    QTRY_VERIFY_WITH_TIMEOUT(!remote.received.empty() && remote.received.back() == "GO", 10000);
+    QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
+}
+
+QTEST_GUILESS_MAIN(NetGameEndsTest)
+#include "test_net_game_ends.moc"
