@@ -173,6 +173,16 @@ public:
         for (auto& s : after) steps.push_back(std::move(s));
     }
     int Port() const { return server.serverPort(); }
+    // An old copy instead: it greets with the 18-character line (no "^", no version) and
+    // deals the old list, values only.
+    void AsOldCopy() {
+        QObject::disconnect(&server, nullptr, nullptr, nullptr);
+        QObject::connect(&server, &QTcpServer::newConnection, this, [this] {
+            Attach(server.nextPendingConnection());
+            SendLine(net::HelloWithoutVersion());
+        });
+        steps[2].lines = {net::DeckMsg(net::NumberList(std::vector<long>(104, 5)))};
+    }
 };
 
 // A deck list: ids 1..104 in order, except the ids placed at the positions given; side

@@ -108,13 +108,7 @@ void NetConnectionTest::AnOldHostsResetsEndWithTheGame() {
     t.game.ForcedRule = 3;
     t.game.NoWildAce = true;
     HostPeer host(DeckList({}), 2);
-    // An old host greets without a version and deals values only.
-    QObject::disconnect(&host.server, nullptr, nullptr, nullptr);
-    QObject::connect(&host.server, &QTcpServer::newConnection, &host, [&host] {
-        host.Attach(host.server.nextPendingConnection());
-        host.SendLine(net::HelloWithoutVersion());
-    });
-    host.steps[2].lines = {net::DeckMsg(net::NumberList(std::vector<long>(104, 5)))};
+    host.AsOldCopy();
     t.Join(host.Port());
     QVERIFY(t.game.NetActive);
     QVERIFY(t.Boxed("Switching to number cards!"));

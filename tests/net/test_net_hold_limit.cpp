@@ -19,27 +19,6 @@ QString Joined(const std::vector<std::string>& lines) {
     return QString::fromStdString(s);
 }
 
-// The table's pictures as the drop finds them: hand places in a row at the bottom, the
-// HOLD piles above them, the centre piles at the top.
-void LayOut(NetTable& t) {
-    t.game.CardWidth = 1000;
-    t.game.CardHeight = 1400;
-    t.game.CardGap = 500;
-    for (int s = 1; s <= 3; ++s) t.view.rects[{Ctl::Picture4, s}] = {1000 + 1200 * (s - 1), 3000, 1000, 1400};
-    t.view.rects[{Ctl::Picture7, 1}] = {7000, 8000, 1000, 1400};
-    for (int i = 2; i <= 6; ++i) t.view.rects[{Ctl::Picture7, i}] = {1000 + 1100 * (i - 2), 8000, 1000, 1400};
-    for (int i = 7; i <= 10; ++i) t.view.rects[{Ctl::Picture7, i}] = {1000 + 1200 * (i - 7), 5500, 1000, 1400};
-}
-
-// The player drags hand place 2 onto HOLD place `hold`.
-void DragToHold(NetTable& t, int hold) {
-    const Rect from = t.view.PictureRect(Ctl::Picture7, 2);
-    const Rect to = t.view.PictureRect(Ctl::Picture7, hold);
-    t.game.Picture7_MouseDown(2, btn::Left, 0, 100, 100);
-    t.game.Picture7_MouseMove(2, btn::Left, 0, 100 + (to.Left - from.Left), 100 + (to.Top - from.Top));
-    t.game.Picture7_MouseUp(2, btn::Left, 0, 100, 100);
-}
-
 }  // namespace
 
 class NetHoldLimitTest : public QObject {
@@ -57,7 +36,7 @@ void NetHoldLimitTest::TheThirtyFirstCardIsRefusedBeforeItIsSent() {
     t.Join(host.Port());
     QVERIFY(t.game.NetActive);
     QCOMPARE(t.game.Turn, int16_t{TurnPlayer});
-    LayOut(t);
+    t.LayOutPlaces();
     // HOLD pile 1 holds 30 cards from the stock: 29 covered and the top.
     for (int c = 1; c <= 30; ++c) {
         DeckRec& d = t.game.Deck[t.game.StockTop--];
@@ -69,7 +48,7 @@ void NetHoldLimitTest::TheThirtyFirstCardIsRefusedBeforeItIsSent() {
     t.game.PlayerHoldCount[1] = 29;
     const CardRec discard = t.game.PlayerSlots.Get(2);
 
-    DragToHold(t, 7);
+    t.Drag(2, Ctl::Picture7, 7);
     QCOMPARE(t.view.Caption(Ctl::Label9, 1), std::string("That HOLD pile is too full. PICK ANOTHER PILE!"));
     QCOMPARE(t.game.PlayerHoldCount[1], int16_t{29});
     QVERIFY(t.game.PlayerSlots.Get(2) == discard);
@@ -77,7 +56,7 @@ void NetHoldLimitTest::TheThirtyFirstCardIsRefusedBeforeItIsSent() {
     QVERIFY(t.game.NetActive);
 
     // Another pile takes it: that is the first move the host hears of.
-    DragToHold(t, 8);
+    t.Drag(2, Ctl::Picture7, 8);
     QTRY_COMPARE_WITH_TIMEOUT(Joined(host.After(kGreetingLines)), QString("PC  2# 8|OK"), kTimeout);
     QVERIFY(t.game.PlayerSlots.Get(8) == discard);
     QCOMPARE(t.game.PlayerHoldCount[1], int16_t{29});
