@@ -185,6 +185,13 @@ public:
     }
 };
 
+// Lines as one text, "|" between them, for comparing what a peer got.
+inline QString Joined(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += (s.empty() ? "" : "|") + l;
+    return QString::fromStdString(s);
+}
+
 // A deck list: ids 1..104 in order, except the ids placed at the positions given; side
 // size, forced rule and no-wild-ace at their standard values unless `sideSize` says.
 inline std::string DeckList(const std::vector<std::pair<int, int>>& placed, int sideSize = 19) {

@@ -21,12 +21,6 @@ std::string HandDeck(int sideSize = 19) {
     return DeckList({{hand, 1}, {hand - 2, 2}, {hand - 4, 3}, {hand - 6, 5}, {hand - 8, 9}}, sideSize);
 }
 
-QString Joined(const std::vector<std::string>& lines) {
-    std::string s;
-    for (const auto& l : lines) s += (s.empty() ? "" : "|") + l;
-    return QString::fromStdString(s);
-}
-
 }  // namespace
 
 class NetGameTest : public QObject {

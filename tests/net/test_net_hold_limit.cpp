@@ -13,12 +13,6 @@ namespace {
 constexpr int kTimeout = 10000;
 constexpr std::size_t kGreetingLines = 5;  // IP, NM, GS, DK, TR from the table
 
-QString Joined(const std::vector<std::string>& lines) {
-    std::string s;
-    for (const auto& l : lines) s += (s.empty() ? "" : "|") + l;
-    return QString::fromStdString(s);
-}
-
 }  // namespace
 
 class NetHoldLimitTest : public QObject {
