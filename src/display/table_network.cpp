@@ -77,6 +77,10 @@ int TableNetwork::LocalPort(int index) const {
     return e ? e->LocalPort() : 0;
 }
 
+void TableNetwork::SetLocalPort(int index, int port) {
+    if (platform::SocketElement* e = Element(index)) e->SetLocalPort(port);
+}
+
 std::vector<std::string> TableNetwork::Addresses() const {
     std::vector<std::string> out;
     for (const QString& a : platform::GetIPAddress()) out.push_back(a.toStdString());

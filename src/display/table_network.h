@@ -33,6 +33,7 @@ public:
     std::string Receive(int index, std::size_t maxBytes) override;
     std::string LocalAddress(int index) const override;
     int LocalPort(int index) const override;
+    void SetLocalPort(int index, int port) override;
     std::vector<std::string> Addresses() const override;
     void WaitForActivity() override;
 

@@ -351,6 +351,16 @@ protected:
     bool holdTransfer_ = false;
     bool chatUnnumbered_ = false; // the last chat line carried no "#"
     bool dispatchingAtOnce_ = false;
+    // What an older peer made this table give up for its network game (the picture cards,
+    // the house rules), the player's own again when that game ends.
+    struct OwnRules {
+        int16_t SideSize, ForcedRule;
+        bool NoWildAce, ShuffleApart;
+    };
+    static constexpr int16_t kOldPeerCardStyle = 1;  // the number cards such a peer gets
+    std::optional<int16_t> ownCardStyle_;
+    std::optional<OwnRules> ownRules_;
+    void PutBackOwnSettings();
 
     TableView& view_;
     Random& rnd_;

@@ -14,6 +14,8 @@ bool Apart(double aNear, double aSpan, double bNear, double bSpan) {
     return aNear + aSpan < bNear || bNear + bSpan < aNear;
 }
 
+constexpr int kHoldCovered = 30;  // cards a HOLD pile keeps under its top
+
 }  // namespace
 
 int Game::FindDropTarget(int slot) { return FindDropTarget(slot, view_.PictureRect(Ctl::Picture7, slot)); }
@@ -83,7 +85,10 @@ bool Game::DiscardCheck(int t) {
     if (!NetActive) view_.SetCaption(Ctl::Label9, 2, " ");
     if (t < 7 || t > 10) return false;
     const int k = t - 6;
-    if (PlayerHoldCount[k] >= 30) {
+    // The other table's copy of the pile keeps 30 cards, its top among them: in a network
+    // game the pile is full one card earlier, so no discard goes out that it cannot take.
+    const int mostCovered = NetActive ? kHoldCovered - 1 : kHoldCovered;
+    if (PlayerHoldCount[k] >= mostCovered) {
         view_.SetCaption(Ctl::Label9, 1, "That HOLD pile is too full. PICK ANOTHER PILE!");
         PlayResource(SndRefuse);
         view_.MovePicture(Ctl::Picture7, PlaySlot, DragStartLeft, DragStartTop);

@@ -8,6 +8,7 @@
 #include "net/framing.h"
 #include "net/protocol.h"
 #include "net/version.h"
+#include "preferences.h"
 #include "records/text_number.h"
 
 namespace korbo {
@@ -151,7 +152,13 @@ void Game::StartHost() {
     Connecting = true;
     if (net_) {
         net_->Close(0);
-        net_->Listen(NetPort);
+        if (!net_->Listen(NetPort)) {
+            // The socket's error has been told and has ended the network game; a transport
+            // that told nothing still fails the set-up.
+            Connecting = false;
+            if (NetActive) NetRole = 9;
+            return;
+        }
     }
     Connecting = false;
     OwnAddress = net_ ? net_->LocalAddress(0) : std::string();
@@ -179,6 +186,8 @@ void Game::ConnectAsRemote() {
         Connecting = false;
         return;
     }
+    // Any free port: the one this element last hosted on may be taken by now.
+    net_->SetLocalPort(SockIndex, 0);
     if (!net_->Connect(HostAddress, NetPort)) {
         view_.MsgBox("We're sorry, that number is not in service at this time." + std::string(CRLF) +
                          "Please check your number and dial again.",
@@ -251,6 +260,7 @@ void Game::Winsock1_Error(int index, int number, std::string_view description) {
             view_.MsgBox("Resetting the Local Port!" + crlf + err + crlf +
                              "(No problem, just do the KorboNET connection again.)",
                          mb::OKOnly | mb::Critical, "KorboNET");
+            if (net_) net_->SetLocalPort(index, 0);
             break;
         case 10054:
             view_.MsgBox("Here's the problem:" + crlf + err, mb::OKOnly | mb::Information, "");
@@ -355,6 +365,27 @@ void Game::NetCleanUp() {
     Turn = TurnNobody;
     EnablePic(Ctl::Picture7, false);
     view_.SetCaption(Ctl::Label9, 2, "Select NEW from the Game Menu to start a new game.");
+    // 7. What an older peer took is the player's again, before anything can be saved.
+    PutBackOwnSettings();
+}
+
+void Game::PutBackOwnSettings() {
+    bool changed = false;
+    if (ownRules_) {
+        SideSize = ownRules_->SideSize;
+        ForcedRule = ownRules_->ForcedRule;
+        NoWildAce = ownRules_->NoWildAce;
+        ShuffleApart = ownRules_->ShuffleApart;
+        ownRules_.reset();
+        RulesRefresh();
+        changed = true;
+    }
+    // A style the player chose meanwhile is the player's choice and stays.
+    if (ownCardStyle_) {
+        if (CardStyle == kOldPeerCardStyle) changed = prefs::ApplyCardStyle(*this, *ownCardStyle_) || changed;
+        ownCardStyle_.reset();
+    }
+    if (changed) Redraw();
 }
 
 void Game::CloseActiveSocket() {

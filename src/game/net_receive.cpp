@@ -254,6 +254,7 @@ void Game::ApplyVersionRule() {
     view_.MsgBox("Your opponent does not have the lastest version of KorboNET." + std::string(CRLF) +
                      "Only House Rules are in effect.",
                  mb::OKOnly | mb::Information, "No Rules");
+    if (!ownRules_) ownRules_ = OwnRules{SideSize, ForcedRule, NoWildAce, ShuffleApart};
     SideSize = 19;
     ForcedRule = 0;
     NoWildAce = false;
@@ -420,7 +421,8 @@ void Game::DispatchGreeting() {
         if (CardStyle == 6) {
             view_.MsgBox("Unable to use picture playing cards!" + std::string(CRLF) + "Switching to number cards!",
                          mb::OKOnly | mb::Exclamation, "KorboNET");
-            CardStyle = 1;
+            if (!ownCardStyle_) ownCardStyle_ = CardStyle;
+            CardStyle = kOldPeerCardStyle;
         }
     }
     Server_Send(net::HelloMsg(net::kProgramVersion.major, net::kProgramVersion.minor, net::kProgramVersion.revision));

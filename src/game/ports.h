@@ -172,7 +172,9 @@ class Transport {
 public:
     virtual ~Transport() = default;
     virtual int State(int index) const { return 0; }
-    virtual bool Listen(int port) { return false; }                       // on element 0
+    // On element 0. False when it cannot listen: the element's Error event has then been
+    // raised already, before Listen returns.
+    virtual bool Listen(int port) { return false; }
     virtual bool Connect(std::string_view host, int port) { return false; }  // on element 0
     // Loads element `index` and takes the caller announced by a connection request there.
     virtual bool Accept(int index, long requestId) { return false; }
@@ -183,6 +185,8 @@ public:
     virtual std::string Receive(int index, std::size_t maxBytes) { return {}; }
     virtual std::string LocalAddress(int index) const { return {}; }
     virtual int LocalPort(int index) const { return 0; }
+    // The port the element binds to when it next listens or connects (0: any free one).
+    virtual void SetLocalPort(int index, int port) {}
     // The machine's IPv4 addresses, dotted.
     virtual std::vector<std::string> Addresses() const { return {}; }
     // Sleeps until data, a change of a socket or a window event arrives, and dispatches

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "house_rules.h"
@@ -93,6 +94,16 @@ std::string EncodeRecoverList(const TableState& t, std::string_view peerVersion)
             }
         }
     return w.out;
+}
+
+std::string TransferRefusal(const TableState& t) {
+    for (int k = 1; k <= 4; ++k) {
+        const int cards = t.PlayerHoldCount[k] + (t.PlayerSlots.Value(k + 6) != 0 ? 1 : 0);
+        if (cards > kHoldPlaces)
+            return "your HOLD pile " + std::to_string(k) + " holds " + std::to_string(cards) +
+                   " cards, and your opponent's table keeps " + std::to_string(kHoldPlaces) + " at most";
+    }
+    return {};
 }
 
 namespace {

@@ -29,6 +29,10 @@ inline constexpr long kRulesVersion = 52;
 // The host's list for a remote of `peerVersion` ("NG": the remote sent none).
 std::string EncodeRecoverList(const TableState& t, std::string_view peerVersion);
 
+// Why the remote could not hold this table of the host's, empty when it can: its copy of
+// a HOLD pile keeps 30 cards, top included, so a host's pile of 31 does not fit there.
+std::string TransferRefusal(const TableState& t);
+
 struct RecoverListResult {
     bool ok = false;
     std::string error;  // why the list was refused; the table is then as it was

@@ -5,6 +5,7 @@
 #include "game.h"
 #include "game_record.h"
 #include "korbogl.h"
+#include "recover_list.h"
 #include "records/game_rec.h"
 #include "records/record_file.h"
 #include "records/text_number.h"
@@ -156,6 +157,19 @@ bool Game::Restore_Click() {
                          std::string(CRLF) + "The game on the table was not changed.",
                      mb::Exclamation, "");
         return false;
+    }
+    // A game for the remote must fit its table; one that cannot is refused before anything
+    // here changes, so the game in play goes on on both tables.
+    if (RecoverMode == 1) {
+        TableState staged;
+        ReadGameRec(candidate, staged);
+        if (const std::string refusal = TransferRefusal(staged); !refusal.empty()) {
+            f.Discard();
+            view_.MsgBox("This saved game cannot be sent:" + std::string(CRLF) + refusal + "." + std::string(CRLF) +
+                             std::string(CRLF) + "The game on the table was not changed.",
+                         mb::Exclamation, "KorboNET");
+            return false;
+        }
     }
     DialogCancelled = false;
     if (automatic) HelpUsed = true;  // going back a turn counts as an aid

@@ -96,9 +96,15 @@ void SocketElement::RaiseError(int number, const QString& description) {
     });
 }
 
+void SocketElement::RaiseErrorNow(int number, const QString& description) {
+    emit owner_.Error(index_, number, description);
+}
+
 bool SocketElement::Listen() {
+    // Raised at once: the caller is the game, not one of Qt's socket signals, and it must
+    // not go on as if it were listening (a closed element would be taken for a peer gone).
     if (state_ != sck::Closed) {
-        RaiseError(sckerr::BadState, kBadStateText);
+        RaiseErrorNow(sckerr::BadState, kBadStateText);
         return false;
     }
     ++generation_;
@@ -107,7 +113,7 @@ bool SocketElement::Listen() {
         const NumberedError e = Numbered(server_->serverError(), server_->errorString());
         delete server_;
         server_ = nullptr;
-        RaiseError(e.number, e.description);
+        RaiseErrorNow(e.number, e.description);
         return false;
     }
     connect(server_, &QTcpServer::newConnection, this, [this] { owner_.OnNewConnection(*this); });

@@ -66,7 +66,8 @@ public:
     // Where Listen binds: every IPv4 address unless set (tests bind to 127.0.0.1).
     void SetBindAddress(const QHostAddress& a) { bindAddress_ = a; }
 
-    // False (and the Error event raised) when it cannot be done.
+    // False (and the Error event raised) when it cannot be done. A failed Listen has
+    // raised its Error when it returns: the caller learns of it before it goes on.
     bool Listen();
     bool Connect();                 // to RemoteHost : RemotePort
     bool Connect(const QString& host, int port);
@@ -84,6 +85,7 @@ private:
     void OnDisconnected();
     void SetState(int s);
     void RaiseError(int number, const QString& description);
+    void RaiseErrorNow(int number, const QString& description);
     bool PeerReset() const;
     void ReleaseSocket();
 

@@ -21,9 +21,14 @@ public:
     std::deque<std::vector<std::string>> replies;    // answers released by each send
     std::deque<std::string> arrivals;                // raw chunks, one per wait for activity
     int waits = 0;
+    bool listens = true;  // false: Listen fails, and raises no error event either
 
     int State(int) const override { return state; }
-    bool Listen(int) override { state = 2; return true; }
+    bool Listen(int) override {
+        if (!listens) return false;
+        state = 2;
+        return true;
+    }
     bool Connect(std::string_view, int) override { state = 7; return true; }
     void Close(int) override { state = 0; }
     bool SendLine(int index, std::string_view text) override {

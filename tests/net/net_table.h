@@ -173,7 +173,24 @@ public:
         for (auto& s : after) steps.push_back(std::move(s));
     }
     int Port() const { return server.serverPort(); }
+    // An old copy instead: it greets with the 18-character line (no "^", no version) and
+    // deals the old list, values only.
+    void AsOldCopy() {
+        QObject::disconnect(&server, nullptr, nullptr, nullptr);
+        QObject::connect(&server, &QTcpServer::newConnection, this, [this] {
+            Attach(server.nextPendingConnection());
+            SendLine(net::HelloWithoutVersion());
+        });
+        steps[2].lines = {net::DeckMsg(net::NumberList(std::vector<long>(104, 5)))};
+    }
 };
+
+// Lines as one text, "|" between them, for comparing what a peer got.
+inline QString Joined(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += (s.empty() ? "" : "|") + l;
+    return QString::fromStdString(s);
+}
 
 // A deck list: ids 1..104 in order, except the ids placed at the positions given; side
 // size, forced rule and no-wild-ace at their standard values unless `sideSize` says.

@@ -21,12 +21,6 @@ std::string HandDeck(int sideSize = 19) {
     return DeckList({{hand, 1}, {hand - 2, 2}, {hand - 4, 3}, {hand - 6, 5}, {hand - 8, 9}}, sideSize);
 }
 
-QString Joined(const std::vector<std::string>& lines) {
-    std::string s;
-    for (const auto& l : lines) s += (s.empty() ? "" : "|") + l;
-    return QString::fromStdString(s);
-}
-
 }  // namespace
 
 class NetGameTest : public QObject {
@@ -107,14 +101,7 @@ void NetGameTest::PeersLastPayOffCard() {
 void NetGameTest::GreetingOfAnOldCopy() {
     NetTable t;
     HostPeer host(HandDeck(), 2);
-    // An old host greets with the 18-character line: no "^", no version.
-    QObject::disconnect(&host.server, nullptr, nullptr, nullptr);
-    QObject::connect(&host.server, &QTcpServer::newConnection, &host, [&host] {
-        host.Attach(host.server.nextPendingConnection());
-        host.SendLine(net::HelloWithoutVersion());
-    });
-    // Its deal is the old list: values only.
-    host.steps[2].lines = {net::DeckMsg(net::NumberList(std::vector<long>(104, 5)))};
+    host.AsOldCopy();
     t.Join(host.Port());
     QVERIFY(t.game.NetActive);
     QCOMPARE(t.game.PeerVersion, std::string("NG"));

@@ -165,6 +165,7 @@ private slots:
             ws(0).SetBindAddress(kLoopback);
             ws(0).SetLocalPort(holder.serverPort());
             QVERIFY(!ws(0).Listen());
+            QCOMPARE(errors.size(), 1);  // raised before Listen returned
             QCOMPARE(ws(0).State(), sck::Closed);
             number = sckerr::AddressInUse;
             text = "Address in use";
@@ -172,6 +173,7 @@ private slots:
             ws(0).SetBindAddress(kLoopback);
             QVERIFY(ws(0).Listen());
             QVERIFY(!ws(0).Listen());
+            QCOMPARE(errors.size(), 1);
             number = sckerr::BadState;
             text = "Wrong protocol or connection state for the requested transaction or request";
         }

@@ -186,6 +186,28 @@ TEST_F(DiscardTest, AFullPileRefusesAndTheTurnGoesOn) {
     EXPECT_TRUE(game.DiscardCheck(8));
 }
 
+// The other table's copy of a pile keeps 30 cards, its top among them: in a network game
+// the discard that would make a 31st is refused as a full pile, and so never sent.
+TEST_F(DiscardTest, ANetworkGameStopsAPileOneCardShortOfASoloGame) {
+    const struct {
+        bool net;
+        int covered;
+        bool allowed;
+    } cases[] = {{false, 29, true}, {false, 30, false}, {true, 28, true}, {true, 29, false}, {true, 30, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.net ? "network, " : "solo, ") + std::to_string(c.covered) + " covered");
+        view = RecordingView();
+        Prepare({5, 6, 7, 8, 9}, 10, {0, 0, 0});
+        game.NetActive = c.net;
+        game.PlayerHoldCount[2] = static_cast<int16_t>(c.covered);
+        game.PlayerSlots.Value(8) = 4;
+        EXPECT_EQ(game.DiscardCheck(8), c.allowed);
+        EXPECT_EQ(view.Caption(Ctl::Label9, 1), c.allowed ? " " : "That HOLD pile is too full. PICK ANOTHER PILE!");
+        EXPECT_EQ(view.Played(SndRefuse), !c.allowed);
+        EXPECT_EQ(game.Turn, TurnPlayer);
+    }
+}
+
 struct ForcedCase {
     const char* why;
     int rule;

@@ -188,6 +188,25 @@ TEST_F(DispatchTest, SocketErrorsAreToldByNumber) {
     EXPECT_TRUE(game.NetActive);
 }
 
+// A listen that fails is never taken for a peer that came and went.
+TEST_F(DispatchTest, AListenThatFailsWithoutAWordStillFailsTheSetUp) {
+    game.NetActive = false;
+    net.state = 0;
+    net.listens = false;
+    PlayersDialogResult c;
+    c.connect = c.nameApplied = true;
+    c.playerName = "Ann";
+    c.role = 1;
+    c.port = 1001;
+    game.StartNetworkGame(c);
+    EXPECT_FALSE(game.NetActive);
+    EXPECT_EQ(game.NetRole, 0);
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text, "Network connection failed.");
+    EXPECT_FALSE(Boxed("quit the game."));
+    EXPECT_EQ(view.Caption(Ctl::StatusMsg, 0), "");
+}
+
 TEST_F(DispatchTest, PeekingTellsThePeer) {
     game.OppName = "Bob";
     game.PeekFlag = 1;

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <fstream>
 
 #include "fakes/game_fixture.h"
 #include "fakes/placed_cards.h"
 #include "fakes/record_bytes.h"
 #include "fakes/scripted_transport.h"
+#include "game/game_record.h"
 #include "game/recover_list.h"
 #include "net/protocol.h"
 
@@ -121,6 +123,59 @@ TEST_F(RecoverTest, AnOldPeerGetsTheStandardRulesOrNothing) {
     EXPECT_EQ(g.StockTop, 0);  // the table was cleared
     EXPECT_TRUE(view.menus[Menu::New]);
     EXPECT_TRUE(view.menus[Menu::Recover]);
+}
+
+// The remote's copy of the host's HOLD pile keeps 30 cards, its top among them: a saved
+// game whose pile holds 30 under its top is not sent, and the game on the table plays on.
+TEST_F(RecoverTest, AGameWithAThirtyOneCardPileIsNotSentAndTheTableStays) {
+    TempDir dir;
+    g.BaseDir = dir.path();
+    // The saved game: the dealt table with stock cards on the host's HOLD pile 2.
+    auto savedWith = [&](int covered) {
+        TableState saved = g;
+        auto pop = [&saved] {
+            DeckRec& d = saved.Deck[saved.StockTop--];
+            const CardRec c{d.Id, d.Value};
+            d.Id = d.Value = 0;
+            return c;
+        };
+        for (int c = 1; c <= covered; ++c) saved.PlayerHold.Set(2, c, pop());
+        saved.PlayerHoldCount[2] = static_cast<int16_t>(covered);
+        saved.PlayerSlots.Set(8, pop());
+        saved.Turn = TurnPlayer;
+        EXPECT_EQ(CheckPartition(saved), "");
+        records::GameBytes rec{};
+        WriteGameRec(saved, rec);
+        records::SetGameRecName(rec, "full pile");
+        std::ofstream(dir / "games.sav", std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(rec.data()), static_cast<std::streamsize>(rec.size()));
+    };
+
+    savedWith(30);
+    const std::vector<std::string> before = Placed(g);
+    view.saveAnswers.push_back({false, 1, ""});
+    g.Recover_Click();
+    EXPECT_TRUE(peer.sent.empty());
+    EXPECT_EQ(Placed(g), before);
+    EXPECT_EQ(g.Turn, TurnOpponent);
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].title, "KorboNET");
+    EXPECT_NE(view.boxes[0].text.find("cannot be sent"), std::string::npos) << view.boxes[0].text;
+    EXPECT_NE(view.boxes[0].text.find("HOLD pile 2 holds 31 cards"), std::string::npos) << view.boxes[0].text;
+    EXPECT_TRUE(g.NetActive);
+    EXPECT_EQ(g.RecoverMode, 0);
+    EXPECT_EQ(view.menus.count(Menu::Recover), 0u);  // never disabled
+
+    // One card fewer goes out.
+    view.boxes.clear();
+    savedWith(29);
+    view.saveAnswers.push_back({false, 1, ""});
+    g.arriving = {msg::RC};
+    g.Recover_Click();
+    ASSERT_EQ(peer.sent.size(), 1u);
+    EXPECT_EQ(peer.sent[0].rfind("RC ", 0), 0u);
+    EXPECT_EQ(g.PlayerHoldCount[2], 29);
+    EXPECT_TRUE(view.boxes.empty());
 }
 
 TEST_F(RecoverTest, TheRemoteRebuildsTheTable) {

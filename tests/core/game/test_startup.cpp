@@ -9,8 +9,10 @@
 #include <sstream>
 
 #include "fakes/file_traps.h"
+#include "fakes/scripted_transport.h"
 #include "folder_fixture.h"
 #include "game/startup.h"
+#include "net/protocol.h"
 
 namespace korbo::test {
 namespace {
@@ -299,6 +301,31 @@ TEST_F(StartupTest, ExitCopiesTheSettingsIntoThePlayersFile) {
     for (long n : {12L, 13L, 16L, 17L, 18L}) EXPECT_EQ(Record(file, 28, n), ScoreRecord(n)) << "record " << n;
     EXPECT_EQ(Record(file, 28, 14), ScoreBytes("", 5, 4, 3, 0));
     EXPECT_EQ(GetLe16(ScoreRecord(12), 26), 5);
+}
+
+// An Exit in the middle of a network game with a host without a version writes the
+// player's own card style and house rules, not the ones that game had to play with.
+TEST_F(StartupTest, ExitDuringAGameWithAnOldHostKeepsThePlayersOwnLooksAndRules) {
+    WriteScore();
+    ASSERT_TRUE(startup::Form_Load(game, *win));
+    game.CardStyle = 6;
+    game.SideSize = 25;
+    game.ForcedRule = 3;
+    game.NoWildAce = true;
+    ScriptedTransport net;
+    game.SetTransport(&net);
+    game.NetActive = true;
+    game.NetRole = 0;
+    game.InMessage = net::HelloWithoutVersion() + "\n";
+    game.GetMessage();
+    ASSERT_EQ(game.CardStyle, 1);
+    ASSERT_EQ(game.SideSize, 19);
+    startup::ExitLeft(game, *win);
+    EXPECT_EQ(GetLe16(ScoreRecord(12), 26), 6);
+    const Bytes rules = ScoreRecord(18);
+    EXPECT_EQ(GetLe16(rules, 20), 25);
+    EXPECT_EQ(GetLe16(rules, 22), 3);
+    EXPECT_EQ(GetLe16(rules, 26), -1);
 }
 
 TEST_F(StartupTest, ExitOfAPlayerWithoutAFileWritesOnlyTheScoreFile) {
