@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -139,6 +140,13 @@ public:
     void RefuseRecover(std::string_view why);
     // A file problem told to the player in a box ("Here's the problem:" and the reason).
     void ReportProblem(std::string_view what);
+    // The same for what a data file read for the table shows the player once a run (a file
+    // cut short, a persona or comment file that is there but cannot be read), however often
+    // the file is read again.
+    void TellOnce(const std::string& what);
+    // A record file cut short inside its last record, told of once a run.
+    void TellCutShort(const std::string& path, size_t length);
+    void TellCutShort(const records::RecordFile& f) { TellCutShort(f.Path(), f.Length()); }
     // Paths in the program folder.
     std::string DataPath(std::string_view relative) const;
     std::string PlayerFilePath(std::string_view player) const;
@@ -344,6 +352,7 @@ protected:
     bool holdTransfer_ = false;
     bool chatUnnumbered_ = false; // the last chat line carried no "#"
     bool dispatchingAtOnce_ = false;
+    std::set<std::string> told_;  // what TellOnce has told this run
 
     TableView& view_;
     Random& rnd_;
