@@ -160,6 +160,9 @@ public:
     // A player switch holds the new file's persona and sound scheme aside until the sound
     // table is loaded.
     int16_t HeldPersonIndex = 0, HeldSoundScheme = 0;
+    // The persona the loaded settings chose while its file cannot be read and Korbo plays in
+    // its place (-1: none); the settings keep it as the choice until the player makes another.
+    int16_t KeptPersonIndex = -1;
 
     // --- the computer opponent's turn (computer_turn.cpp) ------------------------------------
     // Finishes the computer's (or the remote player's) turn: the discard of hand place
