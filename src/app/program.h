@@ -4,8 +4,13 @@
 namespace korbo::ui {
 
 // korbogl.Main: shows the splash, then loads the table window, whose load runs the whole
-// start-up; then runs the program until it ends. Returns the program's exit code.
+// start-up; then runs the program until it ends. Returns the program's exit code. Makes
+// the process settings of PrepareProcess first.
 int Main();
+
+// Settings of the whole process, made before anything else: a write beyond the file-size
+// limit fails instead of ending the program.
+void PrepareProcess();
 
 // The program ends: the event loop (if running) is left with `code`. The caller has
 // already unloaded the windows. Before the loop runs, Main sees the end and returns.

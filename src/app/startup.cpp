@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <cmath>
+#include <csignal>
 #include <exception>
 #include <functional>
 #include <new>
@@ -226,7 +227,15 @@ void ResetProgramEnd() {
     exitCode = 0;
 }
 
+void PrepareProcess() {
+    // A write that would pass the file-size limit fails and is told of like any failed write
+    // (EFBIG) instead of the signal ending the program; the sound server's library, set up
+    // with the table, grows a file of its own.
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 int Main() {
+    PrepareProcess();
     ResetProgramEnd();
     auto* splash = new frmSplash;
     splash->show();

@@ -172,7 +172,10 @@ void frmStats::GetRun() {
 }
 
 void frmStats::cmdClearStats_Click() {
-    if (stats::ClearRunStats(table_.TheGame(), player_)) GetRun();
+    if (!stats::ClearRunStats(table_.TheGame(), player_)) return;
+    // The current player's runs, once cleared, stay so when the window closes.
+    if (playerHasFile_ && player_ == currentListed_) oppBestAtLoad_.fill(0);
+    GetRun();
 }
 
 void frmStats::Command1_Click() { accept(); }

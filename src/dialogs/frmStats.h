@@ -1,6 +1,7 @@
 // The statistics window: one player's totals by level, aids and persona, and the run
 // statistics of the current game and of all time. Closing it puts back the opponent's
-// all-time runs of the current player as they were when it opened.
+// all-time runs of the current player as they were when it opened, or cleared when the
+// current player's runs were cleared in it.
 #pragma once
 
 #include <QDialog>
@@ -59,7 +60,7 @@ private:
     std::string player_;
     std::string currentListed_;  // the current player as the player list spells the name
     bool playerHasFile_ = false;
-    std::array<int16_t, 6> oppBestAtLoad_{};
+    std::array<int16_t, 6> oppBestAtLoad_{};  // put back on closing
     bool unloaded_ = false;
 };
 

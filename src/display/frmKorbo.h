@@ -196,7 +196,7 @@ public:
     bool MenuChecked(Menu m) const override;
     int MenuItemCount(Menu m) const override;
     void SetMenuCaption(Menu m, int index, std::string_view text) override;
-    void ReloadPersonaPictures() override { personaPictureLoaded_ = false; }
+    void ReloadPersonaPictures() override { personaPicturesOf_.clear(); }
     void SetForeColor(Ctl c, int index, long color) override;
     void SetBackStyle(Ctl c, int index, int style) override;
     void SetFontSize(Ctl c, int index, double points) override;
@@ -334,7 +334,7 @@ private:
     int flashFrame_ = 0;
     QWidget* flashLayer_ = nullptr;
     std::array<QPixmap, 8> personaFrames_{};
-    bool personaPictureLoaded_ = false;
+    std::string personaPicturesOf_;  // the custom persona whose end-of-game pictures are loaded
 };
 
 }  // namespace korbo::ui

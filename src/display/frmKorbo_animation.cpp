@@ -92,12 +92,13 @@ void frmKorbo::Flash() {
     const int person = g.PersonIndex;
     const std::string persona =
         person >= 0 && person < static_cast<int>(g.PeopleNames.size()) ? g.PeopleNames[person] : std::string();
-    if (person != 0 && !personaPictureLoaded_) {
+    // Each custom persona has pictures of its own: another persona's are read again.
+    if (person != 0 && persona != personaPicturesOf_) {
         for (int n = 1; n <= 7; ++n) {
             const std::string path = g.BaseDir + "/users/" + persona + std::to_string(n) + ".jpg";
             personaFrames_[n] = platform::LoadPictureFile(QString::fromStdString(path));
         }
-        personaPictureLoaded_ = true;
+        personaPicturesOf_ = persona;
     }
 
     if (!flashLayer_) {

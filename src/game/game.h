@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -139,6 +140,13 @@ public:
     void RefuseRecover(std::string_view why);
     // A file problem told to the player in a box ("Here's the problem:" and the reason).
     void ReportProblem(std::string_view what);
+    // The same for what a data file read for the table shows the player once a run (a file
+    // cut short, a persona or comment file that is there but cannot be read), however often
+    // the file is read again.
+    void TellOnce(const std::string& what);
+    // A record file cut short inside its last record, told of once a run.
+    void TellCutShort(const std::string& path, size_t length);
+    void TellCutShort(const records::RecordFile& f) { TellCutShort(f.Path(), f.Length()); }
     // Paths in the program folder.
     std::string DataPath(std::string_view relative) const;
     std::string PlayerFilePath(std::string_view player) const;
@@ -152,6 +160,9 @@ public:
     // A player switch holds the new file's persona and sound scheme aside until the sound
     // table is loaded.
     int16_t HeldPersonIndex = 0, HeldSoundScheme = 0;
+    // The persona the loaded settings chose while its file cannot be read and Korbo plays in
+    // its place (-1: none); the settings keep it as the choice until the player makes another.
+    int16_t KeptPersonIndex = -1;
 
     // --- the computer opponent's turn (computer_turn.cpp) ------------------------------------
     // Finishes the computer's (or the remote player's) turn: the discard of hand place
@@ -361,6 +372,7 @@ protected:
     std::optional<int16_t> ownCardStyle_;
     std::optional<OwnRules> ownRules_;
     void PutBackOwnSettings();
+    std::set<std::string> told_;  // what TellOnce has told this run
 
     TableView& view_;
     Random& rnd_;

@@ -152,6 +152,12 @@ void Game::ReportProblem(std::string_view what) {
     view_.MsgBox("Here's the problem:" + Crlf() + std::string(what), mb::Exclamation, "");
 }
 
+void Game::TellOnce(const std::string& what) {
+    if (!what.empty() && told_.insert(what).second) ReportProblem(what);
+}
+
+void Game::TellCutShort(const std::string& path, size_t length) { TellOnce(records::CutShortNotice(path, length)); }
+
 void Game::Game_End() {
     EnablePic(Ctl::Picture7, false);
     AwaitingPlayer = false;

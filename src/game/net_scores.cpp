@@ -69,6 +69,7 @@ void AddResult(Game& g, ScoreRec& r) {
 void RecordInFile(Game& g, RecordFile& f, const std::string& path) {
     long last = 0;
     if (records::Status s = OpenNetScoreFile(f, path, last); !s) throw std::runtime_error(s.error);
+    g.TellCutShort(f);
     const std::string opponent = FieldKey(g.OppName);
     long r = 0;
     for (long n = nf::FirstOpponent; n <= last && r == 0; ++n)
@@ -162,6 +163,7 @@ bool PrintUsers(Game& g, int recIndex, NetScoreBoard& board) {
     long last = 0;
     try {
         if (records::Status s = OpenNetScoreFile(f, *path, last); !s) throw std::runtime_error(s.error);
+        g.TellCutShort(f);
         for (long n = nf::FirstOpponent; n <= last; ++n) {
             const ScoreRec r = Read(f, n);
             board.rows.push_back({TrimBlanks(r.Name), r.Played, r.Won, r.Margin});
@@ -199,6 +201,7 @@ DeleteOpponentResult DeleteOpponent(Game& g, int recIndex, int selectedRow, std:
     try {
         long last = 0;
         if (records::Status s = OpenNetScoreFile(f, *path, last); !s) throw std::runtime_error(s.error);
+        g.TellCutShort(f);
         const std::string wanted = UpperAscii(TrimBlanks(rowName));
         long r = 0;
         for (long n = nf::FirstOpponent; n <= last && r == 0; ++n)

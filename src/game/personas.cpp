@@ -23,10 +23,23 @@ int16_t CurrentPerson(Game& g) {
     return g.PersonIndex;
 }
 
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+// A comment file read for the table: one that is there but cannot be read, or is cut short,
+// is told of once; a missing one reads as blank lines without a word.
+void TellCommentFile(Game& g, const std::string& path, size_t length, const records::Status& read) {
+    if (read) g.TellCutShort(path, length);
+    else if (Exists(path)) g.TellOnce(read.error + " The comment lines it holds are left blank.");
+}
+
 void LoadBuiltIn(Game& g) {
     std::array<records::CommentRec, records::kCommentRecords + 1> recs{};
     // A missing or damaged file reads as blank lines; it is never created or changed.
-    (void)records::ReadCommentFile(g.DataPath("snack.ade"), recs);
+    const std::string path = g.DataPath("snack.ade");
+    TellCommentFile(g, path, records::kCommentRecLength, records::ReadCommentFile(path, recs));
     if (g.ChatterLevel < 2) {
         const int column = std::max<int>(0, g.ChatterLevel);
         for (int n = 1; n <= records::kCommentRecords; ++n)
@@ -38,11 +51,16 @@ void LoadBuiltIn(Game& g) {
     g.PersonaPicture = kBuiltInPicture;
 }
 
-void LoadPersona(Game& g, const std::string& name) {
+// False when the persona's file cannot be read and Korbo plays instead.
+bool LoadPersona(Game& g, const std::string& name) {
     records::PersonaRec rec{};
-    (void)records::ReadPersonaFile(g.DataPath("users/" + name + ".pms"), rec);
+    const std::string path = g.DataPath("users/" + name + ".pms");
+    if (KorboForUnreadable(g, path, records::ReadPersonaFile(path, rec))) return false;
+    // The persona is played: it is the choice now.
+    g.KeptPersonIndex = -1;
     for (int i = 1; i <= records::kLastCommentSlot; ++i) g.Comments[static_cast<size_t>(i)] = rec.Comments[static_cast<size_t>(i)];
     g.PersonaPicture = rec.Picture;
+    return true;
 }
 
 void ShowAvatar(Game& g) {
@@ -58,13 +76,14 @@ void ShowAvatar(Game& g) {
 
 }  // namespace
 
-std::vector<std::string> ListByExtension(const std::string& folder, std::string_view extension, bool whole) {
+std::vector<std::string> ListByExtension(const std::string& folder, std::string_view extension, bool whole,
+                                         Entries entries) {
     namespace fs = std::filesystem;
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code ec2;
-        if (!it->is_regular_file(ec2) || ec2) continue;
+        if (entries == Entries::PlainFiles && (!it->is_regular_file(ec2) || ec2)) continue;
         const std::string file = it->path().filename().string();
         if (file.size() < 4 || records::UpperAscii(file.substr(file.size() - 3)) != records::UpperAscii(extension))
             continue;
@@ -81,7 +100,10 @@ void ReadComments(Game& g) {
     g.CommentFiles.assign(1, std::string());
     g.CommentFiles.insert(g.CommentFiles.end(), comments.begin(), comments.end());
     g.CommentFileCount = static_cast<int16_t>(std::min<size_t>(comments.size(), INT16_MAX - 1));
-    g.PersonaFileCount = static_cast<int16_t>(std::min<size_t>(ListByExtension(folder, "PMS").size(), INT16_MAX));
+    // A persona whose file cannot be read keeps its place in the list, so that the persona
+    // index stored in the settings goes on naming it.
+    g.PersonaFileCount =
+        static_cast<int16_t>(std::min<size_t>(ListByExtension(folder, "PMS", false, Entries::Any).size(), INT16_MAX));
     if (g.CommentItems.size() < 2) g.CommentItems.assign({std::string(), std::string("Standard")});
     for (int k = 1; k <= g.CommentFileCount; ++k) {
         const size_t item = static_cast<size_t>(k) + 1;
@@ -100,7 +122,7 @@ void ReadPeople(Game& g) {
         g.PersonIndex = 0;
         return;
     }
-    const std::vector<std::string> people = ListByExtension(g.DataPath("users"), "PMS");
+    const std::vector<std::string> people = ListByExtension(g.DataPath("users"), "PMS", false, Entries::Any);
     g.PeopleNames.insert(g.PeopleNames.end(), people.begin(), people.end());
     g.PersonaFileCount = static_cast<int16_t>(std::min<size_t>(people.size(), INT16_MAX));
     CurrentPerson(g);
@@ -108,14 +130,13 @@ void ReadPeople(Game& g) {
 
 void ChangeComments(Game& g) {
     const int person = CurrentPerson(g);
-    if (person != 0) LoadPersona(g, g.PeopleNames[static_cast<size_t>(person)]);
-    else LoadBuiltIn(g);
+    if (person == 0 || !LoadPersona(g, g.PeopleNames[static_cast<size_t>(person)])) LoadBuiltIn(g);
     ShowAvatar(g);
 
     if (g.ChatterLevel > kStandardItem && static_cast<size_t>(g.ChatterLevel) < g.CommentItems.size()) {
         std::array<std::string, records::kCustomCommentRecords + 1> lines{};
-        (void)records::ReadCustomCommentFile(
-            g.DataPath("users/" + g.CommentItems[static_cast<size_t>(g.ChatterLevel)] + ".cmt"), lines);
+        const std::string path = g.DataPath("users/" + g.CommentItems[static_cast<size_t>(g.ChatterLevel)] + ".cmt");
+        TellCommentFile(g, path, records::kCustomCommentRecLength, records::ReadCustomCommentFile(path, lines));
         for (int n = 1; n <= records::kCustomCommentRecords; ++n)
             g.Comments[static_cast<size_t>(n)] = lines[static_cast<size_t>(n)];
     }
@@ -132,6 +153,21 @@ void ChangePerson(Game& g) {
     g.View().SetCaption(Ctl::Label9, 4, g.PeopleNames[static_cast<size_t>(person)]);
     g.OppName = g.PeopleNames[static_cast<size_t>(person)];
     if (person == 0) g.View().ReloadPersonaPictures();
+}
+
+bool KorboForUnreadable(Game& g, const std::string& path, const records::Status& read) {
+    if (read) {
+        g.TellCutShort(path, records::kPersonaRecLength);
+        return false;
+    }
+    if (!Exists(path)) return false;
+    const std::string name = g.PersonIndex > 0 && static_cast<size_t>(g.PersonIndex) < g.PeopleNames.size()
+                                 ? g.PeopleNames[static_cast<size_t>(g.PersonIndex)]
+                                 : std::string("the persona");
+    g.TellOnce(read.error + " " + kBuiltInName + " plays in place of " + name + " until its file can be read again.");
+    g.KeptPersonIndex = g.PersonIndex;
+    g.PersonIndex = 0;
+    return true;
 }
 
 void chatter_Click(Game& g, int index) {

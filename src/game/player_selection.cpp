@@ -42,6 +42,7 @@ void LoadKnownPlayer(Game& g, bool changed) {
         g.ReportProblem(s.error);
         return;
     }
+    g.TellCutShort(f2);
     g.ChangeBestRun(f2);
     if (changed) {
         g.ChangeSettings(f2);

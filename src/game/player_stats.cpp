@@ -34,6 +34,7 @@ bool GetStats(Game& g, const std::string& player, std::vector<StatsRow>& rows) {
     std::array<int16_t, 6> best{}, opp{};
     try {
         scorefile::Open(f, g.PlayerFilePath(player));
+        g.TellCutShort(f);
         best = g.RunStats[kPlayerBest];
         for (long r = pf::Totals; r <= kLastRecordRow; ++r) {
             const ScoreRec rec = Read(f, r);

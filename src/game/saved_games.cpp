@@ -30,6 +30,7 @@ void Game::SaveAuto() {
         ReportProblem(s.error);
         return;
     }
+    TellCutShort(f);
     Saving();
     records::SetGameRecName(GameBuffer, records::kAutoSaveName);
     SaveSlot = AutoSaveTurn % 2 != 0 ? int16_t{records::kAutoSlotOlder} : int16_t{records::kAutoSlot};
@@ -55,6 +56,7 @@ void Game::SaveIt_Click() {
         ReportProblem(s.error);
         return;
     }
+    TellCutShort(f);
     SaveDialogSetup setup;
     setup.saving = true;
     for (int slot = 1; slot <= records::kNamedSlots; ++slot) {
@@ -98,6 +100,7 @@ bool Game::Restore_Click() {
         ReportProblem(s.error);
         return false;
     }
+    TellCutShort(f);
     SaveDialogSetup setup;
     setup.saving = false;
     bool autoRecord = false;

@@ -122,6 +122,7 @@ std::vector<ScoreRow> PrintNames(Game& g) {
         RecordFile f;
         try {
             scorefile::Open(f, path, Missing::Fail);
+            g.TellCutShort(f);
             const ScoreRec r = Read(f, n);
             row.played = r.Played;
             row.won = r.Won;

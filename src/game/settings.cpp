@@ -20,6 +20,7 @@
 #include "game.h"
 #include "house_rules.h"
 #include "korbogl.h"
+#include "personas.h"
 #include "records/record_file.h"
 #include "records/score_rec.h"
 #include "colours.h"
@@ -148,6 +149,7 @@ records::Status Game::ChangeSettings2(records::RecordFile& f) {
     const int16_t person = InRange(r17.Extra, 0, std::max(0, personas), 0);
     if (FormLoading) PersonIndex = person;
     else HeldPersonIndex = person;
+    KeptPersonIndex = -1;  // these settings make the choice
 
     ScoreRec r18 = ReadScoreRec(f, sr::Rules);
     WalkSteps = InRange(records::TextToInt16(r18.Name), 1, 250, 45);
@@ -167,12 +169,15 @@ records::Status Game::ChangeSettings2(records::RecordFile& f) {
     // The event sounds 1..15 of the persona, from its file or from the built-in scheme.
     std::array<std::string, 16> names{};
     records::RecordFile f4;
-    // A persona that is no longer in the list, or whose file cannot be read any more,
-    // gives way to the built-in one.
+    // A persona that is no longer in the list, or whose file went away, gives way to the
+    // built-in one; one whose file is there but cannot be read does so for this run only.
     if (PersonIndex < 0 || static_cast<size_t>(PersonIndex) >= PeopleNames.size()) PersonIndex = 0;
-    if (PersonIndex != 0 &&
-        !f4.Open(DataPath("users/" + PeopleNames[static_cast<size_t>(PersonIndex)] + ".pms"), 5020, Missing::Fail))
-        PersonIndex = 0;
+    if (PersonIndex != 0) {
+        const std::string pms = DataPath("users/" + PeopleNames[static_cast<size_t>(PersonIndex)] + ".pms");
+        const records::Status opened = f4.Open(pms, 5020, Missing::Fail);
+        if (!opened && !personas::KorboForUnreadable(*this, pms, opened)) PersonIndex = 0;
+        if (opened) TellCutShort(f4);
+    }
     if (PersonIndex != 0) {
         std::vector<uint8_t> rec = f4.Get(1);
         for (int i = 1; i <= 15; ++i) {
@@ -181,6 +186,7 @@ records::Status Game::ChangeSettings2(records::RecordFile& f) {
         }
     } else {
         if (records::Status s = f4.Open(DataPath("wav.ran"), 200, Missing::Fail); !s) return s;
+        TellCutShort(f4);
         for (int i = 1; i <= 15; ++i) {
             std::vector<uint8_t> rec = f4.Get(i);
             names[static_cast<size_t>(i)] =
@@ -253,7 +259,7 @@ void Game::SaveSettings(records::RecordFile& f) {
          static_cast<int16_t>(view_.MenuChecked(Menu::Avatar) ? 1 : 0), static_cast<int16_t>(AutoSave ? 1 : 0)});
     Put(f, sr::Mat,
         {records::NumberName(MatColor), Round16(view_.FontSize(Ctl::Label9, 2)), Flag(NoWinAnim), Flag(NoComments),
-         PersonIndex});
+         PersonIndex == 0 && KeptPersonIndex > 0 ? KeptPersonIndex : PersonIndex});
 
     ScoreRec r18 = ReadScoreRec(f, sr::Rules);
     r18.Name = records::NumberName(WalkSteps);

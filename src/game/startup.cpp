@@ -155,6 +155,7 @@ void ConfirmLastPlayer(Game& g) {
         // is told and the start-up goes on.
         records::RecordFile f2;
         if (records::Status s = f2.Open(g.PlayerFilePath(g.PlayerName), records::kScoreRecLength, Missing::Fail); s) {
+            g.TellCutShort(f2);
             g.ChangeBestRun(f2);
             f2.Discard();
         } else {
@@ -192,6 +193,7 @@ bool OpenDoor(Game& g, StartupWindow& w) {
     // of a new installation.
     records::RecordFile f2;
     if (records::Status s = f2.Open(scorePath, records::kScoreRecLength, Missing::Fail); !s) g.ReportProblem(s.error);
+    else g.TellCutShort(f2);
     g.ChangeSettings(f2);
     if (g.SoundLevel == 0) view.PlayFile(g.DataPath("Sounds/intro.wav"), false);
     g.Delay(0.75);

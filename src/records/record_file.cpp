@@ -276,9 +276,10 @@ Status RecordFile::Put(long n, std::span<const uint8_t> bytes) {
 
 namespace {
 // The new content, record by record: each record put, else the old one, else zeros up to
-// the last record put; a cut-off last old record stays cut off.
+// the last record put. Only whole old records are copied: a cut-off last record is dropped,
+// so that its stray bytes never become part of a record.
 bool CopyRecords(const OldFile& old, size_t length, const std::map<long, std::vector<uint8_t>>& pending, int out) {
-    const uintmax_t oldSize = old.Readable() ? old.size : 0;
+    const uintmax_t oldSize = old.Readable() ? old.size - old.size % length : 0;
     const uintmax_t pendingEnd = pending.empty() ? 0 : length * static_cast<uintmax_t>(pending.rbegin()->first);
     const uintmax_t total = std::max(oldSize, pendingEnd);
     std::vector<uint8_t> rec(length);
@@ -396,6 +397,19 @@ void RecordFile::Discard() {
     open_ = false;
     pending_.clear();
     readError_.clear();
+}
+
+std::string CutShortNotice(const std::string& path, size_t length) {
+    struct stat st {};
+    if (length == 0 || ::stat(path.c_str(), &st) != 0 || !Refusal(path, st).empty()) return {};
+    const auto size = static_cast<uintmax_t>(st.st_size);
+    if (size % length == 0) return {};
+    const uintmax_t whole = size / length;
+    std::string text = "The file " + FileName(path) + " was cut short inside its record " + std::to_string(whole + 1) +
+                       ": what is left of that record is dropped when the file is next written";
+    if (whole == 1) text += "; the whole record before it is kept";
+    else if (whole > 1) text += "; the " + std::to_string(whole) + " whole records before it are kept";
+    return text + ".";
 }
 
 // --- text ---------------------------------------------------------------------------------

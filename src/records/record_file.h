@@ -1,6 +1,7 @@
 // Files of fixed-length records, as the game keeps its scores, settings and saved games:
 // record n (from 1) starts at byte length x (n - 1), there is no header, and a record that
-// lies beyond the end of the file reads as zeros (blank text, zero numbers).
+// lies beyond the end of the file reads as zeros (blank text, zero numbers). A file cut
+// inside its last record keeps its whole records; the cut part is dropped at the next commit.
 //
 // Only a plain file is a record file: a pipe, a device or a folder in its place (or a link
 // to one) is refused unopened, so nothing ever waits on it, and so is a file larger than
@@ -138,6 +139,10 @@ private:
     std::map<long, std::vector<uint8_t>> pending_;
     std::string readError_;
 };
+
+// Words for the player when the file at `path` ends inside a record of `length` bytes (it
+// was cut short); empty when it holds whole records only, is missing or is no plain file.
+std::string CutShortNotice(const std::string& path, size_t length);
 
 // --- text fields -------------------------------------------------------------------------
 

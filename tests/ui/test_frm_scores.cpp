@@ -14,6 +14,7 @@
 #include "fake_table.h"
 #include "game/net_scores.h"
 #include "platform/flex_grid.h"
+#include "records/record_file.h"
 
 using korbo::test::Bytes;
 using korbo::test::FakeTable;
@@ -240,6 +241,34 @@ private slots:
         QCOMPARE(g.RunStats[5], (std::array<int16_t, 6>{1, 1, 1, 1, 1, 1}));
         const Bytes p102 = korbo::test::ReadBytes(t.Path("users/P102.sav"));
         QCOMPARE(int(p102[13 * 28 + 20]), 0);  // record 14's Played
+    }
+
+    // The current player's runs cleared: closing the window keeps them cleared, also after
+    // another player was looked at, and the next game's end writes no old figures back.
+    void aClearOfTheCurrentPlayersRunsStaysCleared() {
+        FakeTable t;
+        Setup(t, 2);
+        auto& g = t.game;
+        g.PlayerName = "P101";
+        g.PlayerChosen = true;
+        g.RunStats[5] = {3, 2, 1, 6, 5, 4};  // loaded when the player sat down
+        {
+            frmStats w(t);
+            t.view.answers.push_back(korbo::mb::IDYes);
+            w.cmdClearStats()->click();
+            w.Combo1()->setCurrentIndex(1);
+            w.Combo1_Click();
+            QCOMPARE(w.WindowPlayer(), std::string("P102"));
+            w.Command1()->click();
+        }
+        QCOMPARE(g.RunStats[5], (std::array<int16_t, 6>{}));
+        korbo::records::RecordFile f;
+        QVERIFY(f.Open(t.Path("users/P101.sav"), 28, korbo::records::RecordFile::Missing::Fail));
+        g.StatsSave(f, 4, 5);
+        QVERIFY(f.Close());
+        const Bytes p101 = korbo::test::ReadBytes(t.Path("users/P101.sav"));
+        for (size_t at : {13 * 28 + 20, 13 * 28 + 22, 13 * 28 + 24, 14 * 28 + 20, 14 * 28 + 22, 14 * 28 + 24})
+            QCOMPARE(int(p101[at]), 0);
     }
 
     void withoutAFileOnlyTheRunsAreShown() {

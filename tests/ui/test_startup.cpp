@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <sys/resource.h>
+
 #include <cstdlib>
 #include <functional>
 
@@ -350,6 +352,42 @@ private slots:
         // Left maximised, it stays so for the next start.
         table.ExitLeft();
         QCOMPARE(Record(dir.filePath("score.ran"), 15), Rec("", 2, 0, 0, 0));
+    }
+
+    // Started under a file-size limit of nothing (ulimit -f 0): the program runs, and the
+    // exit's write, which would pass the limit, fails with the program's own box.
+    void aFileSizeLimitOfNothingGivesTheProgramsOwnBox() {
+        QTemporaryDir dir;
+        QVERIFY(MakeFolder(dir.path()));
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QByteArray before = ReadFile(dir.filePath("score.ran"));
+        BoxAnswerer answers;
+        // The player leaves by the Exit item once the table waits for them.
+        QTimer leave;
+        bool left = false;
+        connect(&leave, &QTimer::timeout, this, [&] {
+            if (left || answers.welcomes == 0 || QApplication::activeModalWidget()) return;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* table = qobject_cast<frmKorbo*>(w); table && table->isVisible()) {
+                    left = true;
+                    table->ExitLeft();
+                }
+        });
+        leave.start(5);
+        rlimit old{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit nothing = old;
+        nothing.rlim_cur = 0;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &nothing), 0);
+        const int code = Main();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(left);
+        QCOMPARE(code, 0);
+        QVERIFY(!answers.boxes.isEmpty());
+        const QString told = Plain(answers.boxes.last().text);
+        QVERIFY2(told.startsWith("Here's the problem:\nThe file score.ran could not be saved (File too large)."),
+                 qPrintable(told));
+        QCOMPARE(ReadFile(dir.filePath("score.ran")), before);
     }
 };
 

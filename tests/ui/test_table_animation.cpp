@@ -163,6 +163,38 @@ private slots:
         QVERIFY(lastFrameIsRed());
     }
 
+    void eachCustomPersonaShowsItsOwnPictures() {
+        Table tb;
+        QTemporaryDir base;
+        QVERIFY(QDir(base.path()).mkdir("users"));
+        const std::pair<const char*, QColor> painted[] = {{"Mira", QColor(255, 0, 0)}, {"Zeno", QColor(0, 0, 255)}};
+        for (const auto& [name, colour] : painted) {
+            QImage picture(60, 60, QImage::Format_RGB32);
+            picture.fill(colour);
+            for (int n = 1; n <= 7; ++n)
+                QVERIFY(picture.save(base.filePath(QString("users/%1%2.jpg").arg(name).arg(n)), "JPG"));
+        }
+        tb.g.BaseDir = base.path().toStdString();
+        tb.g.PeopleNames = {"Korbo", "Mira", "Zeno"};
+        tb.g.PersonaFileCount = 2;
+        auto lastFrame = [&] {
+            ui::PictureBox* layer = tb.t.findChildren<ui::PictureBox*>().last();
+            return layer->grab().toImage().pixelColor(layer->width() / 2, layer->height() / 2);
+        };
+        auto near = [](QColor a, QColor b) {
+            return std::abs(a.red() - b.red()) < 60 && std::abs(a.green() - b.green()) < 60 &&
+                   std::abs(a.blue() - b.blue()) < 60;
+        };
+        // One persona after another, chosen as the preferences choose them.
+        for (int person : {1, 2, 1}) {
+            tb.g.PersonIndex = static_cast<int16_t>(person);
+            tb.t.ChangePerson();
+            tb.t.Flash();
+            const QColor seen = lastFrame();
+            QVERIFY2(near(seen, painted[person - 1].second), qPrintable(seen.name() + " for persona " + QString::number(person)));
+        }
+    }
+
     void theNewMenuDealsAGame() {
         Table tb;
         tb.g.WalkSteps = 2;

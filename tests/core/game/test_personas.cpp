@@ -1,7 +1,10 @@
 // The computer opponent's personality: the comment and persona files listed, the COMMENTS
 // menu built from them, and the comment lines, picture and name loaded for the current
 // persona and comment set, from files that may be missing or cut short.
+#include <functional>
+
 #include "core/game/folder_fixture.h"
+#include "fakes/file_traps.h"
 #include "game/personas.h"
 
 namespace korbo::test {
@@ -179,6 +182,142 @@ TEST_F(PersonasTest, MissingOrShortFilesGiveBlankLinesAndStayAsTheyAre) {
     EXPECT_TRUE(view.pictures.empty());
     EXPECT_FALSE(fs::exists(Path("users/Mabel.pms")));
     EXPECT_FALSE(fs::exists(Path("snack.ade")));
+}
+
+// A persona file that is there but cannot be read: the player is told once, Korbo plays for
+// this run, and the stored choice stays, so that the persona comes back once its file is
+// mended.
+TEST_F(PersonasTest, AnUnreadablePersonaFileIsToldAndTheChoiceKept) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::string&)> make;
+        const char* reason;
+    } cases[] = {
+        {"a folder", [](const std::string& p) { fs::create_directories(p); }, "folder"},
+        {"a pipe", [](const std::string& p) { MakeFifo(p); }, "not a plain file"},
+        {"a link to a device", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }, "not a plain file"},
+        {"a file of 6 GB", [](const std::string& p) { MakeSparse(p, kSixGigabytes); }, "larger than 1 MiB"},
+    };
+    Bytes wav;
+    for (int i = 1; i <= 15; ++i) {
+        Bytes r(200, ' ');
+        Text(r, 0, "korbo" + std::to_string(i) + ".wav", 100);
+        wav.insert(wav.end(), r.begin(), r.end());
+    }
+    WriteBytes(Path("wav.ran"), wav);
+    WriteBytes(Path("users/Ann.pms"), PersonaFile("ann ", "Ann.jpg"));
+    const std::string mabel = Path("users/Mabel.pms");
+    std::vector<Bytes> recs(18, ScoreBytes("", 0, 0, 0, 0));
+    recs[16] = ScoreBytes("", 12, 0, 0, 2);  // record 17: PersonIndex 2, Mabel
+    const std::string settings = Path("settings.ran");
+    // A run of the program, started: the lists, the settings, then the comments and the name.
+    auto start = [&](Game& g) {
+        g.BaseDir = dir.path();
+        g.FormLoading = true;
+        personas::ReadComments(g);
+        personas::ReadPeople(g);
+        records::RecordFile f;
+        ASSERT_TRUE(f.Open(settings, 28, records::RecordFile::Missing::Fail));
+        g.ChangeSettings(f);
+        ASSERT_TRUE(g.ChangeSettings2(f));
+        f.Discard();
+        g.FormLoading = false;
+        personas::ChangeComments(g);
+        personas::ChangePerson(g);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(mabel);
+        c.make(mabel);
+        WriteBytes(settings, ScoreFileBytes(recs));
+        view.boxes.clear();
+        Game run{view, rnd, clock};
+        start(run);
+        ASSERT_EQ(view.boxes.size(), 1u);
+        EXPECT_NE(view.boxes[0].text.find("Mabel.pms"), std::string::npos) << view.boxes[0].text;
+        EXPECT_NE(view.boxes[0].text.find(c.reason), std::string::npos) << view.boxes[0].text;
+        EXPECT_NE(view.boxes[0].text.find("Korbo plays in place of Mabel"), std::string::npos) << view.boxes[0].text;
+        EXPECT_EQ(run.PeopleNames, (std::vector<std::string>{"Korbo", "Ann", "Mabel"}));
+        EXPECT_EQ(run.PersonIndex, 0);
+        EXPECT_EQ(run.OppName, "Korbo");
+        EXPECT_EQ(run.Comments[1], "c1-1");
+        EXPECT_EQ(run.Sounds[1], Path("Sounds/korbo1.wav"));
+        // The comments loaded again (a COMMENTS item chosen) tell nothing new.
+        personas::chatter_Click(run, 1);
+        EXPECT_EQ(view.boxes.size(), 1u);
+
+        // The exit stores the choice as it was.
+        records::RecordFile out;
+        ASSERT_TRUE(out.Open(settings, 28, records::RecordFile::Missing::Fail));
+        run.SaveSettings(out);
+        ASSERT_TRUE(out.Close());
+        EXPECT_EQ(GetLe16(Record(ReadBytes(settings), 28, 17), 26), 2);
+    }
+
+    // Mended, the persona is back at the next start.
+    fs::remove_all(mabel);
+    WriteBytes(mabel, PersonaFile("mabel ", "Mabel.jpg"));
+    view.boxes.clear();
+    Game mended{view, rnd, clock};
+    start(mended);
+    EXPECT_TRUE(view.boxes.empty());
+    EXPECT_EQ(mended.PersonIndex, 2);
+    EXPECT_EQ(mended.OppName, "Mabel");
+    EXPECT_EQ(mended.Comments[1], "mabel 1");
+}
+
+// Choosing an unreadable persona in the preferences gives Korbo too; choosing Korbo after a
+// readable persona stores Korbo.
+TEST_F(PersonasTest, AChosenPersonaThatCannotBeReadGivesKorboAndTheChoiceFollowsThePlayer) {
+    WriteBytes(Path("users/Ann.pms"), PersonaFile("ann ", "Ann.jpg"));
+    fs::create_directories(Path("users/Mabel.pms"));
+    List();
+    auto storedChoice = [&] {
+        const std::string p = Path("settings.ran");
+        records::RecordFile f;
+        EXPECT_TRUE(f.Open(p, 28));
+        game.SaveSettings(f);
+        EXPECT_TRUE(f.Close());
+        return GetLe16(Record(ReadBytes(p), 28, 17), 26);
+    };
+    game.PersonIndex = 2;
+    personas::ChangeComments(game);
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(game.PersonIndex, 0);
+    EXPECT_EQ(storedChoice(), 2);
+    game.PersonIndex = 1;
+    personas::ChangeComments(game);
+    EXPECT_EQ(game.Comments[1], "ann 1");
+    EXPECT_EQ(storedChoice(), 1);
+    game.PersonIndex = 0;
+    personas::ChangeComments(game);
+    EXPECT_EQ(storedChoice(), 0);
+    EXPECT_EQ(view.boxes.size(), 1u);
+}
+
+// The comment files are read the same way: one that is there but cannot be read is told of
+// once; its lines stay blank. A missing one says nothing.
+TEST_F(PersonasTest, AnUnreadableCommentFileIsToldOnce) {
+    fs::remove(Path("snack.ade"));
+    fs::create_directories(Path("snack.ade"));
+    MakeSparse(Path("users/pirate.cmt"), kSixGigabytes);
+    List();
+    for (int round = 0; round < 2; ++round) {
+        game.ChatterLevel = 1;
+        personas::ChangeComments(game);
+        personas::chatter_Click(game, 2);
+    }
+    ASSERT_EQ(view.boxes.size(), 2u);
+    EXPECT_NE(view.boxes[0].text.find("snack.ade is a folder"), std::string::npos) << view.boxes[0].text;
+    EXPECT_NE(view.boxes[1].text.find("pirate.cmt is larger than 1 MiB"), std::string::npos) << view.boxes[1].text;
+    EXPECT_EQ(game.Comments[1], "");
+    EXPECT_EQ(game.Comments[21], "");
+
+    fs::remove_all(Path("snack.ade"));
+    fs::remove(Path("users/pirate.cmt"));
+    view.boxes.clear();
+    personas::ChangeComments(game);
+    EXPECT_TRUE(view.boxes.empty());
 }
 
 TEST_F(PersonasTest, CommentsSwitchedOffKeepOnlyTheLastLine) {

@@ -584,9 +584,10 @@ TEST_F(SavedGamesTest, DamagedRecordsAreRefusedAndTheTableStaysAsItWas) {
         return b;
     };
     const int stockTopCard = g.StockTop;
-    struct Case { const char* what; Bytes file; long slot; const char* reason; } cases[] = {
-        {"short file", Bytes(100, 1), 1, "cut off"},
-        {"odd length", [&] { Bytes b = good; b.resize(kLen + kLen / 2, 3); return b; }(), 2, "cut off"},
+    // A file cut inside a record is told of first (the real dialog offers no such slot).
+    struct Case { const char* what; Bytes file; long slot; const char* reason; bool cutShort = false; } cases[] = {
+        {"short file", Bytes(100, 1), 1, "cut off", true},
+        {"odd length", [&] { Bytes b = good; b.resize(kLen + kLen / 2, 3); return b; }(), 2, "cut off", true},
         {"StockTop 30000", with(12, 30000), 1, "StockTop"},
         {"HOLD count 40", with(3224 + 2 * 2, 40), 1, "PlayerHoldCount"},
         {"opponent HOLD count 40", with(3204 + 2 * 1, 40), 1, "OppHoldInfo"},
@@ -613,10 +614,14 @@ TEST_F(SavedGamesTest, DamagedRecordsAreRefusedAndTheTableStaysAsItWas) {
         view.log.clear();
         Answer(static_cast<int>(c.slot));  // as if the dialog had let it through
         EXPECT_FALSE(g.Restore_Click());
-        ASSERT_EQ(view.boxes.size(), 1u);
-        EXPECT_NE(view.boxes[0].text.find("This saved game cannot be restored:"), std::string::npos);
-        EXPECT_NE(view.boxes[0].text.find(c.reason), std::string::npos) << view.boxes[0].text;
-        EXPECT_NE(view.boxes[0].text.find("The game on the table was not changed."), std::string::npos);
+        ASSERT_EQ(view.boxes.size(), c.cutShort ? 2u : 1u);
+        if (c.cutShort) {
+            EXPECT_NE(view.boxes[0].text.find("cut short"), std::string::npos) << view.boxes[0].text;
+        }
+        const std::string& refusal = view.boxes.back().text;
+        EXPECT_NE(refusal.find("This saved game cannot be restored:"), std::string::npos);
+        EXPECT_NE(refusal.find(c.reason), std::string::npos) << refusal;
+        EXPECT_NE(refusal.find("The game on the table was not changed."), std::string::npos);
         ExpectSameSavedFields(g, before);
         EXPECT_EQ(g.Deck[5].Seen, 3);
         EXPECT_FALSE(g.CountLost);
@@ -649,6 +654,43 @@ TEST_F(SavedGamesTest, ADamagedAutomaticRecordIsRefusedAndIsNoAid) {
     EXPECT_FALSE(g.HelpUsed);
     ExpectSameSavedFields(g, before);
     EXPECT_EQ(ReadBytes(gamesFile), file);
+}
+
+// games.sav cut inside its last record: the player is told which file, the cut slot is not
+// offered, and the next save drops the cut part instead of padding it into a slot.
+TEST_F(SavedGamesTest, AFileCutInsideItsLastRecordIsToldAndTheCutPartIsDropped) {
+    PlayedGame(27);
+    std::vector<Bytes> recs(4, Bytes(kLen, 0));
+    recs[1] = HandBuiltRecord(g, "Monday");
+    WriteSlots(recs);
+    Bytes file = ReadBytes(gamesFile);
+    Bytes stray(40, 0);
+    Le16(stray, 2, 3);  // what is left of slot 5 reads as a turn code of 3
+    file.insert(file.end(), stray.begin(), stray.end());
+    WriteBytes(gamesFile, file);
+
+    EXPECT_FALSE(g.Restore_Click());  // the dialog is cancelled
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_NE(view.boxes[0].text.find("games.sav"), std::string::npos) << view.boxes[0].text;
+    EXPECT_NE(view.boxes[0].text.find("cut short"), std::string::npos) << view.boxes[0].text;
+    EXPECT_TRUE(view.saveDialogs[0].Text1[2].available);
+    EXPECT_FALSE(view.saveDialogs[0].Text1[5].available);
+    EXPECT_EQ(ReadBytes(gamesFile), file);  // reading changes nothing
+
+    // The save dialog reads the same file: it is told once.
+    Answer(1, "Tuesday");
+    g.SaveIt_Click();
+    EXPECT_EQ(view.boxes.size(), 1u);
+    const Bytes saved = ReadBytes(gamesFile);
+    ASSERT_EQ(saved.size(), 4 * kLen);
+    EXPECT_EQ(Record(saved, kLen, 2), recs[1]);
+    for (long n : {3L, 4L}) EXPECT_EQ(Record(saved, kLen, n), recs[static_cast<size_t>(n - 1)]);
+
+    view.saveDialogs.clear();
+    EXPECT_FALSE(g.Restore_Click());
+    EXPECT_EQ(view.boxes.size(), 1u);
+    EXPECT_TRUE(view.saveDialogs[0].Text1[1].available);
+    EXPECT_FALSE(view.saveDialogs[0].Text1[5].available);
 }
 
 // --- failures while writing -----------------------------------------------------------------

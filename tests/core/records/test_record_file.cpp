@@ -44,6 +44,45 @@ TEST_F(RecordFileTest, MissingAndCutOffRecordsReadAsZeros) {
     EXPECT_EQ(f.ReadError(), "");
 }
 
+// A file cut inside its last record: the whole records before it stay as they are, and the
+// cut part is dropped at the next write, never padded into a record of its own.
+TEST_F(RecordFileTest, ACutLastRecordIsDroppedWhenTheFileIsNextWritten) {
+    const Bytes cut{1, 1, 1, 1, 2, 2, 2, 2, 3, 3};  // two records of four and half a third
+    struct Case {
+        const char* what;
+        long put;
+        Bytes expected;
+    } cases[] = {
+        {"a record before it", 1, {9, 9, 9, 9, 2, 2, 2, 2}},
+        {"the cut record itself", 3, {1, 1, 1, 1, 2, 2, 2, 2, 9, 9, 9, 9}},
+        {"a record beyond it", 4, {1, 1, 1, 1, 2, 2, 2, 2, 0, 0, 0, 0, 9, 9, 9, 9}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(file, cut);
+        RecordFile f;
+        ASSERT_TRUE(f.Open(file, 4));
+        ASSERT_TRUE(f.Put(c.put, Bytes{9, 9, 9, 9}));
+        ASSERT_TRUE(f.Close());
+        EXPECT_EQ(ReadBytes(file), c.expected);
+    }
+}
+
+TEST_F(RecordFileTest, AFileCutInsideARecordIsNamedInItsNotice) {
+    WriteBytes(file, Bytes(2 * 4 + 3, 7));
+    const std::string notice = records::CutShortNotice(file, 4);
+    EXPECT_NE(notice.find("data.ran"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("cut short inside its record 3"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("2 whole records before it are kept"), std::string::npos) << notice;
+    // Whole records, an empty file, a missing file or a folder are not cut short.
+    WriteBytes(file, Bytes(2 * 4, 7));
+    EXPECT_EQ(records::CutShortNotice(file, 4), "");
+    WriteBytes(file, {});
+    EXPECT_EQ(records::CutShortNotice(file, 4), "");
+    EXPECT_EQ(records::CutShortNotice(dir / "absent.ran", 4), "");
+    EXPECT_EQ(records::CutShortNotice(dir.path(), 4), "");
+}
+
 TEST_F(RecordFileTest, OpeningCreatesAMissingFileUnlessTold) {
     RecordFile f;
     EXPECT_FALSE(f.Open(dir / "absent.ran", 28, RecordFile::Missing::Fail));
