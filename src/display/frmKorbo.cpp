@@ -33,6 +33,14 @@ namespace korbo::ui {
 
 namespace {
 
+// A label's colours are its style sheet, which outweighs its palette: the text colour
+// and, while the label is opaque, its back colour are written there together.
+void RestyleLabel(QLabel& l) {
+    QString css = QStringLiteral("QLabel { color: %1; ").arg(l.property("foreColor").value<QColor>().name());
+    if (l.property("opaque").toBool())
+        css += QStringLiteral("background-color: %1; ").arg(l.property("backColor").value<QColor>().name());
+    l.setStyleSheet(css + QStringLiteral("}"));
+}
 
 QString Text(std::string_view s) {
     QString t = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -145,7 +153,8 @@ Control* frmKorbo::AddLabel(const std::string& name, double l, double t, double 
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setStyleSheet(QStringLiteral("QLabel { color: #000000; }"));
+        label->setProperty("foreColor", QColor(Qt::black));
+        RestyleLabel(*label);
         widget = label;
     }
     auto c = std::make_unique<Control>(widget, ControlType::Label, name);
@@ -415,6 +424,10 @@ void frmKorbo::SetBackColor(Ctl c, int index, long color) {
     if (!ctl) return;
     if (auto* box = qobject_cast<PictureBox*>(ctl->Widget())) box->SetBackColor(color);
     else if (auto* shape = dynamic_cast<ShapeBox*>(ctl->Widget())) shape->SetFillColor(color);
+    else if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
+        l->setProperty("backColor", GameColor(color));
+        RestyleLabel(*l);
+    }
 }
 
 void frmKorbo::SetToolTip(Ctl c, int index, std::string_view text) {
@@ -598,14 +611,19 @@ void frmKorbo::SetForeColor(Ctl c, int index, long color) {
     Control* ctl = Find(c, index);
     if (!ctl) return;
     if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
-        const QColor q = GameColor(color);
-        l->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(q.name()));
+        l->setProperty("foreColor", GameColor(color));
+        RestyleLabel(*l);
     }
 }
 void frmKorbo::SetBackStyle(Ctl c, int index, int style) {
     Control* ctl = Find(c, index);
     if (!ctl) return;
-    ctl->Widget()->setAutoFillBackground(style == 1);
+    if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
+        l->setProperty("opaque", style == 1);
+        RestyleLabel(*l);
+    } else {
+        ctl->Widget()->setAutoFillBackground(style == 1);
+    }
 }
 void frmKorbo::SetFontSize(Ctl c, int index, double points) {
     if (Control* ctl = Find(c, index)) ctl->SetFontSize(points);

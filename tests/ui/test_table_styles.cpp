@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include "game/preferences.h"
 #include "platform/sound_player.h"
 #include "table_fixture.h"
 
@@ -239,6 +240,36 @@ private slots:
         // The next drawing that works sounds again.
         g.DrawPilePicture(Ctl::Picture4, 2, 5, 2);
         QVERIFY(t.Sound().Current().toString().endsWith("/117.wav"));
+    }
+
+    // "Use Font Backdrop" lays the mat colour behind the comments, as the preview shows
+    // it, and keeps it through the text colour that follows; switched off, the comments
+    // lie on the table again.
+    void theFontBackdropIsTheMatColour() {
+        frmKorbo t;
+        t.pauseScale = 0;
+        StartTable(t);
+        t.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        Game& g = t.game();
+        g.View().SetCaption(Ctl::Label9, 2, "Nice move!");
+        QWidget& comments = *t.Label9(2).Widget();
+        // The table as it is drawn: a corner of the comment area and the bare table beside it.
+        auto pixel = [&](QPoint at) { return t.centralWidget()->grab().toImage().pixelColor(at); };
+        const QPoint corner = comments.geometry().topLeft() + QPoint(1, 1);
+        const QPoint beside = comments.geometry().topLeft() + QPoint(-3, 1);
+        prefs::FontChoice f;
+        f.matColor = 0x40A020;  // a colour no platform default has
+        f.fontColor = 0xFFFFFF;
+        f.backdrop = true;
+        prefs::ApplyFonts(g, f);
+        QCOMPARE(pixel(corner), ui::GameColor(0x40A020));
+        QVERIFY(comments.styleSheet().contains(ui::GameColor(0xFFFFFF).name()));
+
+        f.backdrop = false;
+        prefs::ApplyFonts(g, f);
+        QCOMPARE(pixel(corner), pixel(beside));
+        QVERIFY(pixel(corner) != ui::GameColor(0x40A020));
     }
 };
 
