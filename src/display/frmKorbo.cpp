@@ -769,6 +769,12 @@ void frmKorbo::resizeEvent(QResizeEvent* e) {
     Form_Resize();
 }
 
+// A minimise or a restore changes the window's state without a resize of its own.
+void frmKorbo::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange) Form_Resize();
+}
+
 double frmKorbo::WindowWidthTwips() const { return width() * TwipsPerPixel(); }
 double frmKorbo::WindowHeightTwips() const { return height() * TwipsPerPixel(); }
 void frmKorbo::SetWindowWidthTwips(double w) { resize(std::max(1, Nearest(w / TwipsPerPixel())), height()); }

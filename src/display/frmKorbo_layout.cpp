@@ -7,7 +7,10 @@
 #include <exception>
 #include <functional>
 
+#include "dialogs/frmChat.h"
+#include "display/around_table.h"
 #include "display/caption_place.h"
+#include "display/frmHold.h"
 #include "display/frmKorbo.h"
 #include "game/korbogl.h"
 #include "records/text_number.h"
@@ -280,7 +283,16 @@ void frmKorbo::Form_Resize() {
     WinWidth = Nearest(WindowWidthTwips());
     WinHeight = Nearest(WindowHeightTwips());
     if (g.BackIndex != 0 && g.BackIndex != g.BackPicCount + 1) BackgroundPaint(g.BackIndex);
-    if (windowState() & Qt::WindowMinimized) return;
+    const Qt::WindowStates state = windowState();
+    if (g.NetActive && !(state & Qt::WindowMaximized) && chatWindow_) {
+        // The chat window goes down and comes back with the table.
+        const Qt::WindowStates own = chatWindow_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+        chatWindow_->setWindowState(own | (state & Qt::WindowMinimized));
+    }
+    if (state & Qt::WindowMinimized) {
+        if (QWidget* viewer = around_ ? around_->Hold() : nullptr) viewer->hide();
+        return;
+    }
     if (g.ScreenWidth > 12000 || g.DisplayMode > 1) {
         const double avatarW = ImgAvatar().Width();
         ImgAvatar().SetLeft(WinWidth - avatarW - 100);

@@ -3,6 +3,9 @@
 // size in pixels that card play works with.
 #include <QtTest>
 
+#include "dialogs/frmChat.h"
+#include "display/around_table.h"
+#include "display/frmHold.h"
 #include "table_fixture.h"
 
 using namespace korbo;
@@ -217,6 +220,46 @@ private slots:
         QCOMPARE(t.ImgAvatar().Left(), t.WinWidth - avatarW);  // the relative placement has the last word
         QCOMPARE(t.Picture4(0).Left(), t.WinWidth - t.Picture4(0).Width() / 2 - avatarW / 2);
         QCOMPARE(t.Label1().Left(), t.WinWidth - t.Label1().Width() / 2 - avatarW / 2);
+    }
+
+    // In a network game the chat window follows the table's window state, except into a
+    // maximised table; a minimised table closes the HOLD viewer. A minimise or a restore
+    // is a change of state, with no resize of its own.
+    void theChatWindowAndTheHoldViewerFollowTheTablesState() {
+        frmKorbo t;
+        t.pauseScale = 0;
+        StartTable(t);
+        t.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        Game& g = t.game();
+        g.NetActive = true;
+        QWidget& chat = *t.ChatWindow();
+        chat.show();
+        t.Around().ShowHoldViewer();
+        QWidget& viewer = *t.Around().Hold();
+        QVERIFY(viewer.isVisible());
+
+        t.setWindowState(Qt::WindowMinimized);
+        QCoreApplication::processEvents();
+        QVERIFY(chat.windowState() & Qt::WindowMinimized);
+        QVERIFY(!viewer.isVisible());
+
+        t.setWindowState(Qt::WindowNoState);
+        QCoreApplication::processEvents();
+        QVERIFY(!(chat.windowState() & Qt::WindowMinimized));
+
+        t.setWindowState(Qt::WindowMaximized);
+        QCoreApplication::processEvents();
+        QCOMPARE(chat.windowState(), Qt::WindowStates(Qt::WindowNoState));
+        t.setWindowState(Qt::WindowNoState);
+        QCoreApplication::processEvents();
+
+        // Outside a network game the chat window keeps its own state.
+        g.NetActive = false;
+        t.setWindowState(Qt::WindowMinimized);
+        QCoreApplication::processEvents();
+        QVERIFY(!(chat.windowState() & Qt::WindowMinimized));
+        chat.hide();
     }
 
     void theSavedDisplayModeIsReplayedAtStartUp_data() {
