@@ -3,9 +3,12 @@
 // a real display, say under Xvfb) each dealt table is also photographed into that folder.
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QProcess>
 #include <QtTest>
 
+#include "dialogs/frmSave.h"
 #include "game/preferences.h"
 #include "platform/sound_player.h"
 #include "table_fixture.h"
@@ -240,6 +243,65 @@ private slots:
         // The next drawing that works sounds again.
         g.DrawPilePicture(Ctl::Picture4, 2, 5, 2);
         QVERIFY(t.Sound().Current().toString().endsWith("/117.wav"));
+    }
+
+    // A picture card restored onto a centre pile shows its own corners, not the colour of
+    // the empty pile under it.
+    void aRestoredCentreCardHasNoEmptyPileCorners() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        frmKorbo t;
+        t.pauseScale = 0;
+        Game& g = t.game();
+        g.BaseDir = dir.path().toStdString();
+        g.PlayerName = "Ann";
+        g.CardStyle = 6;
+        StartTable(t);
+        t.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        g.SoundLevel = 2;
+        g.WalkSteps = 2;
+        t.rnd().Seed(11);
+        test::BoxAnswerer boxes;
+        QTest::mouseClick(t.Command2().Widget(), Qt::LeftButton);
+        QCOMPARE(int(g.Turn), int(TurnPlayer));
+        // An Ace of the stock onto the first centre pile, as if played.
+        if (g.CenterCount[1] == 0) {
+            int k = 1;
+            while (k <= g.StockTop && g.Deck[k].Value != 1) ++k;
+            QVERIFY(k <= g.StockTop);
+            g.Center[1][1] = {g.Deck[k].Id, g.Deck[k].Value};
+            g.CenterCount[1] = 1;
+            g.Deck[k].Id = g.Deck[g.StockTop].Id;
+            g.Deck[k].Value = g.Deck[g.StockTop].Value;
+            g.Deck[g.StockTop].Id = g.Deck[g.StockTop].Value = 0;
+            --g.StockTop;
+            g.DrawPilePicture(Ctl::Picture4, 1, g.Center[1][1].Id, 0);
+        }
+        QVERIFY(CheckPartition(g).empty());
+
+        // Saved in the first slot and restored from it, through the saved-games window.
+        QTimer slotChooser;
+        QObject::connect(&slotChooser, &QTimer::timeout, [&] {
+            if (auto* w = qobject_cast<ui::frmSave*>(QApplication::activeModalWidget())) {
+                w->Text1_Click(1);
+                w->cmdSave_Click();
+            }
+        });
+        slotChooser.start(5);
+        t.MenuItem("SaveIt")->trigger();
+        t.MenuItem("Restore")->trigger();
+        slotChooser.stop();
+        QCOMPARE(g.CenterCount[1], 1);
+        QCOMPARE(t.Box(Ctl::Picture4, 1).LibraryCard(), g.Center[1][1].Id);
+
+        QCoreApplication::processEvents();
+        const QImage table = t.centralWidget()->grab().toImage();
+        const QRect pile = t.Picture4(1).Widget()->geometry();
+        const QColor empty = ui::GameColor(kEmptyPlaceColor);
+        for (const QPoint& corner : {pile.topLeft(), pile.topRight(), pile.bottomLeft(), pile.bottomRight()})
+            QVERIFY2(table.pixelColor(corner) != empty,
+                     qPrintable(QStringLiteral("the corner at %1,%2").arg(corner.x()).arg(corner.y())));
     }
 
     // "Use Font Backdrop" lays the mat colour behind the comments, as the preview shows
