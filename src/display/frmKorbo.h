@@ -247,6 +247,9 @@ public:
     void LayOut();
     void ChgDisplay_Click(int Index);
     void Form_Resize();
+    // The avatar, the stock and its frame against the window's right edge (large screens
+    // and the small display), then the relative placement.
+    void FollowRightEdge();
     void CardSizeInPixels();  // CardWidth, CardHeight from BaseCardWidth, BaseCardHeight
     void ScaleFormControls(int mode, int size);
     void DrawStacks();
@@ -279,6 +282,7 @@ private:
     void InstallKeyPreview();
     void InstallCaptionPlacers();
     void PlaceFrameCaption(FrameBox& frame, QLabel& caption);
+    void KeepArrowsClearOfAvatar();
     Control* Find(Ctl c, int index) const;
     Control* AddPicture(std::vector<Control*>& arr, int index, const std::string& name, Ctl ctl);
     Control* AddLabel(const std::string& name, double l, double t, double w, double h, bool frame);

@@ -20,6 +20,8 @@ namespace korbo::ui {
 
 namespace {
 
+constexpr double kArrowGap = 76;  // twips between a turn arrow and the stock's frame
+
 double ScreenHeightTwips() {
     const QScreen* s = QGuiApplication::primaryScreen();
     return (s ? s->geometry().height() : 768) * TwipsPerPixel();
@@ -137,8 +139,8 @@ void frmKorbo::SizeRelative() {
         }
     };
     step([&] {
-        ImgTurn1().SetTop(Label1().Top() - ImgTurn1().Height() - 76);
-        ImgTurn2().SetTop(Label1().Top() + Label1().Height() + 76);
+        ImgTurn1().SetTop(Label1().Top() - ImgTurn1().Height() - kArrowGap);
+        ImgTurn2().SetTop(Label1().Top() + Label1().Height() + kArrowGap);
     });
     step([&] {
         const double mid = Label1().Left() + Label1().Width() / 2;
@@ -154,7 +156,22 @@ void frmKorbo::SizeRelative() {
         if (WindowStartState == 2) ImgAvatar().SetLeft(game_->ScreenWidth - ImgAvatar().Width());
         else ImgAvatar().SetLeft(WinWidth - ImgAvatar().Width());
     });
+    step([&] { KeepArrowsClearOfAvatar(); });
     PlaceCaptions();
+}
+
+void frmKorbo::KeepArrowsClearOfAvatar() {
+    // The avatar keeps its size on the small display of a large screen while the stock
+    // below it shrinks: the arrow above the stock's frame would lie under the picture.
+    // It stands beside the frame then, level with the frame's top.
+    auto overlaps = [](Control& a, Control& b) {
+        return a.Left() < b.Left() + b.Width() && b.Left() < a.Left() + a.Width() && a.Top() < b.Top() + b.Height() &&
+               b.Top() < a.Top() + a.Height();
+    };
+    for (Control* arrow : {imgTurn1_, imgTurn2_}) {
+        if (!overlaps(*arrow, ImgAvatar())) continue;
+        arrow->Move(Label1().Left() - kArrowGap - arrow->Width(), Label1().Top());
+    }
 }
 
 void frmKorbo::ResizeMe() {
@@ -260,6 +277,9 @@ void frmKorbo::ChgDisplay_Click(int Index) {
         if (!g.FormLoading) FitWindow();
         if (WinWidth - x() * TwipsPerPixel() > g.ScreenWidth) move(0, y());
         LayOut();
+        // A fitted window of the same size as before has no resize of its own to bring
+        // the avatar and the stock back to its right edge.
+        if (!g.FormLoading) FollowRightEdge();
     });
     guard([&] {
         CardSizeInPixels();
@@ -293,14 +313,18 @@ void frmKorbo::Form_Resize() {
         if (QWidget* viewer = around_ ? around_->Hold() : nullptr) viewer->hide();
         return;
     }
-    if (g.ScreenWidth > 12000 || g.DisplayMode > 1) {
-        const double avatarW = ImgAvatar().Width();
-        ImgAvatar().SetLeft(WinWidth - avatarW - 100);
-        Picture4(0).SetLeft(WinWidth - Picture4(0).Width() / 2 - avatarW / 2);
-        Label1().SetLeft(WinWidth - Label1().Width() / 2 - avatarW / 2);
-        SizeRelative();
-    }
+    FollowRightEdge();
     PlaceCaptions();
+}
+
+void frmKorbo::FollowRightEdge() {
+    const Game& g = *game_;
+    if (g.ScreenWidth <= 12000 && g.DisplayMode <= 1) return;
+    const double avatarW = ImgAvatar().Width();
+    ImgAvatar().SetLeft(WinWidth - avatarW - 100);
+    Picture4(0).SetLeft(WinWidth - Picture4(0).Width() / 2 - avatarW / 2);
+    Label1().SetLeft(WinWidth - Label1().Width() / 2 - avatarW / 2);
+    SizeRelative();
 }
 
 void frmKorbo::ScaleFormControls(int mode, int size) {
