@@ -5,6 +5,7 @@
 
 #include "dialogs/frmSave.h"
 #include "display/around_table.h"
+#include "display/fitted_label.h"
 #include "dialogs/frmChat.h"
 #include "game/korbogl.h"
 #include "platform/sound_player.h"
@@ -144,15 +145,18 @@ Control* frmKorbo::AddPicture(std::vector<Control*>& arr, int index, const std::
     return raw;
 }
 
-Control* frmKorbo::AddLabel(const std::string& name, double l, double t, double w, double h, bool frame) {
+Control* frmKorbo::AddLabel(const std::string& name, double l, double t, double w, double h, bool frame,
+                            bool fitted) {
     QWidget* widget = nullptr;
     if (frame) {
         widget = new FrameBox(surface_);
     } else {
-        auto* label = new QLabel(surface_);
+        QLabel* label = fitted ? new FittedLabel(surface_) : new QLabel(surface_);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (!fitted) {
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
         label->setProperty("foreColor", QColor(Qt::black));
         RestyleLabel(*label);
         widget = label;
@@ -248,16 +252,17 @@ void frmKorbo::BuildControl(const ControlDesign& row) {
             break;
         }
         case DesignKind::Label: {
-            Control* c = AddLabel(DesignName(row), row.left, row.top, row.width, row.height, false);
+            // The comments (a peer's chat lines among them) and the connection's progress
+            // are kept inside the comment area, whatever their length.
+            const bool status = name == "StatusMsg";
+            const bool fitted = status || (name == "Label9" && i == kCommentLabel);
+            Control* c = AddLabel(DesignName(row), row.left, row.top, row.width, row.height, false, fitted);
             if (name == "LabelPeek") {
                 labelPeek_ = c;
                 break;
             }
-            if (name == "StatusMsg") {
-                // The connection's progress; it grows with its text.
-                auto* l = static_cast<QLabel*>(c->Widget());
-                l->setWordWrap(false);
-                l->setStyleSheet(QStringLiteral("QLabel { color: #ffffff; }"));
+            if (status) {
+                static_cast<QLabel*>(c->Widget())->setStyleSheet(QStringLiteral("QLabel { color: #ffffff; }"));
                 c->SetVisible(false);
                 statusMsg_ = c;
                 break;
@@ -376,9 +381,11 @@ void frmKorbo::SetCaption(Ctl c, int index, std::string_view text) {
     }
     Control* ctl = Find(c, index);
     if (!ctl) return;
-    if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
+    if (auto* fitted = qobject_cast<FittedLabel*>(ctl->Widget())) {
+        if (c == Ctl::StatusMsg) PlaceStatus();
+        fitted->SetFullText(Text(text));
+    } else if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
         l->setText(Text(text));
-        if (c == Ctl::StatusMsg) l->adjustSize();
     }
     else if (auto* f = dynamic_cast<FrameBox*>(ctl->Widget())) f->SetText(Text(text));
     else if (auto* b = qobject_cast<QPushButton*>(ctl->Widget())) b->setText(Text(text));

@@ -434,6 +434,13 @@ void frmKorbo::PlaceFrameCaption(FrameBox& frame, QLabel& caption) {
 void frmKorbo::PlaceCaptions() {
     for (Control* c : controls_)
         if (auto* f = dynamic_cast<FrameBox*>(c->Widget())) f->PlaceCaption();
+    PlaceStatus();
+}
+
+void frmKorbo::PlaceStatus() {
+    if (!statusMsg_ || label9_.size() <= kCommentLabel || !label9_[kCommentLabel]) return;
+    const Control& area = Label9(kCommentLabel);
+    statusMsg_->SetGeometry(area.Left(), area.Top(), area.Width(), area.Height());
 }
 
 void frmKorbo::ReplayDisplayMode() {
