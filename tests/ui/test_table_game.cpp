@@ -14,6 +14,7 @@ using namespace korbo;
 using korbo::test::BoxAnswerer;
 using korbo::test::Centre;
 using korbo::test::Photograph;
+using korbo::test::PlayerTable;
 using korbo::test::StartTable;
 using korbo::ui::frmKorbo;
 
@@ -95,18 +96,10 @@ class TableGame : public QObject {
     Q_OBJECT
 private slots:
     void aWholeGameWithTheMouse() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        frmKorbo t;
-        t.pauseScale = 0;
-        Game& g = t.game();
-        g.BaseDir = dir.path().toStdString();
-        g.PlayerName = "Ann";
-        StartTable(t);
-        t.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&t));
-        g.SoundLevel = 2;
-        g.WalkSteps = 2;
+        PlayerTable table;
+        QVERIFY(table.dir.isValid());
+        frmKorbo& t = table.t;
+        Game& g = table.g;
         t.rnd().Seed(99);
         BoxAnswerer boxes(QMessageBox::No);
         QWidget* surface = t.centralWidget();
@@ -171,18 +164,10 @@ private slots:
     // The computer plays the last card of a HOLD pile: the place stays on the table as an
     // empty pile, as the player's does, and the next deal shows every place again.
     void anEmptiedHoldPileOfTheComputerStaysOnTheTable() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        frmKorbo t;
-        t.pauseScale = 0;
-        Game& g = t.game();
-        g.BaseDir = dir.path().toStdString();
-        g.PlayerName = "Ann";
-        StartTable(t);
-        t.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&t));
-        g.SoundLevel = 2;
-        g.WalkSteps = 2;
+        PlayerTable table;
+        QVERIFY(table.dir.isValid());
+        frmKorbo& t = table.t;
+        Game& g = table.g;
         g.NoComments = true;
         t.rnd().Seed(7);
         BoxAnswerer boxes(QMessageBox::No);

@@ -35,6 +35,16 @@ void CheckPlaces(frmKorbo& t, const std::vector<Place>& places) {
     }
 }
 
+// The table shown and laid out for a screen as the start-up leaves it, its first resize
+// included.
+void ShownTable(frmKorbo& t, long screen) {
+    t.pauseScale = 0;
+    t.show();
+    (void)QTest::qWaitForWindowExposed(&t);
+    StartTable(t, screen);
+    t.Form_Resize();
+}
+
 // Picture7(i), Picture1(i), Picture4(i) and the frames by name.
 Control& P7(frmKorbo& t, int i) { return t.Picture7(i); }
 
@@ -277,11 +287,7 @@ private slots:
         QFETCH(int, screen);
         QFETCH(int, mode);
         frmKorbo t;
-        t.pauseScale = 0;
-        t.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&t));
-        StartTable(t, screen);
-        t.Form_Resize();
+        ShownTable(t, screen);
         if (mode & 1) t.ChgDisplay_Click(0);
         if (mode & 2) t.ChgDisplay_Click(1);
         QCOMPARE(int(t.game().DisplayMode), mode);
@@ -316,11 +322,7 @@ private slots:
         QFETCH(int, screen);
         QFETCH(QList<int>, clicks);
         frmKorbo t;
-        t.pauseScale = 0;
-        t.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&t));
-        StartTable(t, screen);
-        t.Form_Resize();
+        ShownTable(t, screen);
         auto layout = [&] {
             QMap<QString, QRect> places;
             for (const ui::ControlDesign& row : ui::TableDesign()) {

@@ -248,19 +248,10 @@ private slots:
     // A picture card restored onto a centre pile shows its own corners, not the colour of
     // the empty pile under it.
     void aRestoredCentreCardHasNoEmptyPileCorners() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        frmKorbo t;
-        t.pauseScale = 0;
-        Game& g = t.game();
-        g.BaseDir = dir.path().toStdString();
-        g.PlayerName = "Ann";
-        g.CardStyle = 6;
-        StartTable(t);
-        t.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&t));
-        g.SoundLevel = 2;
-        g.WalkSteps = 2;
+        test::PlayerTable played(6);
+        QVERIFY(played.dir.isValid());
+        frmKorbo& t = played.t;
+        Game& g = played.g;
         t.rnd().Seed(11);
         test::BoxAnswerer boxes;
         QTest::mouseClick(t.Command2().Widget(), Qt::LeftButton);
