@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QPainter>
+#include <QStyle>
 #include <QTextLayout>
 #include <algorithm>
 
@@ -77,6 +79,21 @@ void FittedLabel::SetFullText(const QString& text) {
 void FittedLabel::Refit() {
     const QRect r = contentsRect();
     setText(FitLines(full_, font(), r.width(), r.height()).join(QChar('\n')));
+}
+
+void FittedLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    // The frame and the back colour the style sheet gives, then the lines.
+    drawFrame(&p);
+    const QRect r = contentsRect();
+    const QFontMetrics fm(font());
+    const int spacing = std::max(fm.lineSpacing(), fm.height());
+    int top = r.top();
+    for (const QString& line : text().split(QChar('\n'))) {
+        style()->drawItemText(&p, QRect(r.left(), top, r.width(), spacing), Qt::AlignLeft | Qt::AlignTop, palette(),
+                              isEnabled(), line, foregroundRole());
+        top += spacing;
+    }
 }
 
 void FittedLabel::resizeEvent(QResizeEvent* e) {

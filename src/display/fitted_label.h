@@ -25,6 +25,8 @@ public:
     const QString& FullText() const { return full_; }
 
 protected:
+    // The lines are drawn one line spacing apart, as they were counted.
+    void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
 

@@ -119,6 +119,7 @@ void TableNetworkTest::TheWaitingTextStandsInTheCommentArea() {
             auto* label = static_cast<QLabel*>(t.StatusMsg().Widget());
             shown = label->text();
             CheckInside(*label, "the waiting text " + where);
+            Photograph(QStringLiteral("table-host-waiting-%1.png").arg(screen));
         });
         QVERIFY2(comments.contains(status), qPrintable("the waiting text leaves the comment area " + where));
         QVERIFY2(!status.intersects(avatar), qPrintable("the waiting text runs under the avatar " + where));
@@ -151,6 +152,7 @@ void TableNetworkTest::ALongChatLineStaysInsideTheCommentArea() {
     QVERIFY2(lines.size() > 2, "the line is not wrapped");
     QVERIFY(lines.first().startsWith("word0 word1"));
     QVERIFY(lines.last().endsWith(QChar(0x2026)));
+    Photograph("table-long-chat.png");
     // The area keeps its place and size: the text does not run over the table.
     QCOMPARE(comments->geometry(), area);
     // The next message takes the area over whole.
