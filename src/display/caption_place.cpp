@@ -61,8 +61,10 @@ CaptionPlace FindCaptionPlace(const QRect& frame, const QString& text, const QFo
         QFont f = font;
         f.setPointSizeF(points);
         const QFontMetrics fm(f);
-        w = fm.horizontalAdvance(text) + 2;  // a pixel of air on each side
-        h = fm.height();
+        // A pixel of air on each side: the text is centred in its box, so no descender
+        // or stroke runs into the line or the card next to the box.
+        w = fm.horizontalAdvance(text) + 2;
+        h = fm.height() + 2;
     };
 
     // Sizes from the frame's own font down to the smallest readable one; at each size the

@@ -5,6 +5,7 @@
 
 #include "dialogs/frmSave.h"
 #include "display/around_table.h"
+#include "display/fitted_label.h"
 #include "dialogs/frmChat.h"
 #include "game/korbogl.h"
 #include "platform/sound_player.h"
@@ -33,6 +34,14 @@ namespace korbo::ui {
 
 namespace {
 
+// A label's colours are its style sheet, which outweighs its palette: the text colour
+// and, while the label is opaque, its back colour are written there together.
+void RestyleLabel(QLabel& l) {
+    QString css = QStringLiteral("QLabel { color: %1; ").arg(l.property("foreColor").value<QColor>().name());
+    if (l.property("opaque").toBool())
+        css += QStringLiteral("background-color: %1; ").arg(l.property("backColor").value<QColor>().name());
+    l.setStyleSheet(css + QStringLiteral("}"));
+}
 
 QString Text(std::string_view s) {
     QString t = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -137,16 +146,20 @@ Control* frmKorbo::AddPicture(std::vector<Control*>& arr, int index, const std::
     return raw;
 }
 
-Control* frmKorbo::AddLabel(const std::string& name, double l, double t, double w, double h, bool frame) {
+Control* frmKorbo::AddLabel(const std::string& name, double l, double t, double w, double h, bool frame,
+                            bool fitted) {
     QWidget* widget = nullptr;
     if (frame) {
         widget = new FrameBox(surface_);
     } else {
-        auto* label = new QLabel(surface_);
+        QLabel* label = fitted ? new FittedLabel(surface_) : new QLabel(surface_);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setStyleSheet(QStringLiteral("QLabel { color: #000000; }"));
+        if (!fitted) {
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        }
+        label->setProperty("foreColor", QColor(Qt::black));
+        RestyleLabel(*label);
         widget = label;
     }
     auto c = std::make_unique<Control>(widget, ControlType::Label, name);
@@ -240,16 +253,17 @@ void frmKorbo::BuildControl(const ControlDesign& row) {
             break;
         }
         case DesignKind::Label: {
-            Control* c = AddLabel(DesignName(row), row.left, row.top, row.width, row.height, false);
+            // The comments (a peer's chat lines among them) and the connection's progress
+            // are kept inside the comment area, whatever their length.
+            const bool status = name == "StatusMsg";
+            const bool fitted = status || (name == "Label9" && i == kCommentLabel);
+            Control* c = AddLabel(DesignName(row), row.left, row.top, row.width, row.height, false, fitted);
             if (name == "LabelPeek") {
                 labelPeek_ = c;
                 break;
             }
-            if (name == "StatusMsg") {
-                // The connection's progress; it grows with its text.
-                auto* l = static_cast<QLabel*>(c->Widget());
-                l->setWordWrap(false);
-                l->setStyleSheet(QStringLiteral("QLabel { color: #ffffff; }"));
+            if (status) {
+                static_cast<QLabel*>(c->Widget())->setStyleSheet(QStringLiteral("QLabel { color: #ffffff; }"));
                 c->SetVisible(false);
                 statusMsg_ = c;
                 break;
@@ -369,10 +383,12 @@ void frmKorbo::SetCaption(Ctl c, int index, std::string_view text) {
     }
     Control* ctl = Find(c, index);
     if (!ctl) return;
-    if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
-        l->setText(Text(text));
-        if (c == Ctl::StatusMsg) l->adjustSize();
+    if (auto* fitted = qobject_cast<FittedLabel*>(ctl->Widget())) {
+        if (c == Ctl::StatusMsg) PlaceStatus();
+        fitted->SetFullText(Text(text));
         if (ctl == label9_[2]) KeepDealClearOfComment();
+    } else if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
+        l->setText(Text(text));
     }
     else if (auto* f = dynamic_cast<FrameBox*>(ctl->Widget())) f->SetText(Text(text));
     else if (auto* b = qobject_cast<QPushButton*>(ctl->Widget())) b->setText(Text(text));
@@ -418,6 +434,10 @@ void frmKorbo::SetBackColor(Ctl c, int index, long color) {
     if (!ctl) return;
     if (auto* box = qobject_cast<PictureBox*>(ctl->Widget())) box->SetBackColor(color);
     else if (auto* shape = dynamic_cast<ShapeBox*>(ctl->Widget())) shape->SetFillColor(color);
+    else if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
+        l->setProperty("backColor", GameColor(color));
+        RestyleLabel(*l);
+    }
 }
 
 void frmKorbo::SetToolTip(Ctl c, int index, std::string_view text) {
@@ -601,14 +621,19 @@ void frmKorbo::SetForeColor(Ctl c, int index, long color) {
     Control* ctl = Find(c, index);
     if (!ctl) return;
     if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
-        const QColor q = GameColor(color);
-        l->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(q.name()));
+        l->setProperty("foreColor", GameColor(color));
+        RestyleLabel(*l);
     }
 }
 void frmKorbo::SetBackStyle(Ctl c, int index, int style) {
     Control* ctl = Find(c, index);
     if (!ctl) return;
-    ctl->Widget()->setAutoFillBackground(style == 1);
+    if (auto* l = qobject_cast<QLabel*>(ctl->Widget())) {
+        l->setProperty("opaque", style == 1);
+        RestyleLabel(*l);
+    } else {
+        ctl->Widget()->setAutoFillBackground(style == 1);
+    }
 }
 void frmKorbo::SetFontSize(Ctl c, int index, double points) {
     if (Control* ctl = Find(c, index)) ctl->SetFontSize(points);
@@ -752,6 +777,12 @@ void frmKorbo::closeEvent(QCloseEvent* e) {
 void frmKorbo::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
     Form_Resize();
+}
+
+// A minimise or a restore changes the window's state without a resize of its own.
+void frmKorbo::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange) Form_Resize();
 }
 
 double frmKorbo::WindowWidthTwips() const { return width() * TwipsPerPixel(); }

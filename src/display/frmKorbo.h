@@ -48,6 +48,9 @@ public:
     explicit frmKorbo(QWidget* parent = nullptr, GameFactory makeGame = {});
     ~frmKorbo() override;
 
+    // Label9(2): the persona's comments and the peer's chat lines, the comment area.
+    static constexpr int kCommentLabel = 2;
+
     Game& game() { return *game_; }
     MtRandom& rnd() { return rnd_; }
 
@@ -247,13 +250,17 @@ public:
     void LayOut();
     void ChgDisplay_Click(int Index);
     void Form_Resize();
+    // The avatar, the stock and its frame against the window's right edge (large screens
+    // and the small display), then the relative placement.
+    void FollowRightEdge();
     void CardSizeInPixels();  // CardWidth, CardHeight from BaseCardWidth, BaseCardHeight
     void ScaleFormControls(int mode, int size);
     void DrawStacks();
     void Redraw();
     // The saved DisplayMode replayed at start-up (FormLoading true on entry).
     void ReplayDisplayMode();
-    // Every frame's caption placed anew, clear of what the layout moved around it.
+    // Every frame's caption placed anew, clear of what the layout moved around it, and
+    // the connection's progress over the comment area where it now is.
     void PlaceCaptions();
 
     // --- start-up and shutdown (src/app/startup.cpp) --------------------------------------
@@ -265,6 +272,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     using Key = std::pair<Ctl, int>;
@@ -283,9 +291,14 @@ private:
     // text while that runs down to its place, and goes back there when the text leaves room.
     void InstallDealPlacer();
     void KeepDealClearOfComment();
+    void KeepArrowsClearOfAvatar();
     Control* Find(Ctl c, int index) const;
     Control* AddPicture(std::vector<Control*>& arr, int index, const std::string& name, Ctl ctl);
-    Control* AddLabel(const std::string& name, double l, double t, double w, double h, bool frame);
+    Control* AddLabel(const std::string& name, double l, double t, double w, double h, bool frame,
+                      bool fitted = false);
+    // The connection's progress laid over the comment area, where it is read clear of the
+    // cards and the avatar.
+    void PlaceStatus();
     void PaintPicture(QPainter& p, const QRectF& r, const PictureSpec& spec);
     void PaintLibraryCard(QPainter& p, const QRectF& r, int id);
     // Errors of a drawing are told in the program's own box and then forgotten.

@@ -9,7 +9,10 @@
 #include <exception>
 #include <functional>
 
+#include "dialogs/frmChat.h"
+#include "display/around_table.h"
 #include "display/caption_place.h"
+#include "display/frmHold.h"
 #include "display/frmKorbo.h"
 #include "game/korbogl.h"
 #include "records/text_number.h"
@@ -18,6 +21,8 @@
 namespace korbo::ui {
 
 namespace {
+
+constexpr double kArrowGap = 76;  // twips between a turn arrow and the stock's frame
 
 double ScreenHeightTwips() {
     const QScreen* s = QGuiApplication::primaryScreen();
@@ -136,8 +141,8 @@ void frmKorbo::SizeRelative() {
         }
     };
     step([&] {
-        ImgTurn1().SetTop(Label1().Top() - ImgTurn1().Height() - 76);
-        ImgTurn2().SetTop(Label1().Top() + Label1().Height() + 76);
+        ImgTurn1().SetTop(Label1().Top() - ImgTurn1().Height() - kArrowGap);
+        ImgTurn2().SetTop(Label1().Top() + Label1().Height() + kArrowGap);
     });
     step([&] {
         const double mid = Label1().Left() + Label1().Width() / 2;
@@ -153,7 +158,22 @@ void frmKorbo::SizeRelative() {
         if (WindowStartState == 2) ImgAvatar().SetLeft(game_->ScreenWidth - ImgAvatar().Width());
         else ImgAvatar().SetLeft(WinWidth - ImgAvatar().Width());
     });
+    step([&] { KeepArrowsClearOfAvatar(); });
     PlaceCaptions();
+}
+
+void frmKorbo::KeepArrowsClearOfAvatar() {
+    // The avatar keeps its size on the small display of a large screen while the stock
+    // below it shrinks: the arrow above the stock's frame would lie under the picture.
+    // It stands beside the frame then, level with the frame's top.
+    auto overlaps = [](Control& a, Control& b) {
+        return a.Left() < b.Left() + b.Width() && b.Left() < a.Left() + a.Width() && a.Top() < b.Top() + b.Height() &&
+               b.Top() < a.Top() + a.Height();
+    };
+    for (Control* arrow : {imgTurn1_, imgTurn2_}) {
+        if (!overlaps(*arrow, ImgAvatar())) continue;
+        arrow->Move(Label1().Left() - kArrowGap - arrow->Width(), Label1().Top());
+    }
 }
 
 void frmKorbo::ResizeMe() {
@@ -259,6 +279,9 @@ void frmKorbo::ChgDisplay_Click(int Index) {
         if (!g.FormLoading) FitWindow();
         if (WinWidth - x() * TwipsPerPixel() > g.ScreenWidth) move(0, y());
         LayOut();
+        // A fitted window of the same size as before has no resize of its own to bring
+        // the avatar and the stock back to its right edge.
+        if (!g.FormLoading) FollowRightEdge();
     });
     guard([&] {
         CardSizeInPixels();
@@ -282,15 +305,28 @@ void frmKorbo::Form_Resize() {
     WinWidth = Nearest(WindowWidthTwips());
     WinHeight = Nearest(WindowHeightTwips());
     if (g.BackIndex != 0 && g.BackIndex != g.BackPicCount + 1) BackgroundPaint(g.BackIndex);
-    if (windowState() & Qt::WindowMinimized) return;
-    if (g.ScreenWidth > 12000 || g.DisplayMode > 1) {
-        const double avatarW = ImgAvatar().Width();
-        ImgAvatar().SetLeft(WinWidth - avatarW - 100);
-        Picture4(0).SetLeft(WinWidth - Picture4(0).Width() / 2 - avatarW / 2);
-        Label1().SetLeft(WinWidth - Label1().Width() / 2 - avatarW / 2);
-        SizeRelative();
+    const Qt::WindowStates state = windowState();
+    if (g.NetActive && !(state & Qt::WindowMaximized) && chatWindow_) {
+        // The chat window goes down and comes back with the table.
+        const Qt::WindowStates own = chatWindow_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+        chatWindow_->setWindowState(own | (state & Qt::WindowMinimized));
     }
+    if (state & Qt::WindowMinimized) {
+        if (QWidget* viewer = around_ ? around_->Hold() : nullptr) viewer->hide();
+        return;
+    }
+    FollowRightEdge();
     PlaceCaptions();
+}
+
+void frmKorbo::FollowRightEdge() {
+    const Game& g = *game_;
+    if (g.ScreenWidth <= 12000 && g.DisplayMode <= 1) return;
+    const double avatarW = ImgAvatar().Width();
+    ImgAvatar().SetLeft(WinWidth - avatarW - 100);
+    Picture4(0).SetLeft(WinWidth - Picture4(0).Width() / 2 - avatarW / 2);
+    Label1().SetLeft(WinWidth - Label1().Width() / 2 - avatarW / 2);
+    SizeRelative();
 }
 
 void frmKorbo::ScaleFormControls(int mode, int size) {
@@ -439,6 +475,13 @@ void frmKorbo::KeepDealClearOfComment() {
 void frmKorbo::PlaceCaptions() {
     for (Control* c : controls_)
         if (auto* f = dynamic_cast<FrameBox*>(c->Widget())) f->PlaceCaption();
+    PlaceStatus();
+}
+
+void frmKorbo::PlaceStatus() {
+    if (!statusMsg_ || label9_.size() <= kCommentLabel || !label9_[kCommentLabel]) return;
+    const Control& area = Label9(kCommentLabel);
+    statusMsg_->SetGeometry(area.Left(), area.Top(), area.Width(), area.Height());
 }
 
 void frmKorbo::ReplayDisplayMode() {

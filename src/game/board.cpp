@@ -44,10 +44,12 @@ void Game::ClearBoard() {
     for (int i = 1; i <= 10; ++i) {
         if (view_.Enabled(Ctl::Picture7, i)) view_.SetEnabled(Ctl::Picture7, i, false);
         if (i >= 7) {
+            // Every HOLD place is on the new table as an empty pile, whatever a walk left.
             for (Ctl pics : {Ctl::Picture7, Ctl::Picture1}) {
                 view_.ClearPicture(pics, i);
                 view_.SetBackColor(pics, i, kEmptyPlaceColor);
                 if (CardStyle == 6) view_.SetBorderStyle(pics, i, 1);
+                view_.SetVisible(pics, i, true);
             }
         } else {
             view_.SetVisible(Ctl::Picture1, i, false);

@@ -18,7 +18,10 @@ void Game::Comp_Reseq() {
             }
     }
     const int last = std::clamp<int>(HandCount + 1, 1, 6);
-    for (int h = last + 1; h <= 6; ++h) view_.ClearPicture(Ctl::Picture1, h);
+    for (int h = last + 1; h <= 6; ++h) {
+        view_.ClearPicture(Ctl::Picture1, h);
+        view_.SetVisible(Ctl::Picture1, h, false);  // no card there: off the table
+    }
     Delay(0.1);
     for (int h = 2; h <= last; ++h) DrawPilePicture(Ctl::Picture1, h, PeekFlag != 0 ? OppSlots.Id(h) : 0, 0);
     CurIndex = 2;

@@ -146,9 +146,11 @@ void Game::Comp_Flip(int source, int pile) {
             view_.SetVisible(Ctl::Picture1, 1, false);
         }
     } else if (OppSlots.Value(source) == 0) {
+        // The walk took the picture off its place: an emptied HOLD pile comes back as an
+        // empty pile, an emptied hand place stays off the table.
         view_.ClearPicture(Ctl::Picture1, source);
         if (source >= 7) view_.SetBackColor(Ctl::Picture1, source, kEmptyPlaceColor);
-        else view_.SetVisible(Ctl::Picture1, source, false);
+        view_.SetVisible(Ctl::Picture1, source, source >= 7);
     } else {
         DrawPilePicture(Ctl::Picture1, source, OppSlots.Id(source), 0);
     }

@@ -331,6 +331,7 @@ void Game::Move_End_Turn() {
         DrawPilePicture(Ctl::Picture1, CurIndex, card.Id, 1);
         Delay(TempoDelay);
         view_.ClearPicture(Ctl::Picture1, CurIndex);
+        view_.SetVisible(Ctl::Picture1, CurIndex, false);  // as the player's emptied hand place
         DrawPilePicture(Ctl::Picture1, DropPile, 0, 0);
         Delay(TempoDelay);
         DrawPilePicture(Ctl::Picture1, DropPile, card.Id, 1);

@@ -18,7 +18,6 @@ using records::NumText;
 
 namespace {
 
-constexpr long kWhite = 0xFFFFFF;
 constexpr int kSlideStep = 60;  // table units per step of a card sliding home
 
 // A pointer position as the whole number the drag arithmetic keeps (halves to even).

@@ -48,7 +48,11 @@ void Game::Redraw() {
     for (int i = 1; i <= 3; ++i) {
         const int count = CenterCount[i];
         if (pictureCards) {
-            if (count != 0) view_.SetBorderStyle(Ctl::Picture4, i, 0);
+            // Without its border the card's corners show: the pile's empty colour must not.
+            if (count != 0) {
+                view_.SetBorderStyle(Ctl::Picture4, i, 0);
+                view_.SetBackColor(Ctl::Picture4, i, kWhite);
+            }
         } else {
             view_.SetBorderStyle(Ctl::Picture4, i, 1);
         }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "display/frmKorbo.h"
@@ -33,6 +34,25 @@ inline void StartTable(frmKorbo& t, long screenWidth = 15360) {
     t.Redraw();
     t.CardSizeInPixels();
 }
+
+// A table for a player of its own, in a folder of its own, shown on the screen, silent and
+// with short walks: ready to be dealt and played through the window.
+struct PlayerTable {
+    QTemporaryDir dir;
+    frmKorbo t;
+    Game& g = t.game();
+    explicit PlayerTable(int cardStyle = 1) {
+        t.pauseScale = 0;
+        g.BaseDir = dir.path().toStdString();
+        g.PlayerName = "Ann";
+        g.CardStyle = static_cast<int16_t>(cardStyle);
+        StartTable(t);
+        t.show();
+        (void)QTest::qWaitForWindowExposed(&t);
+        g.SoundLevel = 2;
+        g.WalkSteps = 2;
+    }
+};
 
 // The centre of a control in the coordinates of its parent (the table's surface).
 inline QPoint Centre(ui::Control& c) { return c.Widget()->geometry().center(); }

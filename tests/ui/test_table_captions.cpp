@@ -62,6 +62,10 @@ void CheckCaption(frmKorbo& t, const QString& what, Control& frame, const QStrin
     const QFontMetrics fm(cap->font());
     QVERIFY2(r.width() >= fm.horizontalAdvance(text) && r.height() >= fm.height(),
              qPrintable(what + " is cut: " + QString::number(r.width()) + "x" + QString::number(r.height())));
+    // The text stands in the middle of its box with a pixel of air above and below, so that
+    // no descender runs into a line or a card next to the box.
+    QCOMPARE(cap->alignment() & Qt::AlignVertical_Mask, Qt::AlignVCenter);
+    QVERIFY2(r.height() >= fm.height() + 2, qPrintable(what + " has no air above and below its text"));
     QVERIFY2(cap->font().pointSizeF() >= kReadablePoints,
              qPrintable(what + " shrank to " + QString::number(cap->font().pointSizeF()) + " pt"));
     QVERIFY2(t.centralWidget()->rect().contains(r), qPrintable(what + " leaves the table"));
@@ -94,7 +98,7 @@ private slots:
     void everyCaptionIsClearOfCardsAndFrames_data() {
         QTest::addColumn<int>("screen");
         QTest::addColumn<int>("mode");
-        for (int screen : {15360, 12000}) {
+        for (int screen : {19200, 15360, 12000}) {
             const QString s = QString::number(screen);
             QTest::newRow(qPrintable(s + " normal")) << screen << 0;
             QTest::newRow(qPrintable(s + " cards up")) << screen << 1;

@@ -3,9 +3,13 @@
 // a real display, say under Xvfb) each dealt table is also photographed into that folder.
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QProcess>
 #include <QtTest>
 
+#include "dialogs/frmSave.h"
+#include "game/preferences.h"
 #include "platform/sound_player.h"
 #include "table_fixture.h"
 
@@ -239,6 +243,86 @@ private slots:
         // The next drawing that works sounds again.
         g.DrawPilePicture(Ctl::Picture4, 2, 5, 2);
         QVERIFY(t.Sound().Current().toString().endsWith("/117.wav"));
+    }
+
+    // A picture card restored onto a centre pile shows its own corners, not the colour of
+    // the empty pile under it.
+    void aRestoredCentreCardHasNoEmptyPileCorners() {
+        test::PlayerTable played(6);
+        QVERIFY(played.dir.isValid());
+        frmKorbo& t = played.t;
+        Game& g = played.g;
+        t.rnd().Seed(11);
+        test::BoxAnswerer boxes;
+        QTest::mouseClick(t.Command2().Widget(), Qt::LeftButton);
+        QCOMPARE(int(g.Turn), int(TurnPlayer));
+        // An Ace of the stock onto the first centre pile, as if played.
+        if (g.CenterCount[1] == 0) {
+            int k = 1;
+            while (k <= g.StockTop && g.Deck[k].Value != 1) ++k;
+            QVERIFY(k <= g.StockTop);
+            g.Center[1][1] = {g.Deck[k].Id, g.Deck[k].Value};
+            g.CenterCount[1] = 1;
+            g.Deck[k].Id = g.Deck[g.StockTop].Id;
+            g.Deck[k].Value = g.Deck[g.StockTop].Value;
+            g.Deck[g.StockTop].Id = g.Deck[g.StockTop].Value = 0;
+            --g.StockTop;
+            g.DrawPilePicture(Ctl::Picture4, 1, g.Center[1][1].Id, 0);
+        }
+        QVERIFY(CheckPartition(g).empty());
+
+        // Saved in the first slot and restored from it, through the saved-games window.
+        QTimer slotChooser;
+        QObject::connect(&slotChooser, &QTimer::timeout, [&] {
+            if (auto* w = qobject_cast<ui::frmSave*>(QApplication::activeModalWidget())) {
+                w->Text1_Click(1);
+                w->cmdSave_Click();
+            }
+        });
+        slotChooser.start(5);
+        t.MenuItem("SaveIt")->trigger();
+        t.MenuItem("Restore")->trigger();
+        slotChooser.stop();
+        QCOMPARE(g.CenterCount[1], 1);
+        QCOMPARE(t.Box(Ctl::Picture4, 1).LibraryCard(), g.Center[1][1].Id);
+
+        QCoreApplication::processEvents();
+        const QImage table = t.centralWidget()->grab().toImage();
+        const QRect pile = t.Picture4(1).Widget()->geometry();
+        const QColor empty = ui::GameColor(kEmptyPlaceColor);
+        for (const QPoint& corner : {pile.topLeft(), pile.topRight(), pile.bottomLeft(), pile.bottomRight()})
+            QVERIFY2(table.pixelColor(corner) != empty,
+                     qPrintable(QStringLiteral("the corner at %1,%2").arg(corner.x()).arg(corner.y())));
+    }
+
+    // "Use Font Backdrop" lays the mat colour behind the comments, as the preview shows
+    // it, and keeps it through the text colour that follows; switched off, the comments
+    // lie on the table again.
+    void theFontBackdropIsTheMatColour() {
+        frmKorbo t;
+        t.pauseScale = 0;
+        StartTable(t);
+        t.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        Game& g = t.game();
+        g.View().SetCaption(Ctl::Label9, 2, "Nice move!");
+        QWidget& comments = *t.Label9(2).Widget();
+        // The table as it is drawn: a corner of the comment area and the bare table beside it.
+        auto pixel = [&](QPoint at) { return t.centralWidget()->grab().toImage().pixelColor(at); };
+        const QPoint corner = comments.geometry().topLeft() + QPoint(1, 1);
+        const QPoint beside = comments.geometry().topLeft() + QPoint(-3, 1);
+        prefs::FontChoice f;
+        f.matColor = 0x40A020;  // a colour no platform default has
+        f.fontColor = 0xFFFFFF;
+        f.backdrop = true;
+        prefs::ApplyFonts(g, f);
+        QCOMPARE(pixel(corner), ui::GameColor(0x40A020));
+        QVERIFY(comments.styleSheet().contains(ui::GameColor(0xFFFFFF).name()));
+
+        f.backdrop = false;
+        prefs::ApplyFonts(g, f);
+        QCOMPARE(pixel(corner), pixel(beside));
+        QVERIFY(pixel(corner) != ui::GameColor(0x40A020));
     }
 };
 

@@ -57,6 +57,17 @@ TEST_F(DropTest, TheHandIsSortedHighFirstWithKingsFirstAndGapsLast) {
     EXPECT_EQ(view.Drawn(Ctl::Picture1, 2), V(13, 1));
 }
 
+// A place the sort left without a card is off the table, as every emptied hand place is;
+// the places of the hand are on it.
+TEST_F(DropTest, TheSortedHandShowsNoEmptyPlace) {
+    game.OppSlots.Set(2, C(V(5, 1)));
+    game.OppSlots.Set(5, C(V(9, 1)));
+    game.HandCount = 2;
+    for (int h = 2; h <= 6; ++h) view.visible[{Ctl::Picture1, h}] = true;
+    game.Comp_Reseq();
+    for (int h = 2; h <= 6; ++h) EXPECT_EQ(view.Visible(Ctl::Picture1, h), h <= 3) << "place " << h;
+}
+
 TEST_F(DropTest, DuplicatesInTheSortedHand) {
     struct Case {
         const char* name;

@@ -609,5 +609,38 @@ TEST_F(PlanTest, APlayFromAHoldPileUncoversTheNextCardAndItsShape) {
     EXPECT_EQ(CheckPartition(game), "");
 }
 
+// The walk takes the card's picture off its place; a HOLD pile left without a card comes
+// back as an empty pile, a hand place stays off the table.
+TEST_F(PlanTest, APlaceEmptiedByAPlayShowsAsThePlayersDoes) {
+    PlayerSide({V(11)});
+    OppSide({V(12)});
+    OppHand({V(1, 2), V(10, 2), 0, 0, 0});
+    OppPile(1, {V(2, 3)}, 0);
+    game.HandCount = 2;
+    RestTo();
+    PlanFor(1, 1, 1);
+    game.PlanSteps[1] = {0, 0};
+    game.PlanAppend(1, 2, C(V(1, 2)));
+    game.PlanAppend(1, 7, C(V(2, 3)));
+    view.log.clear();
+    game.Comp_Play();
+    ASSERT_EQ(game.CenterCount[1], 2);
+    ASSERT_EQ(game.OppHoldInfo[1][1], 0);
+    // The last word on each place, after its walk.
+    auto last = [&](const std::string& place) {
+        std::string word;
+        bool walked = false;
+        for (const std::string& line : view.log) {
+            if (line.rfind("Walk Picture1(" + place + ")", 0) == 0) walked = true;
+            if (walked && line.rfind("Visible Picture1(" + place + ")=", 0) == 0) word = line.substr(line.size() - 1);
+        }
+        return word;
+    };
+    EXPECT_EQ(last("7"), "1");
+    EXPECT_EQ(view.backColor[(RecordingView::Key{Ctl::Picture1, 7})], kEmptyPlaceColor);
+    EXPECT_EQ(view.drawn[(RecordingView::Key{Ctl::Picture1, 7})], -1);
+    EXPECT_EQ(last("2"), "0");
+}
+
 }  // namespace
 }  // namespace korbo::test

@@ -12,7 +12,17 @@
 namespace korbo::test {
 namespace {
 
-struct TurnTest : ComputerFixture {};
+struct TurnTest : ComputerFixture {
+    // The computer about to hand over: two cards in its hand, one in the human's.
+    void HandOverTable() {
+        PlayerSide({V(3), V(5)});
+        OppSide({V(7), V(9)});
+        PlayerHand({V(7, 3), 0, 0, 0, 0});
+        OppHand({V(2, 2), V(8, 2), 0, 0, 0});
+        RestTo();
+        game.Turn = TurnOpponent;
+    }
+};
 
 // --- the start of the turn ------------------------------------------------------------------
 
@@ -452,13 +462,23 @@ TEST_F(TurnTest, TheEndOfTheTurnMovesTheDiscardAndHandsOver) {
     }
 }
 
+// The hand place the discard came from leaves the table, as the player's does; the HOLD
+// pile shows the card.
+TEST_F(TurnTest, TheDiscardsHandPlaceLeavesTheTable) {
+    HandOverTable();
+    game.HandCount = 2;
+    game.CurIndex = 3;
+    game.DropPile = 2;
+    view.visible[{Ctl::Picture1, 3}] = true;
+    game.Move_End_Turn();
+    EXPECT_FALSE(view.Visible(Ctl::Picture1, 3));
+    EXPECT_EQ(view.drawn[(RecordingView::Key{Ctl::Picture1, 3})], -1);
+    EXPECT_TRUE(view.Visible(Ctl::Picture1, 8));
+    EXPECT_EQ(view.drawn[(RecordingView::Key{Ctl::Picture1, 8})], V(8, 2));
+}
+
 TEST_F(TurnTest, TheFirstHandOverAfterADealSkipsTheHumansRefill) {
-    PlayerSide({V(3), V(5)});
-    OppSide({V(7), V(9)});
-    PlayerHand({V(7, 3), 0, 0, 0, 0});
-    OppHand({V(2, 2), V(8, 2), 0, 0, 0});
-    RestTo();
-    game.Turn = TurnOpponent;
+    HandOverTable();
     game.SkipPlayerDeal = 2;
     game.CurIndex = 2;
     game.DropPile = 1;

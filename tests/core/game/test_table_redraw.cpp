@@ -35,6 +35,23 @@ TEST_F(RedrawTest, EveryPlaceShowsItsCardAndTheOpponentsHandStaysDown) {
     EXPECT_EQ(view.sounds, (std::vector<int>{SndKind1, SndKind1}));
 }
 
+// Whatever an earlier game left of its places, the cleared table shows every HOLD place
+// of both sides as an empty pile, and no pay-off or hand card.
+TEST_F(RedrawTest, TheClearedTableShowsEveryHoldPlaceEmpty) {
+    for (Ctl pics : {Ctl::Picture7, Ctl::Picture1})
+        for (int i = 1; i <= 10; ++i) view.visible[{pics, i}] = i != 8;
+    game.ClearBoard();
+    for (Ctl pics : {Ctl::Picture7, Ctl::Picture1}) {
+        for (int i = 1; i <= 10; ++i) {
+            SCOPED_TRACE(std::string(CtlName(pics)) + "(" + std::to_string(i) + ")");
+            EXPECT_EQ(view.Visible(pics, i), i >= 7);
+            if (i < 7) continue;
+            EXPECT_EQ(view.backColor[(RecordingView::Key{pics, i})], kEmptyPlaceColor);
+            EXPECT_EQ(view.drawn[(RecordingView::Key{pics, i})], -1);
+        }
+    }
+}
+
 TEST_F(RedrawTest, PeekingShowsTheHandFaceUpAndSilently) {
     game.SoundLevel = 0;
     game.PeekFlag = 1;
