@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fakes/manual_clock.h"
+#include "scratch_folder.h"
 #include "fakes/recording_view.h"
 #include "game/game.h"
 #include "game/game_record.h"
@@ -32,35 +33,14 @@ namespace {
 using namespace korbo;
 namespace fs = std::filesystem;
 
-void Check(bool ok) {
-    if (!ok) __builtin_trap();
-}
+using fuzz::Check;
+using fuzz::SameBytes;
+using fuzz::WriteBytes;
 
-// A program folder of the process's own, on a memory file system where there is one (a
-// commit flushes its file to the disk), rewritten for every input.
+// A program folder of the process's own, rewritten for every input.
 const std::string& ScratchFolder() {
-    static const std::string path = [] {
-        std::error_code ec;
-        std::string base = fs::is_directory("/dev/shm", ec) ? "/dev/shm" : "/tmp";
-        std::string tmpl = base + "/korbo-fuzz-data-XXXXXX";
-        if (!::mkdtemp(tmpl.data())) std::abort();
-        fs::create_directory(tmpl + "/users", ec);
-        if (ec) std::abort();
-        return tmpl;
-    }();
+    static const std::string path = fuzz::MakeScratchFolder("data");
     return path;
-}
-
-void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    if (!out) std::abort();
-}
-
-bool SameBytes(const std::string& path, const uint8_t* data, size_t size) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<char> b{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return b.size() == size && std::equal(b.begin(), b.end(), reinterpret_cast<const char*>(data));
 }
 
 // The saved fields of the table, to see whether a refused read changed any of them.

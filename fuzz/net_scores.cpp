@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "fakes/manual_clock.h"
+#include "scratch_folder.h"
 #include "fakes/recording_view.h"
 #include "game/game.h"
 #include "game/net_scores.h"
@@ -29,33 +30,14 @@ namespace {
 using namespace korbo;
 namespace fs = std::filesystem;
 
-void Check(bool ok) {
-    if (!ok) __builtin_trap();
-}
+using fuzz::Bytes;
+using fuzz::Check;
+using fuzz::WriteBytes;
 
-// A program folder of the process's own, on a memory file system where there is one.
+// A program folder of the process's own.
 const std::string& ScratchFolder() {
-    static const std::string path = [] {
-        std::error_code ec;
-        std::string base = fs::is_directory("/dev/shm", ec) ? "/dev/shm" : "/tmp";
-        std::string tmpl = base + "/korbo-fuzz-netscores-XXXXXX";
-        if (!::mkdtemp(tmpl.data())) std::abort();
-        fs::create_directory(tmpl + "/users", ec);
-        if (ec) std::abort();
-        return tmpl;
-    }();
+    static const std::string path = fuzz::MakeScratchFolder("netscores");
     return path;
-}
-
-void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    if (!out) std::abort();
-}
-
-std::vector<char> Bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The file as the window's reader takes it: true when it opens.

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "fakes/manual_clock.h"
+#include "scratch_folder.h"
 #include "fakes/recording_view.h"
 #include "game/comment_editor.h"
 #include "game/game.h"
@@ -37,25 +38,13 @@ namespace {
 using namespace korbo;
 namespace fs = std::filesystem;
 
-void Check(bool ok) {
-    if (!ok) __builtin_trap();
-}
+using fuzz::Bytes;
+using fuzz::Check;
 
-// A program folder of the process's own, on a memory file system where there is one.
+// A program folder of the process's own.
 const std::string& ScratchFolder() {
-    static const std::string path = [] {
-        std::error_code ec;
-        std::string base = fs::is_directory("/dev/shm", ec) ? "/dev/shm" : "/tmp";
-        std::string tmpl = base + "/korbo-fuzz-personas-XXXXXX";
-        if (!::mkdtemp(tmpl.data())) std::abort();
-        return tmpl;
-    }();
+    static const std::string path = fuzz::MakeScratchFolder("personas");
     return path;
-}
-
-std::vector<char> Bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The files in the order the input gives them.
