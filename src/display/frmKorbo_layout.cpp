@@ -306,12 +306,15 @@ void frmKorbo::Form_Resize() {
     WinHeight = Nearest(WindowHeightTwips());
     if (g.BackIndex != 0 && g.BackIndex != g.BackPicCount + 1) BackgroundPaint(g.BackIndex);
     const Qt::WindowStates state = windowState();
-    if (g.NetActive && !(state & Qt::WindowMaximized) && chatWindow_) {
+    // A maximised table that is minimised keeps its maximised mark: it is minimised.
+    const bool minimised = (state & Qt::WindowMinimized) != 0;
+    const bool maximised = !minimised && (state & Qt::WindowMaximized);
+    if (g.NetActive && !maximised && chatWindow_) {
         // The chat window goes down and comes back with the table.
         const Qt::WindowStates own = chatWindow_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-        chatWindow_->setWindowState(own | (state & Qt::WindowMinimized));
+        chatWindow_->setWindowState(minimised ? own | Qt::WindowMinimized : own);
     }
-    if (state & Qt::WindowMinimized) {
+    if (minimised) {
         if (QWidget* viewer = around_ ? around_->Hold() : nullptr) viewer->hide();
         return;
     }

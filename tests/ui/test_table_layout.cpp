@@ -262,8 +262,18 @@ private slots:
         t.setWindowState(Qt::WindowMaximized);
         QCoreApplication::processEvents();
         QCOMPARE(chat.windowState(), Qt::WindowStates(Qt::WindowNoState));
+        // A maximised table that is minimised keeps its maximised mark under the minimised
+        // one: it is minimised, and the chat window goes down with it.
+        t.Around().ShowHoldViewer();
+        QVERIFY(viewer.isVisible());
+        t.showMinimized();
+        QCoreApplication::processEvents();
+        QCOMPARE(t.windowState(), Qt::WindowMinimized | Qt::WindowMaximized);
+        QVERIFY(chat.windowState() & Qt::WindowMinimized);
+        QVERIFY(!viewer.isVisible());
         t.setWindowState(Qt::WindowNoState);
         QCoreApplication::processEvents();
+        QVERIFY(!(chat.windowState() & Qt::WindowMinimized));
 
         // Outside a network game the chat window keeps its own state.
         g.NetActive = false;
