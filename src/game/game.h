@@ -342,6 +342,8 @@ protected:
     void Dispatch();              // acts on the message just parsed
     bool DispatchHost(int type);  // false when the message was refused
     bool DispatchRemote(int type);
+    // The remote's table shows that the host began a new game: the cards wait, NEW answers.
+    void TellHostsNewGame();
     void DispatchGreeting();
     void DispatchQuit();
     void ApplyVersionRule();

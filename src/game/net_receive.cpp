@@ -300,6 +300,14 @@ void Game::Dispatch() {
     NetPrevMsgType = NetMsgType;  // 0 after a quit
 }
 
+void Game::TellHostsNewGame() {
+    EnablePic(Ctl::Picture7, false);
+    view_.SetCaption(Ctl::Label9, 2, "Click the NEW button to begin:");
+    view_.SetCaption(Ctl::Label9, 1, "HOST began a NEW GAME!" + std::string(CRLF));
+    view_.SetCaption(Ctl::Command2, 0, "NEW");
+    view_.SetVisible(Ctl::Command2, 0, true);
+}
+
 // The host's side. False when the message was refused (the network game has ended).
 bool Game::DispatchHost(int type) {
     switch (type) {
@@ -368,12 +376,8 @@ bool Game::DispatchRemote(int type) {
                 Server_Send(net::NewGameMsg());
                 ReplyArrived = true;
             } else {
-                EnablePic(Ctl::Picture7, false);
-                view_.SetCaption(Ctl::Label9, 2, "Click the NEW button to begin:");
-                view_.SetCaption(Ctl::Label9, 1, "HOST began a NEW GAME!" + std::string(CRLF));
+                TellHostsNewGame();
                 view_.Beep();
-                view_.SetCaption(Ctl::Command2, 0, "NEW");
-                view_.SetVisible(Ctl::Command2, 0, true);
             }
             view_.SetCaption(Ctl::Label9, 0, "");
             break;

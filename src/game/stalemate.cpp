@@ -178,8 +178,10 @@ void Game::STALEMATE() {
         }
     } else {
         // The turn's own "OK" is not the host's answer; a new game the host began while this
-        // table was still refilling is, and nothing more will come until NEW is pressed.
-        if (NetMsgType != msg::GS) NetMsgType = 0;
+        // table was still refilling is, and nothing more will come until NEW is pressed. The
+        // player is told of it again, as the stalemate's words above replaced that.
+        if (NetMsgType == msg::GS) TellHostsNewGame();
+        else NetMsgType = 0;
         while (NetActive && NetMsgType != msg::GS) {
             ProcessNext();
             if (NetMsgType == msg::OK) {

@@ -579,6 +579,22 @@ TEST_F(NewGameBeforeTheStalemate, TheRemotesWaitTakesIt) {
     EXPECT_EQ(net.sent.front(), "GS");
 }
 
+// The stalemate's words do not hide the host's new game: the table reads as when the
+// "GS" comes during the wait, the NEW button waiting to answer it.
+TEST_F(NewGameBeforeTheStalemate, ThePlayerIsStillToldOfTheHostsNewGame) {
+    net.Deliver("GS");
+    game.Winsock1_DataArrival(0);
+    ASSERT_EQ(view.Caption(Ctl::Label9, 2), "Click the NEW button to begin:");
+    game.Deal_Player();
+    EXPECT_TRUE(Logged("Caption Label9(2)=HOST will decide whether to reshuffle the cards in play or start a new "
+                       "game."));
+    EXPECT_EQ(view.Caption(Ctl::Label9, 2), "Click the NEW button to begin:");
+    EXPECT_EQ(view.Caption(Ctl::Label9, 1), "HOST began a NEW GAME!\r\n");
+    EXPECT_EQ(view.Caption(Ctl::Command2, 0), "NEW");
+    EXPECT_TRUE(view.Visible(Ctl::Command2, 0));
+    for (int i = 1; i <= 10; ++i) EXPECT_FALSE(view.Enabled(Ctl::Picture7, i)) << i;
+}
+
 TEST_F(NewGameBeforeTheStalemate, TheTurnsOwnOkIsNotTheHostsDecision) {
     game.incoming = {{msg::GS, ""}};
     const Snapshot before(game);
