@@ -1,6 +1,7 @@
 // A HOLD pile in a network game over loopback TCP: the other table's copy of the pile keeps
 // 30 cards, its top among them, so the discard that would make a 31st is refused here, as
-// a full pile, and never goes out; the turn goes on and another pile takes the discard.
+// a full pile, and never goes out; the turn goes on and another pile takes the discard. An
+// older copy that sends such a discard all the same is refused by the table.
 #include <QtTest>
 
 #include "net_table.h"
@@ -19,6 +20,7 @@ class NetHoldLimitTest : public QObject {
     Q_OBJECT
 private slots:
     void TheThirtyFirstCardIsRefusedBeforeItIsSent();
+    void AnOlderCopysThirtyFirstCardIsRefused();
 };
 
 void NetHoldLimitTest::TheThirtyFirstCardIsRefusedBeforeItIsSent() {
@@ -54,6 +56,36 @@ void NetHoldLimitTest::TheThirtyFirstCardIsRefusedBeforeItIsSent() {
     QTRY_COMPARE_WITH_TIMEOUT(Joined(host.After(kGreetingLines)), QString("PC  2# 8|OK"), kTimeout);
     QVERIFY(t.game.PlayerSlots.Get(8) == discard);
     QCOMPARE(t.game.PlayerHoldCount[1], int16_t{29});
+}
+
+// An older copy as host begins and discards onto its HOLD pile 1, whose copy on this table
+// holds 30 cards already: the table cannot keep a 31st, so it refuses the move.
+void NetHoldLimitTest::AnOlderCopysThirtyFirstCardIsRefused() {
+    NetTable t;
+    CardRec discard{};
+    auto fullPile = [&t, &discard](const std::string&) {
+        for (int c = 1; c <= 30; ++c) {
+            DeckRec& d = t.game.Deck[t.game.StockTop--];
+            const CardRec card{d.Id, d.Value};
+            d.Id = d.Value = 0;
+            t.game.OppHold.Set(1, c, card);
+            if (c == 30) t.game.OppSlots.Set(7, card);
+        }
+        t.game.OppHoldInfo[1][1] = 30;
+        discard = t.game.OppSlots.Get(2);
+    };
+    HostPeer host(DeckList({}), 1, {{"TR", {}, "", false, fullPile}});
+    host.AsOldCopy();
+    host.steps.back().lines = {"PC  2# 7"};
+    t.Join(host.Port());
+    QTRY_VERIFY_WITH_TIMEOUT(!t.game.NetActive, kTimeout);
+    QVERIFY(t.Boxed("cannot follow"));
+    QVERIFY(t.Boxed("A HOLD pile has no room left"));
+    QTRY_VERIFY_WITH_TIMEOUT(!host.received.empty() && host.received.back() == "GO", kTimeout);
+    // Nothing of the move was played here.
+    QCOMPARE(t.game.OppHoldInfo[1][1], int16_t{30});
+    QVERIFY(t.game.OppSlots.Get(2) == discard);
+    QVERIFY(discard.Value != 0);
 }
 
 QTEST_GUILESS_MAIN(NetHoldLimitTest)
