@@ -309,10 +309,13 @@ void frmKorbo::Form_Resize() {
     // A maximised table that is minimised keeps its maximised mark: it is minimised.
     const bool minimised = (state & Qt::WindowMinimized) != 0;
     const bool maximised = !minimised && (state & Qt::WindowMaximized);
-    if (g.NetActive && !maximised && chatWindow_) {
-        // The chat window goes down and comes back with the table.
-        const Qt::WindowStates own = chatWindow_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-        chatWindow_->setWindowState(minimised ? own | Qt::WindowMinimized : own);
+    if (g.NetActive && chatWindow_) {
+        // The chat window goes down and comes back with the table; it never takes the
+        // table's maximised state, but a table shown maximised again brings it back up.
+        const Qt::WindowStates chat = chatWindow_->windowState();
+        const Qt::WindowStates own = chat & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+        if (!maximised) chatWindow_->setWindowState(minimised ? own | Qt::WindowMinimized : own);
+        else if (chat & Qt::WindowMinimized) chatWindow_->setWindowState(chat & ~Qt::WindowMinimized);
     }
     if (minimised) {
         if (QWidget* viewer = around_ ? around_->Hold() : nullptr) viewer->hide();

@@ -271,6 +271,14 @@ private slots:
         QCOMPARE(t.windowState(), Qt::WindowMinimized | Qt::WindowMaximized);
         QVERIFY(chat.windowState() & Qt::WindowMinimized);
         QVERIFY(!viewer.isVisible());
+        // Shown again as it was, maximised, the table brings the chat window back up.
+        t.showMaximized();
+        QCoreApplication::processEvents();
+        QCOMPARE(t.windowState(), Qt::WindowStates(Qt::WindowMaximized));
+        QCOMPARE(chat.windowState(), Qt::WindowStates(Qt::WindowNoState));
+        t.showMinimized();
+        QCoreApplication::processEvents();
+        QVERIFY(chat.windowState() & Qt::WindowMinimized);
         t.setWindowState(Qt::WindowNoState);
         QCoreApplication::processEvents();
         QVERIFY(!(chat.windowState() & Qt::WindowMinimized));
