@@ -65,7 +65,7 @@ void Game::SaveIt_Click() {
             GameBuffer = ToGameBytes(f.Get(slot));
             name = records::TrimBlanks(records::GameRecName(GameBuffer));
         }
-        setup.Text1[static_cast<size_t>(slot)] = {name.empty() ? "game" + records::NumText(slot) : name, true};
+        setup.Text1[static_cast<size_t>(slot)] = {name.empty() ? "game " + records::NumText(slot) : name, true};
     }
     setup.Text1[records::kAutoSlot] = {std::string(records::kAutoSaveName), false};
     setup.showAutoSave = false;

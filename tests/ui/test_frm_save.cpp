@@ -19,7 +19,7 @@ namespace {
 SaveDialogSetup Saving() {
     SaveDialogSetup s;
     s.saving = true;
-    for (int k = 1; k <= 10; ++k) s.Text1[static_cast<size_t>(k)] = {"game " + std::to_string(k), true};
+    for (int k = 1; k <= 10; ++k) s.Text1[static_cast<size_t>(k)] = {"game  " + std::to_string(k), true};
     s.Text1[2].text = "Tuesday";
     s.Text1[11] = {"AutoSave", false};
     s.showAutoSave = false;
@@ -67,7 +67,7 @@ private slots:
             QVERIFY(d.Text1(k)->isEnabled());
             QCOMPARE(d.Text1(k)->toolTip(), QString("Type in a descriptive name if you want!"));
         }
-        QCOMPARE(d.Text1(1)->text(), QString("game 1"));
+        QCOMPARE(d.Text1(1)->text(), QString("game  1"));
         QCOMPARE(d.Text1(2)->text(), QString("Tuesday"));
         // Neither the automatic slot nor the AutoSave box is offered for saving.
         QVERIFY(!d.Text1(11)->isVisible());

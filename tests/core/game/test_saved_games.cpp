@@ -407,9 +407,9 @@ TEST_F(SavedGamesTest, TheSaveDialogOffersTheTenSlotsByName) {
     const auto& s = view.saveDialogs[0];
     EXPECT_TRUE(s.saving);
     EXPECT_FALSE(s.showAutoSave);
-    EXPECT_EQ(s.Text1[1].text, "game 1");
+    EXPECT_EQ(s.Text1[1].text, "game  1");  // "game " and the number with its leading blank
     EXPECT_EQ(s.Text1[2].text, "Tuesday");
-    EXPECT_EQ(s.Text1[10].text, "game 10");
+    EXPECT_EQ(s.Text1[10].text, "game  10");
     for (int k = 1; k <= 10; ++k) EXPECT_TRUE(s.Text1[k].available) << k;
     EXPECT_FALSE(s.Text1[11].available);
     EXPECT_EQ(ReadBytes(gamesFile).size(), 2 * kLen);  // a cancelled save writes nothing
