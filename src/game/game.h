@@ -364,6 +364,8 @@ protected:
     bool holdTransfer_ = false;
     bool chatUnnumbered_ = false; // the last chat line carried no "#"
     bool dispatchingAtOnce_ = false;
+    // A refused card slides home: the player's cards take no press until it is there.
+    bool slidingHome_ = false;
     // What an older peer made this table give up for its network game (the picture cards,
     // the house rules), the player's own again when that game ends.
     struct OwnRules {

@@ -47,7 +47,7 @@ void Game::ShowHoldViewer(int side) {
 // --- press, drag, drop ------------------------------------------------------------------
 
 void Game::Picture7_MouseDown(int Index, int Button, int Shift, double X, double Y) {
-    if (Index < 1 || Index > 10) return;
+    if (Index < 1 || Index > 10 || slidingHome_) return;
     ClickSlot = Index;
     AwaitingPlayer = false;
     if (Button == btn::Right) {
@@ -100,27 +100,34 @@ void Game::Picture7_MouseDown(int Index, int Button, int Shift, double X, double
 }
 
 void Game::Picture7_MouseMove(int Index, int, int, double X, double Y) {
-    if (Dragging != 1 || Index < 1 || Index > 10) return;
+    if (Dragging != 1 || Index < 1 || Index > 10 || slidingHome_) return;
     const Rect r = view_.PictureRect(Ctl::Picture7, Index);
     view_.MovePicture(Ctl::Picture7, Index, Whole(r.Left + (X - GrabX)), Whole(r.Top + (Y - GrabY)));
 }
 
 void Game::SlideBack(int left, int top) {
-    const int n = std::max(std::abs(left - DragStartLeft), std::abs(top - DragStartTop));
+    // The frames of the slide dispatch window events: a press meanwhile is dropped, as a
+    // press during any other animation is, so this card ends at its own home.
+    const int slot = PlaySlot;
+    const int homeLeft = DragStartLeft, homeTop = DragStartTop;
+    slidingHome_ = true;
+    const int n = std::max(std::abs(left - homeLeft), std::abs(top - homeTop));
     if (n > 0) {
         const int16_t x1 = ClampToInt16(left), y1 = ClampToInt16(top);
-        const int16_t x2 = ClampToInt16(DragStartLeft), y2 = ClampToInt16(DragStartTop);
+        const int16_t x2 = ClampToInt16(homeLeft), y2 = ClampToInt16(homeTop);
         for (int s = 0; s <= n; s += kSlideStep) {
             int16_t x = 0, y = 0;
             InterpolatePoint(x1, y1, x2, y2, static_cast<float>(s) / static_cast<float>(n), x, y);
-            view_.MovePicture(Ctl::Picture7, PlaySlot, x, y);
+            view_.MovePicture(Ctl::Picture7, slot, x, y);
             view_.AnimationFrame();
         }
     }
-    view_.MovePicture(Ctl::Picture7, PlaySlot, DragStartLeft, DragStartTop);
+    view_.MovePicture(Ctl::Picture7, slot, homeLeft, homeTop);
+    slidingHome_ = false;
 }
 
 void Game::Picture7_MouseUp(int Index, int, int, double, double) {
+    if (slidingHome_) return;
     MovedByDrag = false;
     view_.SetVisible(Ctl::Picture1, 0, false);
     OppSlots.Clear(0);
@@ -221,7 +228,7 @@ void Game::DiscardToHold(int t) {
 }
 
 void Game::Picture7_DblClick(int Index) {
-    if (Turn != TurnPlayer || RightDown) return;
+    if (Turn != TurnPlayer || RightDown || slidingHome_) return;
     if (Index < 1 || Index > 10) return;
     AwaitingPlayer = false;
     PlaySlot = Index;

@@ -100,7 +100,11 @@ public:
     bool DrawingFailed() const override { return drawingFails; }
     void SetFilePicture(Ctl c, int i, int filePic) override { filePicture[{c, i}] = filePic; }
     int frames = 0;
-    void AnimationFrame() override { ++frames; }
+    // A frame of an animation dispatches window events, as a pause does.
+    void AnimationFrame() override {
+        ++frames;
+        if (onDispatch) onDispatch();
+    }
     void WalkTheCard(Ctl src, int si, Ctl dst, int di) override {
         ++walks;
         log.push_back(std::string("Walk ") + CtlName(src) + "(" + std::to_string(si) + ")->" + CtlName(dst) + "(" +

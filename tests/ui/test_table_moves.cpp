@@ -104,6 +104,37 @@ private slots:
         QVERIFY(tb.t.FramesShown() - framesBefore >= 3);
     }
 
+    // A double-click on another card while the refused one slides home: the slide's frames
+    // dispatch it, and it must not take over the sliding picture or play the other card.
+    void aDoubleClickWhileACardSlidesHomeIsDropped() {
+        Table tb;
+        const QPoint home3 = tb.t.Picture7(3).Widget()->pos();
+        const QPoint home2 = tb.t.Picture7(2).Widget()->pos();
+        const QPoint start = Centre(tb.t.Picture7(3)), to = Centre(tb.t.Picture4(2));
+        QTest::mousePress(tb.Surface(), Qt::LeftButton, {}, start);
+        for (int s = 1; s <= 5; ++s) QTest::mouseMove(tb.Surface(), start + (to - start) * s / 5);
+        bool clicked = false;
+        QTimer::singleShot(0, tb.Surface(), [&] {
+            QTest::mouseDClick(tb.Surface(), Qt::LeftButton, {}, home2 + QPoint(5, 5));
+            clicked = true;
+        });
+        QTest::mouseRelease(tb.Surface(), Qt::LeftButton, {}, to);  // a Five on an empty pile
+        QVERIFY(clicked);
+        QCOMPARE(tb.t.Picture7(3).Widget()->pos(), home3);
+        QCOMPARE(tb.t.Picture7(2).Widget()->pos(), home2);
+        QVERIFY(tb.t.Picture7(2).Visible());
+        QVERIFY(tb.t.Picture7(3).Visible());
+        QCOMPARE(tb.g.CenterCount[2], 0);
+        QCOMPARE(tb.g.PlayerSlots.Value(2), 1);
+        QCOMPARE(tb.g.PlayerSlots.Value(3), 5);
+        QCOMPARE(tb.g.Dragging, 0);
+        // Home again, the cards answer: the Ace is played.
+        QTest::mouseDClick(tb.Surface(), Qt::LeftButton, {}, Centre(tb.t.Picture7(2)));
+        QCOMPARE(tb.g.CenterCount[1] + tb.g.CenterCount[2] + tb.g.CenterCount[3], 1);
+        QCOMPARE(tb.g.PlayerSlots.Value(2), 0);
+        QCOMPARE(tb.t.Picture7(3).Widget()->pos(), home3);
+    }
+
     void aDropBesideEveryPileSlidesBackToo() {
         Table tb;
         const QPoint home = tb.t.Picture7(2).Widget()->pos();

@@ -331,6 +331,61 @@ TEST_F(MovesTest, ARefusedCentreDropSlidesBack) {
     EXPECT_EQ(game.Turn, TurnPlayer);
 }
 
+// The slide home dispatches window events; what the player does meanwhile never takes the
+// sliding card's place, and the other cards stay where they are.
+TEST_F(MovesTest, APressWhileARefusedCardSlidesHomeIsDropped) {
+    struct Case {
+        const char* what;
+        std::function<void(MovesTest&)> act;
+    } cases[] = {
+        {"a double-click on another hand card", [](MovesTest& t) { t.DoubleClick(2); }},
+        {"a drag of another hand card", [](MovesTest& t) { t.Drag(2, t.CentreRect(2).Left, kCentreTop); }},
+        {"a right press on a hand card", [](MovesTest& t) { t.Drag(3, t.CentreRect(2).Left, kCentreTop, btn::Right); }},
+        {"a right press on a HOLD pile", [](MovesTest& t) { t.game.Picture7_MouseDown(7, btn::Right, 0, 10, 10); }},
+        {"a press on the sliding card", [](MovesTest& t) { t.game.Picture7_MouseDown(4, btn::Left, 0, 10, 10); }},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const TableState before = game;
+        int frame = 0;
+        view.onDispatch = [&] {
+            if (++frame == 3) c.act(*this);
+        };
+        Drag(4, CentreRect(2).Left, kCentreTop);  // a Five on an empty pile
+        view.onDispatch = nullptr;
+        ASSERT_GT(frame, 3);
+        EXPECT_EQ(At(4), HandRect(4));
+        for (int h = 2; h <= 7; ++h) EXPECT_EQ(At(h), h <= 6 ? HandRect(h) : HoldRect(h)) << h;
+        EXPECT_EQ(game.PlayerSlots.cells, before.PlayerSlots.cells);
+        EXPECT_EQ(game.CenterCount, before.CenterCount);
+        EXPECT_EQ(view.walks, 0);
+        EXPECT_TRUE(view.forms.empty());
+        EXPECT_EQ(game.Dragging, 0);
+        EXPECT_EQ(game.Turn, TurnRefused);
+        EXPECT_EQ(CheckPartition(game), "");
+        // Once the card is home, the next press acts.
+        DoubleClick(2);
+        EXPECT_EQ(game.CenterCount[2], 1);
+        EXPECT_EQ(game.Center[2][1].Id, V(1));
+    }
+}
+
+TEST_F(MovesTest, ACardMovedIntoAnEmptiedHandPlaceIsShown) {
+    Drag(2, HandRect(4).Left, kHandTop);  // Two, Five, Ace, King, Nine
+    DoubleClick(4);                       // the Ace goes to pile 2: place 4 is empty and hidden
+    ASSERT_EQ(game.CenterCount[2], 1);
+    ASSERT_FALSE(view.Visible(Ctl::Picture7, 4));
+    Drag(2, HandRect(6).Left, kHandTop);  // the Two to place 6: the King moves into place 4
+    const std::vector<int> values{5, 0, 13, 9, 2};
+    for (int h = 2; h <= 6; ++h) {
+        EXPECT_EQ(game.PlayerSlots.Value(h), values[h - 2]) << h;
+        EXPECT_EQ(view.Visible(Ctl::Picture7, h), values[h - 2] != 0) << h;
+    }
+    EXPECT_EQ(view.Drawn(Ctl::Picture7, 4), game.PlayerSlots.Id(4));
+    EXPECT_EQ(CheckPartition(game), "");
+}
+
 TEST_F(MovesTest, ADoubleClickPlaysOntoTheFirstPileThatTakesTheCard) {
     DoubleClick(2);  // the Ace: pile 1 needs a Four, pile 2 is empty
     EXPECT_EQ(game.CenterCount[2], 1);
