@@ -158,7 +158,8 @@ public:
     Rect FormRect() override { return {ToTwips(t_.x()), ToTwips(t_.y()), ToTwips(t_.width()), ToTwips(t_.height())}; }
     void SetFormRect(const Rect& r) override {
         Place(r);
-        // Before the table is shown its frame is not known: the place is given again then.
+        // The replay of the display mode may size and move the table before it is shown:
+        // the place is given again just before then.
         pendingPlacement = t_.isVisible() ? std::nullopt : std::optional<Rect>(r);
     }
     void MoveForm(int left, int top) override { t_.move(ToPixels(left), ToPixels(top)); }
@@ -167,9 +168,12 @@ public:
     void LoadFlasher() override {}
     void ShowTable() override {
         if (!t_.isMaximized()) {
-            t_.show();
+            // The window manager frames the table where it stands when it is shown. A size or
+            // a place given soon after, before the frame is known here, would be taken for the
+            // inside's and put the title bar above the place: the table has its place first.
             if (pendingPlacement) Place(*pendingPlacement);
             pendingPlacement.reset();
+            t_.show();
             return;
         }
         // The window system maximises a window after showing it. Its resize must reach the
