@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
+#include <QWindow>
 #include <cmath>
 #include <csignal>
 #include <exception>
@@ -162,7 +163,7 @@ public:
         // the place is given again just before then.
         pendingPlacement = t_.isVisible() ? std::nullopt : std::optional<Rect>(r);
     }
-    void MoveForm(int left, int top) override { t_.move(ToPixels(left), ToPixels(top)); }
+    void MoveForm(int left, int top) override { MoveFrame(QPoint(ToPixels(left), ToPixels(top))); }
     void Maximise() override { t_.setWindowState(t_.windowState() | Qt::WindowMaximized); }
     // The animation window is loaded with the table's animations.
     void LoadFlasher() override {}
@@ -199,7 +200,14 @@ public:
 private:
     void Place(const Rect& r) {
         t_.resize(std::max(1, ToPixels(r.Width)), std::max(1, ToPixels(r.Height)));
-        t_.move(ToPixels(r.Left), ToPixels(r.Top));
+        MoveFrame(QPoint(ToPixels(r.Left), ToPixels(r.Top)));
+    }
+    // The frame's top-left goes to p. Until the table is shown a move places its frame. Once
+    // it is, the window manager may not have framed it yet, and a move would then put its
+    // inside at p: the shown window is told where its frame goes.
+    void MoveFrame(QPoint p) {
+        if (QWindow* w = t_.windowHandle(); w && t_.isVisible()) w->setFramePosition(p);
+        else t_.move(p);
     }
 
     frmKorbo& t_;
