@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
+#include <QWindow>
 #include <cmath>
 #include <csignal>
 #include <exception>
@@ -158,18 +159,22 @@ public:
     Rect FormRect() override { return {ToTwips(t_.x()), ToTwips(t_.y()), ToTwips(t_.width()), ToTwips(t_.height())}; }
     void SetFormRect(const Rect& r) override {
         Place(r);
-        // Before the table is shown its frame is not known: the place is given again then.
+        // The replay of the display mode may size and move the table before it is shown:
+        // the place is given again just before then.
         pendingPlacement = t_.isVisible() ? std::nullopt : std::optional<Rect>(r);
     }
-    void MoveForm(int left, int top) override { t_.move(ToPixels(left), ToPixels(top)); }
+    void MoveForm(int left, int top) override { MoveFrame(QPoint(ToPixels(left), ToPixels(top))); }
     void Maximise() override { t_.setWindowState(t_.windowState() | Qt::WindowMaximized); }
     // The animation window is loaded with the table's animations.
     void LoadFlasher() override {}
     void ShowTable() override {
         if (!t_.isMaximized()) {
-            t_.show();
+            // The window manager frames the table where it stands when it is shown. A size or
+            // a place given soon after, before the frame is known here, would be taken for the
+            // inside's and put the title bar above the place: the table has its place first.
             if (pendingPlacement) Place(*pendingPlacement);
             pendingPlacement.reset();
+            t_.show();
             return;
         }
         // The window system maximises a window after showing it. Its resize must reach the
@@ -195,7 +200,14 @@ public:
 private:
     void Place(const Rect& r) {
         t_.resize(std::max(1, ToPixels(r.Width)), std::max(1, ToPixels(r.Height)));
-        t_.move(ToPixels(r.Left), ToPixels(r.Top));
+        MoveFrame(QPoint(ToPixels(r.Left), ToPixels(r.Top)));
+    }
+    // The frame's top-left goes to p. Until the table is shown a move places its frame. Once
+    // it is, the window manager may not have framed it yet, and a move would then put its
+    // inside at p: the shown window is told where its frame goes.
+    void MoveFrame(QPoint p) {
+        if (QWindow* w = t_.windowHandle(); w && t_.isVisible()) w->setFramePosition(p);
+        else t_.move(p);
     }
 
     frmKorbo& t_;

@@ -182,14 +182,17 @@ int frmChat::PhrasesWidth() const {
 
 // Scaled for a large screen, the window's phrases would make it wider than the screen: it
 // takes its natural width (whole phrases included) where that fits beside the table, else
-// the room beside the table (a third of the screen at least), never more than the screen.
+// the room on the side of the table that has more of it (a third of the screen at least),
+// never more than the screen.
 void frmChat::FitToScreen() {
     const QWidget* table = parentWidget();
     const QScreen* s = table && table->screen() ? table->screen() : QGuiApplication::primaryScreen();
     if (!s) return;
     const QRect room = s->availableGeometry();
     const int frame = table ? table->frameGeometry().width() - table->geometry().width() : 0;
-    const int beside = table ? room.right() - table->frameGeometry().right() - frame : room.width();
+    const int beside = table ? std::max(room.right() - table->frameGeometry().right(),
+                                        table->frameGeometry().left() - room.left()) - frame
+                             : room.width();
     const int most = std::min(std::max(beside, room.width() / 3), room.width() - frame);
     const int natural = std::max({width(), sizeHint().width(), PhrasesWidth()});
     resize(std::min(natural, most), std::max(height(), sizeHint().height()));

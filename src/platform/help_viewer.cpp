@@ -12,6 +12,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/data_file.h"
@@ -19,7 +20,6 @@
 namespace korbo::platform {
 
 namespace {
-// A viewer that belongs to a modal window goes when that window does.
 QPointer<HelpViewer> current;
 constexpr int kWidth = 640, kHeight = 560;
 }
@@ -106,18 +106,27 @@ void HelpViewer::Place(const QWidget* owner) {
     move(room.right() + 1 - (w + frame.left() + frame.right()), room.top());
 }
 
+// While a modal window runs, only its own windows and the windows standing over it take
+// input. The viewer stands over the modal window without belonging to it, so that it stays
+// open, where it is, when that window closes and goes.
+void HelpViewer::StandOver(QWidget* modal) {
+    QWindow* over = modal ? modal->windowHandle() : nullptr;
+    if (!over) return;
+    winId();  // the viewer's own window, to stand over the modal one
+    if (QWindow* own = windowHandle()) own->setTransientParent(over);
+}
+
 bool HelpViewer::Open(const QString& file, const QString& keyword, const QWidget* owner) {
-    // While a modal window runs, only its own windows take input.
     QWidget* modal = QApplication::activeModalWidget();
     HelpViewer* v = current;
     const bool fresh = v == nullptr;
-    if (fresh) v = new HelpViewer(modal);
+    if (fresh) v = new HelpViewer;
     if (!v->Load(file)) {
         if (fresh) delete v;
         return false;
     }
-    if (modal && v->parentWidget() != modal) v->setParent(modal, v->windowFlags());
     if (fresh) v->Place(owner);
+    v->StandOver(modal);
     current = v;
     v->show();
     v->raise();

@@ -25,10 +25,10 @@ public:
     // Opens the manual `file` at its contents (no keyword) or at the topic of `keyword`;
     // a keyword the index does not know opens the contents. The one help window is
     // reused. False, with nothing shown, when the file is not a regular file the viewer
-    // can read. Opened while a modal window runs, it belongs to that window, so that it
-    // can be read and scrolled over it (and closes with it). A new window keeps within
-    // the screen of `owner`, the window that asks, below the menu bar of the main window
-    // that owner belongs to.
+    // can read. Opened while a modal window runs, it stands over that window, so that it
+    // can be read and scrolled over it, and stays open, where it is, when that window
+    // closes. A new window keeps within the screen of `owner`, the window that asks, below
+    // the menu bar of the main window that owner belongs to.
     static bool Open(const QString& file, const QString& keyword = {}, const QWidget* owner = nullptr);
     // The help window, or null while none is open.
     static HelpViewer* Current();
@@ -44,6 +44,7 @@ private:
     explicit HelpViewer(QWidget* parent = nullptr);
     bool Load(const QString& file);
     void Place(const QWidget* owner);
+    void StandOver(QWidget* modal);
     void ShowTopic(const QString& anchor);
 
     QTextBrowser* browser_ = nullptr;

@@ -7,7 +7,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyleOptionButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "controls/web_page.h"
@@ -64,6 +66,28 @@ struct ChatTable {
                    }};
     QStringList opened;
 };
+
+// Besides the offscreen platform's own screen, a screen as wide as a common desktop lies
+// apart from it, for the tests that place the table there. Given before the application
+// starts; the platform's own screen stays as it is.
+constexpr int kWideLeft = 2000, kWideWidth = 1920, kWideHeight = 1080;
+void AddWideScreen() {
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen") return;
+    static QTemporaryDir dir;
+    QFile f(dir.filePath("screens.json"));
+    if (!dir.isValid() || !f.open(QIODevice::WriteOnly)) return;
+    f.write(QStringLiteral(R"({"screens": [
+        {"name": "", "x": 0, "y": 0, "width": 800, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+        {"name": "wide", "x": %1, "y": 0, "width": %2, "height": %3, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                .arg(kWideLeft).arg(kWideWidth).arg(kWideHeight).toUtf8());
+    f.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + f.fileName().toLocal8Bit());
+}
+QScreen* WideScreen() {
+    for (QScreen* s : QGuiApplication::screens())
+        if (s->name() == "wide") return s;
+    return nullptr;
+}
 
 // The chat window alone, beside a table of the windows around it.
 struct LoneChat {
@@ -326,6 +350,43 @@ private slots:
         }
     }
 
+    // Two copies on one wide screen, one table at its left, the other moved to its right:
+    // on either side the chat window takes the room beside the table where there is more
+    // of it, and its phrases read alike.
+    void thePhrasesReadAlikeWhicheverSideTheTableIsOn() {
+        QScreen* wide = WideScreen();
+        QVERIFY2(wide, "no wide screen");
+        const QRect room = wide->availableGeometry();
+        QStringList shown[2];
+        int widths[2] = {};
+        for (int side = 0; side < 2; ++side) {
+            ChatTable f;
+            f.g().ScreenWidth = kWideWidth * 15;
+            for (int i = 1; i <= frmChat::kPhrases; ++i)
+                f.g().Comments[static_cast<size_t>(i)] =
+                    "Nobody needed that card more than me, said phrase " + std::to_string(i);
+            f.table.resize(860, 640);
+            f.table.move(room.topLeft());
+            f.table.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&f.table));
+            if (side == 1) f.table.move(room.right() + 1 - f.table.frameGeometry().width(), room.top());
+            QTRY_COMPARE(f.table.screen(), wide);
+            f.table.ShowForm(korbo::Form::frmChat, false);
+            frmChat& chat = f.chat();
+            QVERIFY(QTest::qWaitForWindowExposed(&chat));
+            const QString where = side ? "right" : "left";
+            QVERIFY2(room.contains(chat.frameGeometry()), qPrintable("off the screen, table at the " + where));
+            QVERIFY2(!chat.frameGeometry().intersects(f.table.frameGeometry()), qPrintable("over the table at the " + where));
+            for (int i = 1; i <= frmChat::kPhrases; ++i) {
+                shown[side] << chat.CmdChat(i)->text();
+                QCOMPARE(chat.CmdChat(i)->toolTip(), QString::fromStdString(f.g().Comments[static_cast<size_t>(i)]));
+            }
+            widths[side] = chat.CmdChat(1)->width();
+        }
+        QCOMPARE(shown[1], shown[0]);
+        QCOMPARE(widths[1], widths[0]);
+    }
+
     // Unloading only hides the window: each opening in one run of the program loads it as
     // the first did, at the same size with the same fonts, within the screen, and with its
     // Send button ready whatever the last network game left it in.
@@ -393,5 +454,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChatWindowTest)
+QTEST_MAIN_WRAPPER(ChatWindowTest, AddWideScreen(); QTEST_MAIN_SETUP())
 #include "test_frm_chat.moc"

@@ -2,6 +2,7 @@
 // forced-card boxes and the masks they make, Restore Defaults and Cancel, and the Apply
 // that starts a new game only when the pile size or the shuffle changed, or over the net.
 #include <QCheckBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -19,6 +20,17 @@ using korbo::ui::frmRules;
 namespace {
 
 void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(4, b->height() / 2)); }
+
+// The manual takes the keys: a page down (or up) scrolls it, no modal window holding its
+// input back.
+bool ScrollsWithTheKeys(platform::HelpViewer& help, Qt::Key key = Qt::Key_PageDown) {
+    help.Browser()->setFocus();
+    QScrollBar* bar = help.Browser()->verticalScrollBar();
+    const int before = bar->value();
+    if (key == Qt::Key_PageDown ? before >= bar->maximum() : before <= bar->minimum()) return false;
+    QTest::keyClick(help.windowHandle(), key);
+    return key == Qt::Key_PageDown ? bar->value() > before : bar->value() < before;
+}
 
 struct Rules : DialogGame {
     std::string rulesText;
@@ -314,15 +326,52 @@ private slots:
             auto* help = platform::HelpViewer::Current();
             QVERIFY(help);
             QVERIFY(QTest::qWaitForWindowExposed(help));
-            help->Browser()->setFocus();
-            QScrollBar* bar = help->Browser()->verticalScrollBar();
-            const int before = bar->value();
-            QVERIFY(before < bar->maximum());
-            QTest::keyClick(help->windowHandle(), Qt::Key_PageDown);
-            QVERIFY2(bar->value() > before, "the manual did not scroll");
+            QVERIFY2(ScrollsWithTheKeys(*help), "the manual did not scroll");
+            help->close();
         }
-        // It goes with the dialog it belongs to.
-        QVERIFY(!platform::HelpViewer::Current());
+    }
+
+    // The manual is a window of its own: the dialog's Cancel leaves it open where it was,
+    // still read and scrolled, whether it was open before the dialog or opened from it.
+    void theManualStaysWhenTheDialogCloses_data() {
+        QTest::addColumn<bool>("openBefore");
+        QTest::newRow("opened from the dialog") << false;
+        QTest::newRow("open before the dialog") << true;
+    }
+    void theManualStaysWhenTheDialogCloses() {
+        QFETCH(bool, openBefore);
+        Rules r;
+        QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/korbo/KD_Help.html", r.Path("KD_Help.html")));
+        if (openBefore) {
+            // As the Help menu of the table opens it.
+            QVERIFY(platform::HelpViewer::Open(r.Path("KD_Help.html")));
+            QVERIFY(QTest::qWaitForWindowExposed(platform::HelpViewer::Current()));
+        }
+        auto* d = new frmRules(r.game, r.rulesText);
+        d->show();
+        QVERIFY(QTest::qWaitForWindowExposed(d));
+        QCOMPARE(QApplication::activeModalWidget(), d);
+        Click(d->cmdHelp());
+        QPointer<platform::HelpViewer> help = platform::HelpViewer::Current();
+        QVERIFY(help);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QCOMPARE(help->Topic(), QString("rules-changing"));
+        QVERIFY2(ScrollsWithTheKeys(*help), "the manual did not scroll over the dialog");
+        const QRect place = help->frameGeometry();
+
+        Click(d->cmdReturn());
+        QCOMPARE(d->result(), int(QDialog::Rejected));
+        // The table lets the dialog go once it has closed.
+        delete d;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QVERIFY2(help, "the manual went with the dialog");
+        QCOMPARE(platform::HelpViewer::Current(), help.data());
+        QVERIFY(help->isVisible());
+        QCOMPARE(help->frameGeometry(), place);
+        QCOMPARE(help->Topic(), QString("rules-changing"));
+        QVERIFY2(ScrollsWithTheKeys(*help, Qt::Key_PageUp), "the manual did not scroll after the dialog closed");
+        help->close();
     }
 };
 

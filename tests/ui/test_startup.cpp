@@ -130,6 +130,31 @@ bool AnyWindowShown() {
     return false;
 }
 
+// What a window manager gets to see of a window: its frame's place and size when it is
+// shown, and every size given to it after that.
+class ShowWatcher : public QObject {
+public:
+    explicit ShowWatcher(QWidget& w) : w_(w) { w.installEventFilter(this); }
+    ~ShowWatcher() override { w_.removeEventFilter(this); }
+    bool shown = false;
+    QRect atShow;              // the frame's top-left and the window's size
+    QList<QSize> sizedAfter;   // sizes given once it was shown
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show && !shown) {
+            shown = true;
+            atShow = QRect(w_.frameGeometry().topLeft(), w_.size());
+        } else if (e->type() == QEvent::Resize && shown) {
+            sizedAfter << static_cast<QResizeEvent*>(e)->size();
+        }
+        return false;
+    }
+
+private:
+    QWidget& w_;
+};
+
 }  // namespace
 
 class StartupTest : public QObject {
@@ -263,6 +288,39 @@ private slots:
         QCOMPARE(next.WinWidth, Twips(placed.width()));
         QCOMPARE(next.WinHeight, Twips(placed.height()));
         QVERIFY(!next.isMaximized());
+    }
+
+    // A window manager frames a window at the place it has when it is shown; a size or a
+    // place given to it soon after, before its frame is known here, is taken for its
+    // inside and puts the title bar above that place. The saved place and size are the
+    // table's when it is shown, whatever the replay of the display mode did before, and
+    // the start gives it no other size after that.
+    void theSavedPlaceIsTheTablesWhenItIsShown_data() {
+        QTest::addColumn<int>("displayMode");
+        QTest::newRow("normal display") << 0;
+        QTest::newRow("cards moved up") << 1;
+        QTest::newRow("small display") << 2;
+        QTest::newRow("small display, cards moved up") << 3;
+    }
+    void theSavedPlaceIsTheTablesWhenItIsShown() {
+        QFETCH(int, displayMode);
+        // A place and a size that the fitting of the layout would not choose.
+        const QRect saved(60, 30, 660, 500);
+        QTemporaryDir dir;
+        QVERIFY(MakeFolder(dir.path(), Rec("", 0, 0, 20 + displayMode, 20),
+                           Rec("", Twips(saved.height()), Twips(saved.width()), Twips(saved.x()), Twips(saved.y()))));
+        QVERIFY(QDir::setCurrent(dir.path()));
+        BoxAnswerer answers;
+        frmKorbo table;
+        ShowWatcher watch(table);
+        table.Form_Load();
+        QVERIFY(!ProgramEnded());
+        QCOMPARE(int(table.game().DisplayMode), displayMode);
+        QVERIFY(watch.shown);
+        QCOMPARE(watch.atShow, saved);
+        QCOMPARE(watch.sizedAfter, QList<QSize>());
+        QCOMPARE(QRect(table.frameGeometry().topLeft(), table.size()), saved);
+        table.ExitLeft();
     }
 
     // With Full Sound the exit sound plays out after the windows have closed, and the
