@@ -5,11 +5,8 @@
 
 #include "game.h"
 #include "net/protocol.h"
-#include "records/text_number.h"
 
 namespace korbo {
-
-using records::NumText;
 
 namespace {
 
@@ -63,7 +60,8 @@ void Game::Move_Transmit_Done() {
 }
 
 std::string Game::MoveCheck(long source, long target) const {
-    const std::string move = " (from place" + NumText(source) + " to" + NumText(target) + ")";
+    // Each place with a blank before it, a negative one too.
+    const std::string move = " (from place " + std::to_string(source) + " to " + std::to_string(target) + ")";
     if (!IsCentre(target) && !IsHoldTarget(target) && !IsHandTarget(target))
         return "A move goes to a place that does not exist" + move + ".";
     if (source < 1 || source > 10) return "A move comes from a place that does not exist" + move + ".";
