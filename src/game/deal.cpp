@@ -77,6 +77,8 @@ void Game::Command2_Click() {
     if (RecoverMode == 1) {
         // A transferred game has just been loaded: carry on where it stood.
         RecoverMode = 0;
+        // A turn that the saved game cut short (at a stalemate) stops nothing of it.
+        TurnAbort = 0;
         NetPrevMsgType = msg::RS;
         StackCurrent();
         Redraw();

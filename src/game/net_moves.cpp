@@ -1,15 +1,13 @@
 // The move handshake of a network game: this table's moves go out one "PC" at a time and
 // are confirmed step by step; the peer's moves are checked against the opponent's side of
 // this table and replayed there with the computer's own routines.
+#include <optional>
 #include <string>
 
 #include "game.h"
 #include "net/protocol.h"
-#include "records/text_number.h"
 
 namespace korbo {
-
-using records::NumText;
 
 namespace {
 
@@ -63,7 +61,8 @@ void Game::Move_Transmit_Done() {
 }
 
 std::string Game::MoveCheck(long source, long target) const {
-    const std::string move = " (from place" + NumText(source) + " to" + NumText(target) + ")";
+    // Each place with a blank before it, a negative one too.
+    const std::string move = " (from place " + std::to_string(source) + " to " + std::to_string(target) + ")";
     if (!IsCentre(target) && !IsHoldTarget(target) && !IsHandTarget(target))
         return "A move goes to a place that does not exist" + move + ".";
     if (source < 1 || source > 10) return "A move comes from a place that does not exist" + move + ".";
@@ -168,7 +167,7 @@ void Game::Opponent() {
         holdTransfer_ = false;
         if (!Awaited(msg::PC, OnNewGame::End)) return;
         // From the move until its confirmation, the move's handshake runs.
-        const Handshake running(handshakeDepth_);
+        std::optional<Handshake> running(std::in_place, handshakeDepth_);
         const long source = NetMoveSource, target = NetMoveTarget;
         const std::string refused = MoveCheck(source, target);
         if (!refused.empty()) {
@@ -200,7 +199,11 @@ void Game::Opponent() {
         }
         if (!Awaited(msg::WT, OnNewGame::End)) return;
         Server_Send(net::NextMoveMsg());
+        // The refill after the move is no part of it: a game sent meanwhile waits for the
+        // next wait, the next move's or that of a stalemate the refill finds.
+        running.reset();
         if (HandCount == 0) {
+            holdTransfer_ = true;
             Deal_Comp();
             if (TurnAbort == 1) return;
             if (TurnAbort == 2) TurnAbort = 0;

@@ -207,9 +207,10 @@ void Game::DiscardToHold(int t) {
     PlayerSlots.Clear(PlaySlot);
     if (NetActive) {
         Move_Transmit_Done();
-        // The connection ended during the handshake: the table stays as the clean-up left
-        // it, and no turn of the computer follows.
-        if (!NetActive) return;
+        // The connection ended during the handshake, or the host began a new game instead
+        // of answering: the table stays as the clean-up or the new game's notice left it,
+        // and no turn of the peer follows.
+        if (!NetActive || NetMsgType == msg::GS) return;
         holdTransfer_ = true;  // until Opponent waits
     }
     Delay(0.75);

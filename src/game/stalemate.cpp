@@ -189,6 +189,12 @@ void Game::STALEMATE() {
                 break;
             }
             if (NetMsgType == msg::GS || NetMsgType == msg::GO || !NetActive) break;
+            // The host restored a saved game instead: it stands on the table now, and the
+            // turn that met the stalemate stops without touching it.
+            if (NetMsgType == msg::RC && RecoverMode == 1) {
+                TurnAbort = 1;
+                return;
+            }
             DoEvents();
         }
     }

@@ -130,6 +130,12 @@ void NetGameTest::HostilePeer_data() {
                                      << "longer than 64 KB";
     QTest::newRow("slot 99") << QList<QByteArray>{"PC 99# 1\n"} << true << 0 << "does not exist";
     QTest::newRow("target 77") << QList<QByteArray>{"PC  2# 77\n"} << true << 0 << "does not exist";
+    // The places as the box names them: each number with a blank before it, signed or not.
+    QTest::newRow("slot 99 in the box") << QList<QByteArray>{"PC 99# 1\n"} << true << 0
+                                        << "A move comes from a place that does not exist (from place 99 to 1).";
+    QTest::newRow("negative places in the box")
+        << QList<QByteArray>{"PC -5#-99999999999\n"} << true << 0
+        << "A move goes to a place that does not exist (from place -5 to -99999999999).";
     QTest::newRow("a card that does not fit") << QList<QByteArray>{"PC  4# 1\n"} << true << 0 << "does not fit";
     QTest::newRow("a place without a card") << QList<QByteArray>{"PC  8# 1\n"} << true << 0 << "empty";
     QTest::newRow("fifty WT") << QList<QByteArray>{QByteArray("WT\n").repeated(50) + "PC  2# 1\n", quit} << false

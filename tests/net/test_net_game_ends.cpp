@@ -37,6 +37,8 @@ private slots:
     void DealThatCannotBeRead_data();
     void DealThatCannotBeRead();
     void NewGameFromTheRemoteMidTurn();
+    void NewGameInsteadOfTheDiscardsAnswer_data();
+    void NewGameInsteadOfTheDiscardsAnswer();
 };
 
 // The table begins; its first move goes out and the host hangs up instead of echoing it.
@@ -134,6 +136,55 @@ void NetGameEndsTest::NewGameFromTheRemoteMidTurn() {
     QVERIFY(t.Boxed("cannot follow"));
     QTRY_VERIFY_WITH_TIMEOUT(!remote.received.empty() && remote.received.back() == "GO", 10000);
     QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
+}
+
+// The table begins and discards; the host answers with a new game instead of the echo or
+// of the turn's "OK", and then sends a discard of the old game. The discard ends there: the
+// old game is not played on, and NEW then begins the new game, from no wait of the old one.
+void NetGameEndsTest::NewGameInsteadOfTheDiscardsAnswer_data() {
+    QTest::addColumn<bool>("echoed");  // the host echoed the discard before its new game
+    QTest::newRow("instead of the echo") << false;
+    QTest::newRow("instead of the turn's OK") << true;
+}
+
+void NetGameEndsTest::NewGameInsteadOfTheDiscardsAnswer() {
+    QFETCH(bool, echoed);
+    NetTable t;
+    const Step newGame{echoed ? "OK" : "PC  2# 7", {net::NewGameMsg(), "PC  3# 7"}, "", false, nullptr};
+    std::deque<Step> after{newGame, {"PC", {"OK"}}};
+    if (echoed) after.push_front({"PC  2# 7", {net::MoveEcho()}});
+    HostPeer host(OwnHandDeck(), 2, after);
+    t.Join(host.Port());
+    QCOMPARE(t.game.Turn, int16_t{TurnPlayer});
+    t.LayOutPlaces();
+    const SideSlots opponent = t.game.OppSlots;
+    const int16_t stock = t.game.StockTop;
+    const std::size_t greeted = 5;  // IP, NM, GS, DK, TR from the table
+    const QString discard = echoed ? "PC  2# 7|OK" : "PC  2# 7";
+    t.view.log.clear();
+
+    t.Drag(2, Ctl::Picture7, 7);
+    QVERIFY(t.game.NetActive);
+    QCOMPARE(Joined(host.After(greeted)), discard);  // no echo of an old-game move
+    QCOMPARE(t.view.Caption(Ctl::Label9, 1), std::string("HOST began a NEW GAME!\r\n"));
+    QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Click the NEW button to begin:"));
+    QVERIFY(t.view.Visible(Ctl::Command2, 0));
+    QCOMPARE(t.view.Caption(Ctl::Command2, 0), std::string("NEW"));
+    for (const auto& line : t.view.log) QVERIFY2(line.find("OK, it's") == std::string::npos, line.c_str());
+    QVERIFY(!AnyPlayerPictureEnabled(t));
+    QVERIFY(t.game.Turn != TurnOpponent);
+    QCOMPARE(t.game.StockTop, stock);
+    QVERIFY(t.game.OppSlots.cells == opponent.cells);
+
+    // NEW answers the host's new game, which is dealt and played as any other.
+    host.steps = {{"GS", {net::DeckMsg(OwnHandDeck())}}, {"DK", {net::TurnMsg(2)}}};
+    t.game.Command2_Click();
+    QVERIFY(t.game.NetActive);
+    QTRY_COMPARE_WITH_TIMEOUT(Joined(host.After(greeted)), discard + "|GS|DK|TR", 10000);
+    QCOMPARE(t.game.Turn, int16_t{TurnPlayer});
+    QVERIFY(t.view.Enabled(Ctl::Picture7, 2));
+    QCOMPARE(t.game.PlayerSlots.Value(2), int16_t{1});
+    QCOMPARE(CheckPartition(t.game), std::string());
 }
 
 QTEST_GUILESS_MAIN(NetGameEndsTest)

@@ -3,6 +3,7 @@
 // the table or refuses a list it cannot use with the table left as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <fstream>
 
@@ -249,10 +250,51 @@ struct RemoteTransferTest : RecoverTest {
         remote.Turn = TurnPlayer;
         before = Placed(remote);
     }
+    bool Logged(const std::string& line) const {
+        return std::find(rv.log.begin(), rv.log.end(), line) != rv.log.end();
+    }
     bool Boxed(const std::string& text) const {
         for (const auto& b : rv.boxes)
             if (b.text.find(text) != std::string::npos) return true;
         return false;
+    }
+    // The host's turn on the remote's table: its hand holds only an Ace, in place 2, and its
+    // other hand cards lie on its HOLD piles; with `stockEmpty` the stock's cards lie there
+    // too, so that nothing is left to refill the hand from once the Ace is played.
+    void HostsLastHandCard(bool stockEmpty) {
+        remote.Turn = TurnOpponent;
+        remote.SkipCompDeal = 1;
+        std::vector<CardRec> rest;
+        for (int h = 2; h <= 6; ++h) {
+            rest.push_back(remote.OppSlots.Get(h));
+            remote.OppSlots.Clear(h);
+        }
+        // An Ace of the stock is on its top, to be taken off it.
+        for (int i = 1; i < remote.StockTop; ++i) {
+            if (remote.Deck[i].Value != 1) continue;
+            std::swap(remote.Deck[i].Id, remote.Deck[remote.StockTop].Id);
+            std::swap(remote.Deck[i].Value, remote.Deck[remote.StockTop].Value);
+            break;
+        }
+        const int kept = stockEmpty ? 0 : remote.StockTop - 1;
+        for (int i = remote.StockTop; i > kept; --i) {
+            rest.push_back({remote.Deck[i].Id, remote.Deck[i].Value});
+            remote.Deck[i].Id = remote.Deck[i].Value = 0;
+        }
+        remote.StockTop = static_cast<int16_t>(kept);
+        const auto ace = std::find_if(rest.begin(), rest.end(), [](CardRec c) { return c.Value == 1; });
+        ASSERT_NE(ace, rest.end());
+        remote.OppSlots.Set(2, *ace);
+        rest.erase(ace);
+        remote.HandCount = 1;
+        for (std::size_t i = 0; i < rest.size(); ++i) {
+            const int k = 1 + static_cast<int>(i / 20);
+            remote.OppHold.Set(k, ++remote.OppHoldInfo[k][1], rest[i]);
+            remote.OppSlots.Set(k + 6, rest[i]);
+        }
+        ASSERT_EQ(remote.CenterCount[1], 0);
+        ASSERT_EQ(remote.UsedCount, 0);
+        ASSERT_EQ(CheckPartition(remote), "");
     }
     void ExpectRefused(const std::string& why) {
         EXPECT_EQ(Placed(remote), before);
@@ -348,6 +390,69 @@ TEST_F(RemoteTransferTest, AGameSentAsTheTurnEndsIsTakenOnceTheTurnHasEnded) {
     EXPECT_TRUE(rv.Visible(Ctl::Command2, 0));
     EXPECT_EQ(remote.HandCount, g.HandCount);
     EXPECT_EQ(remote.PlayerSideCount, g.OppSideCount);
+    EXPECT_EQ(CheckPartition(remote), "");
+}
+
+// The host played its last hand card and, at the stalemate its refill found, answered No
+// and sent a saved game. The remote's refill after that move found the same stalemate and
+// waits for what the host does: the saved game is taken, the stalemate is over, and Resume
+// plays the saved game on.
+TEST_F(RemoteTransferTest, AGameSentAfterADeclinedStalemateIsTakenAndResumed) {
+    g.Turn = TurnPlayer;  // the saved game stands in the host's turn
+    HostsLastHandCard(true);
+    host.arrivals = {net::MoveMsg(2, 1) + "\n", "WT\n", net::RecoverMsg(EncodeRecoverList(g, "60")) + "\n"};
+    remote.Opponent();
+    ASSERT_TRUE(Logged("Caption Label9(2)=HOST will decide whether to reshuffle the cards in play or start a new "
+                       "game."));
+    ASSERT_TRUE(remote.NetActive) << (rv.boxes.empty() ? "" : rv.boxes.front().text);
+    EXPECT_TRUE(rv.boxes.empty());
+    EXPECT_EQ(host.sent, (std::vector<std::string>{net::MoveEcho(), net::NextMoveMsg()}));
+    // The saved game is on the table, with nothing of the stalemate over it.
+    EXPECT_EQ(remote.Turn, TurnOpponent);
+    EXPECT_EQ(remote.PlayerSideCount, g.OppSideCount);
+    EXPECT_EQ(remote.StockTop, g.StockTop);
+    EXPECT_EQ(CheckPartition(remote), "");
+    EXPECT_TRUE(rv.Visible(Ctl::ImgTurn1, 0));
+    EXPECT_EQ(rv.Caption(Ctl::Label9, 1), "HOST resumed saved game.\r\n");
+    EXPECT_EQ(rv.Caption(Ctl::Label9, 2), "");
+    EXPECT_EQ(rv.Caption(Ctl::Command2, 0), "Resume");
+    EXPECT_TRUE(rv.Visible(Ctl::Command2, 0));
+
+    // Resume: the host's turn of the saved game is replayed, and the turn passes as ever.
+    host.sent.clear();
+    host.arrivals = {net::MoveMsg(2, 7) + "\n", net::TurnDoneMsg() + "\n"};
+    remote.Command2_Click();
+    ASSERT_TRUE(remote.NetActive);
+    EXPECT_EQ(host.sent, (std::vector<std::string>{net::RecoverReply(), net::MoveEcho(), net::TurnDoneMsg()}));
+    EXPECT_EQ(remote.OppSlots.Get(7), g.PlayerSlots.Get(2));
+    EXPECT_EQ(remote.Turn, TurnPlayer);
+    EXPECT_TRUE(rv.Enabled(Ctl::Picture7, 2));
+    EXPECT_EQ(CheckPartition(remote), "");
+}
+
+// A saved game that comes while the remote refills the host's hand after a move waits for
+// the wait on the host's next move, and is taken there.
+TEST_F(RemoteTransferTest, AGameSentDuringTheRefillAfterAMoveIsTakenOnceItIsDone) {
+    HostsLastHandCard(false);
+    host.arrivals = {net::MoveMsg(2, 1) + "\n", "WT\n"};
+    bool delivered = false;
+    int dealt = 0;
+    rv.onDispatch = [&] {
+        if (delivered || host.sent.size() < 2) return;
+        delivered = true;
+        for (int h = 2; h <= 6; ++h) dealt += remote.OppSlots.Value(h) != 0;
+        host.Deliver(net::RecoverMsg(EncodeRecoverList(g, "60")));
+        remote.Winsock1_DataArrival(0);
+    };
+    remote.Opponent();
+    ASSERT_TRUE(delivered);
+    EXPECT_LT(dealt, 5);  // it came in the middle of the refill
+    ASSERT_TRUE(remote.NetActive) << (rv.boxes.empty() ? "" : rv.boxes.front().text);
+    EXPECT_TRUE(rv.boxes.empty());
+    EXPECT_EQ(host.sent, (std::vector<std::string>{net::MoveEcho(), net::NextMoveMsg()}));
+    EXPECT_TRUE(rv.Visible(Ctl::Command2, 0));
+    EXPECT_EQ(remote.PlayerSideCount, g.OppSideCount);
+    EXPECT_EQ(remote.HandCount, g.HandCount);
     EXPECT_EQ(CheckPartition(remote), "");
 }
 
