@@ -359,8 +359,9 @@ protected:
     // ended and the cards wait in the used pile.
     bool reshuffleRefused_ = false;
     int handshakeDepth_ = 0;      // move handshakes running, nested
-    // From this table's last move until it waits for the peer's first one, a sent game is
-    // held in the buffer for that wait instead of acting at once in the middle of the turn.
+    // From this table's last move until it waits for the peer's first one, and while the
+    // peer's hand is refilled after one of its moves, a sent game is held in the buffer for
+    // the next wait instead of acting at once in the middle of the turn.
     bool holdTransfer_ = false;
     bool chatUnnumbered_ = false; // the last chat line carried no "#"
     bool dispatchingAtOnce_ = false;
