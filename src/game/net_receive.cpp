@@ -24,6 +24,9 @@ namespace {
 constexpr std::size_t kChatHistoryKept = 256 * 1024;
 // An opponent's name longer than this is cut: it has to fit the table's labels.
 constexpr std::size_t kNameKept = 40;
+// The first turn belongs to the deal, which waits for it: one at any other time would hand
+// the turn over in the middle of a game, with no wait left running.
+constexpr const char* kFirstTurnOutOfPlace = "A first turn came that no deal of this table waited for.";
 
 // Chat and peek lines, and lines with a code that is not ours, never end a wait and
 // never change the last message type.
@@ -339,6 +342,10 @@ bool Game::DispatchHost(int type) {
             ReplyArrived = true;
             break;
         case msg::TR:
+            if (awaited_ != msg::TR) {
+                RefuseNetMessage(kFirstTurnOutOfPlace);
+                return false;
+            }
             view_.SetCaption(Ctl::Label9, 0, " ");
             view_.SetEnabled(Ctl::ChatSend, 0, true);
             break;
@@ -383,6 +390,10 @@ bool Game::DispatchRemote(int type) {
             break;
         case msg::DK: TransferText = NetMsgText; break;
         case msg::TR:
+            if (awaited_ != msg::TR) {
+                RefuseNetMessage(kFirstTurnOutOfPlace);
+                return false;
+            }
             if (NetMsgNumber != TurnOpponent && NetMsgNumber != TurnPlayer) {
                 RefuseNetMessage("The first turn names neither player.");
                 return false;
