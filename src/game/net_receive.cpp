@@ -126,6 +126,25 @@ void Game::Winsock1_DataArrival(int index) {
     DispatchAtOnce();
 }
 
+void Game::Winsock1_Close(int index) {
+    if (!net_) return;
+    if (index != SockIndex) {
+        FurtherCaller(index);
+        return;
+    }
+    if (!NetActive) return;
+    // A running wait looks at the connection itself once it has taken what came before.
+    if (waitDepth_ > 0 || dispatchingAtOnce_) return;
+    if (!ReadArrivals()) return;
+    DispatchAtOnce();
+    if (!NetActive) return;
+    const int state = net_->State(SockIndex);
+    if (state != 8 && state > 0) return;
+    // The peer is gone: its quit, whatever lines still wait in the buffer for a later wait.
+    NetMsgType = msg::GO;
+    Dispatch();
+}
+
 void Game::DispatchAtOnce() {
     dispatchingAtOnce_ = true;
     std::string waiting;  // lines for a later wait, in their order

@@ -1,7 +1,8 @@
 // A network game that ends in the middle of something, over loopback TCP against a
-// scripted peer: the peer leaves during this table's move, sends a deal that cannot be
-// read, or starts a new game or a deal's first turn in the middle of a turn. The table tells
-// the player, lets the peer go and is left as the clean-up leaves it; it never plays on alone.
+// scripted peer: the peer leaves during this table's move or while the table waits for
+// nothing, sends a deal that cannot be read, or starts a new game or a deal's first turn in
+// the middle of a turn. The table tells the player, lets the peer go and is left as the
+// clean-up leaves it; it never plays on alone.
 #include <QtTest>
 
 #include <optional>
@@ -63,6 +64,8 @@ private slots:
     void NewGameFromTheRemoteMidTurn();
     void FirstTurnInTheMiddleOfATurn_data();
     void FirstTurnInTheMiddleOfATurn();
+    void PeerHangsUpWhileNoWaitRuns_data();
+    void PeerHangsUpWhileNoWaitRuns();
 };
 
 // The table begins; its first move goes out and the host hangs up instead of echoing it.
@@ -183,6 +186,45 @@ void NetGameEndsTest::FirstTurnInTheMiddleOfATurn() {
     QTRY_VERIFY_WITH_TIMEOUT(!peer.received.empty() && peer.received.back() == "GO", 10000);
     QCOMPARE(t.game.Turn, int16_t{TurnNobody});
     QVERIFY(!AnyPlayerPictureEnabled(t));
+    QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
+}
+
+// The host hangs up, without a word, while the table waits for nothing (its player's
+// turn): the close itself ends the network game at once, with the box and the clean-up.
+// It may also close right behind the answer that ends the wait of the player's move, with a
+// line of no use to the table before it: the close may then come while that wait runs.
+void NetGameEndsTest::PeerHangsUpWhileNoWaitRuns_data() {
+    QTest::addColumn<QStringList>("last");  // the host's lines before it closes, after a play
+    QTest::newRow("the player's turn, after the deal") << QStringList{};
+    QTest::newRow("right behind the answer to a play") << QStringList{"WT"};
+    QTest::newRow("behind a line of no use and the answer") << QStringList{"RS", "WT"};
+}
+
+void NetGameEndsTest::PeerHangsUpWhileNoWaitRuns() {
+    QFETCH(QStringList, last);
+    NetTable t;
+    HostPeer host(OwnHandDeck(), 2);
+    t.Join(host.Port());
+    QVERIFY(t.game.NetActive);
+    QCOMPARE(t.game.Turn, int16_t{TurnPlayer});
+    QVERIFY(AnyPlayerPictureEnabled(t));
+    if (last.isEmpty()) {
+        // The host has read all the table sent (its answer to the first turn), so it closes
+        // rather than resets.
+        QTRY_VERIFY_WITH_TIMEOUT(!host.received.empty() && host.received.back() == net::TurnReply(), 10000);
+        host.socket->disconnectFromHost();
+    } else {
+        std::vector<std::string> lines;
+        for (const QString& l : last) lines.push_back(l.toStdString());
+        host.steps = {{"PC", {net::MoveEcho()}}, {"WT", lines, "", true, nullptr}};
+        t.LayOutPlaces();
+        t.DoubleClick(2);  // the Ace onto a centre pile
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!t.game.NetActive, 10000);
+    QVERIFY(t.Boxed("Dealer has terminated game."));
+    QCOMPARE(t.game.Turn, int16_t{TurnNobody});
+    QVERIFY(!AnyPlayerPictureEnabled(t));
+    QCOMPARE(t.net.State(0), 0);
     QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
 }
 
