@@ -30,11 +30,14 @@ bool AnyPlayerPictureEnabled(const NetTable& t) {
     return false;
 }
 
-// The table hosts a game that the remote begins; the remote answers the first turn with
-// `afterTurn`, then plays `after`.
+// A seed whose shuffle gives the table, as host, the higher pay-off top: its player begins.
+constexpr uint64_t kHostBegins = 9;
+
+// The table hosts a game that the remote begins (unless `seed` says otherwise); the remote
+// answers the first turn with `afterTurn`, then plays `after`.
 void HostForRemote(NetTable& t, Peer& remote, QTcpSocket& socket, std::vector<std::string> afterTurn,
-                   std::deque<Step> after = {}) {
-    t.rnd = MtRandom{kRemoteBegins};
+                   std::deque<Step> after = {}, uint64_t seed = kRemoteBegins) {
+    t.rnd = MtRandom{seed};
     remote.Attach(&socket);
     remote.steps = {{"IP", {net::HelloMsg(6, 0, 1)}},
                     {"NM", {net::NameMsg("Bob")}},
@@ -189,42 +192,54 @@ void NetGameEndsTest::FirstTurnInTheMiddleOfATurn() {
     QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
 }
 
-// The host hangs up, without a word, while the table waits for nothing (its player's
+// The peer hangs up, without a word, while the table waits for nothing (its player's
 // turn): the close itself ends the network game at once, with the box and the clean-up.
-// It may also close right behind the answer that ends the wait of the player's move, with a
-// line of no use to the table before it: the close may then come while that wait runs.
+// The host may also close right behind the answer that ends the wait of the player's move,
+// with a line of no use to the table before it: the close may then come while that wait runs.
 void NetGameEndsTest::PeerHangsUpWhileNoWaitRuns_data() {
+    QTest::addColumn<bool>("host");         // the table hosts; the remote hangs up
     QTest::addColumn<QStringList>("last");  // the host's lines before it closes, after a play
-    QTest::newRow("the player's turn, after the deal") << QStringList{};
-    QTest::newRow("right behind the answer to a play") << QStringList{"WT"};
-    QTest::newRow("behind a line of no use and the answer") << QStringList{"RS", "WT"};
+    QTest::newRow("the player's turn, after the deal") << false << QStringList{};
+    QTest::newRow("right behind the answer to a play") << false << QStringList{"WT"};
+    QTest::newRow("behind a line of no use and the answer") << false << QStringList{"RS", "WT"};
+    QTest::newRow("the host's player's turn, after the deal") << true << QStringList{};
 }
 
 void NetGameEndsTest::PeerHangsUpWhileNoWaitRuns() {
+    QFETCH(bool, host);
     QFETCH(QStringList, last);
     NetTable t;
-    HostPeer host(OwnHandDeck(), 2);
-    t.Join(host.Port());
+    std::optional<HostPeer> dealer;
+    Peer remote;
+    QTcpSocket socket;
+    if (host) {
+        HostForRemote(t, remote, socket, {net::TurnReply()}, {}, kHostBegins);
+    } else {
+        dealer.emplace(OwnHandDeck(), 2);
+        t.Join(dealer->Port());
+    }
+    Peer& peer = host ? remote : *dealer;
     QVERIFY(t.game.NetActive);
     QCOMPARE(t.game.Turn, int16_t{TurnPlayer});
     QVERIFY(AnyPlayerPictureEnabled(t));
     if (last.isEmpty()) {
-        // The host has read all the table sent (its answer to the first turn), so it closes
-        // rather than resets.
-        QTRY_VERIFY_WITH_TIMEOUT(!host.received.empty() && host.received.back() == net::TurnReply(), 10000);
-        host.socket->disconnectFromHost();
+        // The peer has read all the table sent (the first turn or the answer to it), so it
+        // closes rather than resets.
+        const std::string lastSent = host ? net::TurnMsg(1) : net::TurnReply();
+        QTRY_VERIFY_WITH_TIMEOUT(!peer.received.empty() && peer.received.back() == lastSent, 10000);
+        peer.socket->disconnectFromHost();
     } else {
         std::vector<std::string> lines;
         for (const QString& l : last) lines.push_back(l.toStdString());
-        host.steps = {{"PC", {net::MoveEcho()}}, {"WT", lines, "", true, nullptr}};
+        dealer->steps = {{"PC", {net::MoveEcho()}}, {"WT", lines, "", true, nullptr}};
         t.LayOutPlaces();
         t.DoubleClick(2);  // the Ace onto a centre pile
     }
     QTRY_VERIFY_WITH_TIMEOUT(!t.game.NetActive, 10000);
-    QVERIFY(t.Boxed("Dealer has terminated game."));
+    QVERIFY(t.Boxed(host ? "Bob quit the game." : "Dealer has terminated game."));
     QCOMPARE(t.game.Turn, int16_t{TurnNobody});
     QVERIFY(!AnyPlayerPictureEnabled(t));
-    QCOMPARE(t.net.State(0), 0);
+    QCOMPARE(t.net.State(host ? 1 : 0), 0);
     QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
 }
 
