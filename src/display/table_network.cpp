@@ -12,6 +12,7 @@ TableNetwork::TableNetwork(Game& game, QObject* parent) : QObject(parent), game_
             [this](int index, long requestId) { game_.Winsock1_ConnectionRequest(index, requestId); });
     connect(&sockets_, &platform::Winsock1::DataArrival, this,
             [this](int index, qint64) { game_.Winsock1_DataArrival(index); });
+    connect(&sockets_, &platform::Winsock1::Close, this, [this](int index) { game_.Winsock1_Close(index); });
     connect(&sockets_, &platform::Winsock1::Error, this, [this](int index, int number, const QString& description) {
         game_.Winsock1_Error(index, number, description.toStdString());
     });

@@ -228,6 +228,9 @@ public:
     // running, the lines that act at once (chat, peek, quit, transfer, the host's new game
     // on the remote) are dispatched.
     void Winsock1_DataArrival(int index);
+    // The peer closed socket element `index`. With no wait running to notice it, what came
+    // before the close is acted on and the network game ends as at the peer's quit.
+    void Winsock1_Close(int index);
     // Sleeps until a complete line, a change of the connection or the end of the network
     // game, then dispatches one message (a lost connection as the peer's quit).
     virtual void ProcessNext();

@@ -24,6 +24,9 @@ namespace {
 constexpr std::size_t kChatHistoryKept = 256 * 1024;
 // An opponent's name longer than this is cut: it has to fit the table's labels.
 constexpr std::size_t kNameKept = 40;
+// The first turn belongs to the deal, which waits for it: one at any other time would hand
+// the turn over in the middle of a game, with no wait left running.
+constexpr const char* kFirstTurnOutOfPlace = "A first turn came that no deal of this table waited for.";
 
 // Chat and peek lines, and lines with a code that is not ours, never end a wait and
 // never change the last message type.
@@ -121,6 +124,25 @@ void Game::Winsock1_DataArrival(int index) {
     // A running wait takes every line itself, in order.
     if (waitDepth_ > 0 || dispatchingAtOnce_) return;
     DispatchAtOnce();
+}
+
+void Game::Winsock1_Close(int index) {
+    if (!net_) return;
+    if (index != SockIndex) {
+        FurtherCaller(index);
+        return;
+    }
+    if (!NetActive) return;
+    // A running wait looks at the connection itself once it has taken what came before.
+    if (waitDepth_ > 0 || dispatchingAtOnce_) return;
+    if (!ReadArrivals()) return;
+    DispatchAtOnce();
+    if (!NetActive) return;
+    const int state = net_->State(SockIndex);
+    if (state != 8 && state > 0) return;
+    // The peer is gone: its quit, whatever lines still wait in the buffer for a later wait.
+    NetMsgType = msg::GO;
+    Dispatch();
 }
 
 void Game::DispatchAtOnce() {
@@ -339,6 +361,10 @@ bool Game::DispatchHost(int type) {
             ReplyArrived = true;
             break;
         case msg::TR:
+            if (awaited_ != msg::TR) {
+                RefuseNetMessage(kFirstTurnOutOfPlace);
+                return false;
+            }
             view_.SetCaption(Ctl::Label9, 0, " ");
             view_.SetEnabled(Ctl::ChatSend, 0, true);
             break;
@@ -383,6 +409,10 @@ bool Game::DispatchRemote(int type) {
             break;
         case msg::DK: TransferText = NetMsgText; break;
         case msg::TR:
+            if (awaited_ != msg::TR) {
+                RefuseNetMessage(kFirstTurnOutOfPlace);
+                return false;
+            }
             if (NetMsgNumber != TurnOpponent && NetMsgNumber != TurnPlayer) {
                 RefuseNetMessage("The first turn names neither player.");
                 return false;

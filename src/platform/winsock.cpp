@@ -224,7 +224,7 @@ void SocketElement::OnSocketError() {
             SetState(sck::Error);
             RaiseError(sckerr::ConnectionReset, kResetText);
         } else {
-            SetState(sck::Closing);  // the peer closed; what it sent can still be read
+            PeerClosed();  // what it sent can still be read
         }
         return;
     }
@@ -234,7 +234,17 @@ void SocketElement::OnSocketError() {
 }
 
 void SocketElement::OnDisconnected() {
-    if (state_ == sck::Connected || state_ == sck::Connecting) SetState(sck::Closing);
+    if (state_ == sck::Connected || state_ == sck::Connecting) PeerClosed();
+}
+
+void SocketElement::PeerClosed() {
+    if (state_ == sck::Closing) return;
+    SetState(sck::Closing);
+    const unsigned gen = generation_;
+    QPointer<SocketElement> self(this);
+    owner_.Post([self, gen] {
+        if (self && self->generation_ == gen) emit self->owner_.Close(self->index_);
+    });
 }
 
 bool SocketElement::SendData(const QByteArray& bytes) {

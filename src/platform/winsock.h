@@ -1,7 +1,7 @@
 // The table's socket control array `Winsock1`, on Qt Network: element 0 listens (host) or
 // connects (remote); further elements are loaded to accept callers. Each element has the
-// control's states, addresses and ports, and its three events: a connection request, data
-// arrival and an error with the control's error numbers.
+// control's states, addresses and ports, and its four events: a connection request, data
+// arrival, the peer's close and an error with the control's error numbers.
 //
 // Events are delivered from the event loop, never from inside Qt's own socket signals, so
 // a handler may wait for more data as long as it likes: Qt goes on reading the socket and
@@ -83,6 +83,7 @@ private:
     void OnReadyRead();
     void OnSocketError();
     void OnDisconnected();
+    void PeerClosed();
     void SetState(int s);
     void RaiseError(int number, const QString& description);
     void RaiseErrorNow(int number, const QString& description);
@@ -121,6 +122,9 @@ public:
 signals:
     void ConnectionRequest(int index, long requestId);
     void DataArrival(int index, qint64 bytesTotal);
+    // The peer closed the connection in order (a reset is an Error). It comes after the
+    // arrival of the last data the peer sent, which can still be read.
+    void Close(int index);
     void Error(int index, int number, QString description);
     // A state changed or data came: a waiting loop looks again. Emitted at once, from
     // inside Qt's socket signals: only a wake-up may be connected to it.

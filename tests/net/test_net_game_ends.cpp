@@ -1,8 +1,11 @@
 // A network game that ends in the middle of something, over loopback TCP against a
-// scripted peer: the peer leaves during this table's move, sends a deal that cannot be
-// read, or starts a new game in the middle of a turn. The table tells the player, lets
-// the peer go and is left as the clean-up leaves it; it never plays on alone.
+// scripted peer: the peer leaves during this table's move or while the table waits for
+// nothing, sends a deal that cannot be read, or starts a new game or a deal's first turn in
+// the middle of a turn. The table tells the player, lets the peer go and is left as the
+// clean-up leaves it; it never plays on alone.
 #include <QtTest>
+
+#include <optional>
 
 #include "net_table.h"
 
@@ -27,6 +30,31 @@ bool AnyPlayerPictureEnabled(const NetTable& t) {
     return false;
 }
 
+// A seed whose shuffle gives the table, as host, the higher pay-off top: its player begins.
+constexpr uint64_t kHostBegins = 9;
+
+// The table hosts a game that the remote begins (unless `seed` says otherwise); the remote
+// answers the first turn with `afterTurn`, then plays `after`.
+void HostForRemote(NetTable& t, Peer& remote, QTcpSocket& socket, std::vector<std::string> afterTurn,
+                   std::deque<Step> after = {}, uint64_t seed = kRemoteBegins) {
+    t.rnd = MtRandom{seed};
+    remote.Attach(&socket);
+    remote.steps = {{"IP", {net::HelloMsg(6, 0, 1)}},
+                    {"NM", {net::NameMsg("Bob")}},
+                    {"GS", {net::NewGameMsg()}},
+                    {"DK", {net::DeckReply()}},
+                    {"TR", std::move(afterTurn)}};
+    for (auto& step : after) remote.steps.push_back(std::move(step));
+    QTimer::singleShot(0, &remote, [&] {
+        socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(t.net.LocalPort(0)));
+    });
+    PlayersDialogResult c;
+    c.connect = c.nameApplied = true;
+    c.playerName = "Ann";
+    c.role = 1;
+    t.game.StartNetworkGame(c);
+}
+
 }  // namespace
 
 class NetGameEndsTest : public QObject {
@@ -39,6 +67,10 @@ private slots:
     void NewGameFromTheRemoteMidTurn();
     void NewGameInsteadOfTheDiscardsAnswer_data();
     void NewGameInsteadOfTheDiscardsAnswer();
+    void FirstTurnInTheMiddleOfATurn_data();
+    void FirstTurnInTheMiddleOfATurn();
+    void PeerHangsUpWhileNoWaitRuns_data();
+    void PeerHangsUpWhileNoWaitRuns();
 };
 
 // The table begins; its first move goes out and the host hangs up instead of echoing it.
@@ -114,23 +146,9 @@ void NetGameEndsTest::DealThatCannotBeRead() {
 // copy of ours does: the host refuses it and ends the network game rather than wait no more.
 void NetGameEndsTest::NewGameFromTheRemoteMidTurn() {
     NetTable t;
-    t.rnd = MtRandom{kRemoteBegins};
     Peer remote;
     QTcpSocket socket;
-    remote.Attach(&socket);
-    remote.steps = {{"IP", {net::HelloMsg(6, 0, 1)}},
-                    {"NM", {net::NameMsg("Bob")}},
-                    {"GS", {net::NewGameMsg()}},
-                    {"DK", {net::DeckReply()}},
-                    {"TR", {net::TurnReply(), net::NewGameMsg()}}};
-    QTimer::singleShot(0, &remote, [&] {
-        socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(t.net.LocalPort(0)));
-    });
-    PlayersDialogResult c;
-    c.connect = c.nameApplied = true;
-    c.playerName = "Ann";
-    c.role = 1;
-    t.game.StartNetworkGame(c);
+    HostForRemote(t, remote, socket, {net::TurnReply(), net::NewGameMsg()});
     QVERIFY(std::find(remote.received.begin(), remote.received.end(), "TR  2") != remote.received.end());
     QVERIFY(!t.game.NetActive);
     QVERIFY(t.Boxed("cannot follow"));
@@ -185,6 +203,95 @@ void NetGameEndsTest::NewGameInsteadOfTheDiscardsAnswer() {
     QVERIFY(t.view.Enabled(Ctl::Picture7, 2));
     QCOMPARE(t.game.PlayerSlots.Value(2), int16_t{1});
     QCOMPARE(CheckPartition(t.game), std::string());
+}
+
+// A deal's first turn that comes in the middle of a turn is refused, as a new game there is:
+// taken, it would hand the turn over with no wait running, and a close after it would
+// never be noticed. On the remote it comes after the echo of its play and its "WT" (the
+// number field reads 1: the host's turn); on the host, from the remote after the echo of
+// a move within its hand, before its "WT".
+void NetGameEndsTest::FirstTurnInTheMiddleOfATurn_data() {
+    QTest::addColumn<bool>("host");
+    QTest::newRow("on the remote, after its play") << false;
+    QTest::newRow("on the host, during the remote's move") << true;
+}
+
+void NetGameEndsTest::FirstTurnInTheMiddleOfATurn() {
+    QFETCH(bool, host);
+    NetTable t;
+    std::optional<HostPeer> dealer;
+    Peer remote;
+    QTcpSocket socket;
+    if (host) {
+        HostForRemote(t, remote, socket, {net::TurnReply(), net::MoveMsg(2, 14)},
+                      {{"PC", {"TR  1", net::NextMoveMsg()}}, {"WT", {net::MoveMsg(3, 7)}}, {"PC", {"OK"}}});
+    } else {
+        dealer.emplace(OwnHandDeck(), 2,
+                       std::deque<Step>{{"PC", {net::MoveEcho()}}, {"WT", {"TR  104", net::NextMoveMsg()}}});
+        t.Join(dealer->Port());
+        QCOMPARE(t.game.Turn, int16_t{TurnPlayer});
+        t.LayOutPlaces();
+        t.DoubleClick(2);  // the Ace onto a centre pile
+    }
+    const Peer& peer = host ? remote : *dealer;
+    QVERIFY(!t.game.NetActive);
+    QVERIFY(t.Boxed("cannot follow"));
+    QVERIFY(t.Boxed("first turn"));
+    QTRY_VERIFY_WITH_TIMEOUT(!peer.received.empty() && peer.received.back() == "GO", 10000);
+    QCOMPARE(t.game.Turn, int16_t{TurnNobody});
+    QVERIFY(!AnyPlayerPictureEnabled(t));
+    QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
+}
+
+// The peer hangs up, without a word, while the table waits for nothing (its player's
+// turn): the close itself ends the network game at once, with the box and the clean-up.
+// The host may also close right behind the answer that ends the wait of the player's move,
+// with a line of no use to the table before it: the close may then come while that wait runs.
+void NetGameEndsTest::PeerHangsUpWhileNoWaitRuns_data() {
+    QTest::addColumn<bool>("host");         // the table hosts; the remote hangs up
+    QTest::addColumn<QStringList>("last");  // the host's lines before it closes, after a play
+    QTest::newRow("the player's turn, after the deal") << false << QStringList{};
+    QTest::newRow("right behind the answer to a play") << false << QStringList{"WT"};
+    QTest::newRow("behind a line of no use and the answer") << false << QStringList{"RS", "WT"};
+    QTest::newRow("the host's player's turn, after the deal") << true << QStringList{};
+}
+
+void NetGameEndsTest::PeerHangsUpWhileNoWaitRuns() {
+    QFETCH(bool, host);
+    QFETCH(QStringList, last);
+    NetTable t;
+    std::optional<HostPeer> dealer;
+    Peer remote;
+    QTcpSocket socket;
+    if (host) {
+        HostForRemote(t, remote, socket, {net::TurnReply()}, {}, kHostBegins);
+    } else {
+        dealer.emplace(OwnHandDeck(), 2);
+        t.Join(dealer->Port());
+    }
+    Peer& peer = host ? remote : *dealer;
+    QVERIFY(t.game.NetActive);
+    QCOMPARE(t.game.Turn, int16_t{TurnPlayer});
+    QVERIFY(AnyPlayerPictureEnabled(t));
+    if (last.isEmpty()) {
+        // The peer has read all the table sent (the first turn or the answer to it), so it
+        // closes rather than resets.
+        const std::string lastSent = host ? net::TurnMsg(1) : net::TurnReply();
+        QTRY_VERIFY_WITH_TIMEOUT(!peer.received.empty() && peer.received.back() == lastSent, 10000);
+        peer.socket->disconnectFromHost();
+    } else {
+        std::vector<std::string> lines;
+        for (const QString& l : last) lines.push_back(l.toStdString());
+        dealer->steps = {{"PC", {net::MoveEcho()}}, {"WT", lines, "", true, nullptr}};
+        t.LayOutPlaces();
+        t.DoubleClick(2);  // the Ace onto a centre pile
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!t.game.NetActive, 10000);
+    QVERIFY(t.Boxed(host ? "Bob quit the game." : "Dealer has terminated game."));
+    QCOMPARE(t.game.Turn, int16_t{TurnNobody});
+    QVERIFY(!AnyPlayerPictureEnabled(t));
+    QCOMPARE(t.net.State(host ? 1 : 0), 0);
+    QCOMPARE(t.view.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
 }
 
 QTEST_GUILESS_MAIN(NetGameEndsTest)

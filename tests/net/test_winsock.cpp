@@ -1,6 +1,7 @@
 // The socket control array over real loopback TCP: listening on an ephemeral port of
-// 127.0.0.1, callers accepted on elements of their own, lines both ways, the states of a
-// closing and a reset peer, and the error numbers of a refused call and a port in use.
+// 127.0.0.1, callers accepted on elements of their own, lines both ways, the states and
+// events of a closing and a reset peer, and the error numbers of a refused call and a port
+// in use.
 #include <QEventLoop>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -192,14 +193,23 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(host.accepted.size(), 1, kTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(remote(0).State(), sck::Connected, kTimeout);
         QSignalSpy errors(&remote, &Winsock1::Error);
+        QSignalSpy ownCloses(&host.ws, &Winsock1::Close);
+        // The events in their order: the close is announced after the last data, once.
+        QStringList events;
+        QObject::connect(&remote, &Winsock1::DataArrival, &remote,
+                         [&](int i, qint64) { events << QString("data %1").arg(i); });
+        QObject::connect(&remote, &Winsock1::Close, &remote, [&](int i) { events << QString("close %1").arg(i); });
         // The host says its last word and closes at once.
         QVERIFY(host.ws(1).SendData("GO\n"));
         host.ws(1).Close();
         QCOMPARE(host.ws(1).State(), sck::Closed);
         QTRY_COMPARE_WITH_TIMEOUT(remote(0).State(), sck::Closing, kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(events.contains("close 0"), kTimeout);
         QCOMPARE(ReadAll(remote, 0, 3), QByteArray("GO\n"));
         QTest::qWait(20);
+        QCOMPARE(events, (QStringList{"data 0", "close 0"}));
         QVERIFY(errors.isEmpty());  // an orderly close is no error
+        QVERIFY(ownCloses.isEmpty());  // an element's own close is no event
         // Sending to a peer that is gone is refused; closing the element ends it.
         QVERIFY(!remote(0).SendData("OK\n"));
         remote(0).Close();
@@ -211,6 +221,7 @@ private slots:
         QVERIFY(peer.listen(kLoopback, 0));
         Winsock1 ws;
         QSignalSpy errors(&ws, &Winsock1::Error);
+        QSignalSpy closes(&ws, &Winsock1::Close);
         QVERIFY(ws(0).Connect("127.0.0.1", peer.serverPort()));
         QTRY_VERIFY_WITH_TIMEOUT(peer.hasPendingConnections(), kTimeout);
         QTcpSocket* s = peer.nextPendingConnection();
@@ -223,6 +234,7 @@ private slots:
         QCOMPARE(errors.first().at(1).toInt(), sckerr::ConnectionReset);
         QCOMPARE(errors.first().at(2).toString(), QString("Connection is reset by remote side"));
         QCOMPARE(ws(0).State(), sck::Error);
+        QVERIFY(closes.isEmpty());  // the reset's error tells it
     }
 
     // A handler of an arrival that waits for the next line (as the game's waits do, nested

@@ -1,7 +1,7 @@
 // The table window as a network host and as a remote over loopback: the network menu item
 // opens the connection, the status label, the item's caption and the items of the network
 // game follow the game, a caller joins and is dealt to, the peer's chat lines show on the
-// table, and the peer's quit gives the solo table back.
+// table, and the peer's quit or hang-up gives the solo table back.
 #include <QtTest>
 
 #include "net/net_table.h"
@@ -51,6 +51,30 @@ struct HostedGame {
     }
 };
 
+// The table joining a host through its network menu; the host deals and lets it begin.
+struct JoinedGame {
+    frmKorbo t;
+    HostPeer host{DeckList({}), 2};
+    BoxAnswerer boxes{QMessageBox::No};
+
+    JoinedGame() {
+        t.pauseScale = 0;
+        StartTable(t);
+        t.game().SoundLevel = 2;
+        t.Network().SetBindAddress(QHostAddress(QHostAddress::LocalHost));
+        t.playersDialogAnswer = [this](const PlayersDialogSetup&) {
+            PlayersDialogResult c;
+            c.connect = c.nameApplied = true;
+            c.playerName = "Ann";
+            c.role = 0;
+            c.hostAddress = "127.0.0.1";
+            c.port = host.Port();
+            return c;
+        };
+        t.MenuItem("Players")->trigger();
+    }
+};
+
 // The lines a label shows, each inside the label's box, the last one fitting its height.
 void CheckInside(QLabel& label, const QString& what) {
     const QFontMetrics fm(label.font());
@@ -69,6 +93,7 @@ class TableNetworkTest : public QObject {
 private slots:
     void HostsAGameThroughTheMenu();
     void JoinsAGameThroughTheMenu();
+    void AHostThatHangsUpDuringThePlayersTurn();
     void TheWaitingTextStandsInTheCommentArea();
     void ALongChatLineStaysInsideTheCommentArea();
 };
@@ -113,35 +138,36 @@ void TableNetworkTest::HostsAGameThroughTheMenu() {
 // Only the host sends a saved game: the remote keeps the chat window's item and never the
 // sending one.
 void TableNetworkTest::JoinsAGameThroughTheMenu() {
-    frmKorbo t;
-    t.pauseScale = 0;
-    StartTable(t);
-    t.game().SoundLevel = 2;
-    t.Network().SetBindAddress(QHostAddress(QHostAddress::LocalHost));
-    HostPeer host(DeckList({}), 2);
-    t.playersDialogAnswer = [&host](const PlayersDialogSetup&) {
-        PlayersDialogResult c;
-        c.connect = c.nameApplied = true;
-        c.playerName = "Ann";
-        c.role = 0;
-        c.hostAddress = "127.0.0.1";
-        c.port = host.Port();
-        return c;
-    };
-    BoxAnswerer boxes(QMessageBox::No);
-    t.MenuItem("Players")->trigger();
+    JoinedGame j;
+    frmKorbo& t = j.t;
     QVERIFY(t.game().NetActive);
     QCOMPARE(t.game().Turn, int16_t{TurnPlayer});
     QCOMPARE(t.MenuItem("Players")->text(), QString("Remote - END KorboNET Game"));
     QVERIFY(t.MenuItem("KeepOnTop")->isEnabled());
     QVERIFY(!t.MenuItem("Recover")->isEnabled());
 
-    host.SendLine(net::QuitMsg());
+    j.host.SendLine(net::QuitMsg());
     QTRY_VERIFY_WITH_TIMEOUT(!t.game().NetActive, 10000);
     QVERIFY(!t.MenuItem("KeepOnTop")->isEnabled());
     QVERIFY(!t.MenuItem("Recover")->isEnabled());
 }
 
+// The host hangs up without a word while the table waits for nothing (its player's turn):
+// the close alone ends the network game at once, told in the box, and the table is solo.
+void TableNetworkTest::AHostThatHangsUpDuringThePlayersTurn() {
+    JoinedGame j;
+    frmKorbo& t = j.t;
+    QCOMPARE(t.game().Turn, int16_t{TurnPlayer});
+    // The host has read the table's answer to the first turn, so it closes rather than resets.
+    QTRY_VERIFY_WITH_TIMEOUT(!j.host.received.empty() && j.host.received.back() == net::TurnReply(), 10000);
+    j.host.socket->disconnectFromHost();
+    QTRY_VERIFY_WITH_TIMEOUT(!t.game().NetActive, 10000);
+    QVERIFY(j.boxes.texts.contains("Dealer has terminated game."));
+    QCOMPARE(t.MenuItem("Players")->text(), QString("KorboNET Internet Play"));
+    QCOMPARE(t.Caption(Ctl::Label9, 2), std::string("Select NEW from the Game Menu to start a new game."));
+    QCOMPARE(t.game().Turn, int16_t{TurnNobody});
+    QCOMPARE(t.Network().State(0), 0);
+}
 
 // The host's waiting text is read whole inside the comment area, clear of the avatar, on
 // the screens the layout knows.

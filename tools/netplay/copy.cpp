@@ -36,10 +36,13 @@ public:
     void STALEMATE() override;
     void RESHUFFLE() override;
     bool InStalemate() const { return stalemate_; }
+    // The last line out was the "OK" that passed the turn: the refill that follows it runs.
+    bool TurnJustPassed() const { return turnPassed_; }
 
 private:
     Copy& copy_;
     bool stalemate_ = false;  // the host's "OK" of a stalemate is not a turn's end
+    bool turnPassed_ = false;
 };
 
 class Copy {
@@ -107,8 +110,11 @@ void CopyGame::ProcessNext() {
 
 void CopyGame::Server_Send(std::string_view message) {
     copy_.Trace("SEND " + std::string(message));
-    if (message == net::TurnDoneMsg() && !stalemate_) copy_.TurnPassed();
+    const bool turnDone = message == net::TurnDoneMsg() && !stalemate_;
+    turnPassed_ = false;
+    if (turnDone) copy_.TurnPassed();
     Game::Server_Send(message);
+    turnPassed_ = turnDone;
 }
 
 void CopyGame::Opponent() {
@@ -226,6 +232,13 @@ int Copy::AnswerBox(std::string_view text, std::string_view title) {
     // A host that did not continue a stalemate ends the connection (the session's or this
     // game's) while the remote still waits for its answer: that is the answer.
     if (!Host() && g_.InStalemate() && t == "Dealer has terminated game.") return mb::IDOK;
+    // The host's stalemate comes in the refill right after the turn's "OK", and its hang-up
+    // may reach the remote during its own refill, before its own stalemate: the game has
+    // ended in that stalemate all the same.
+    if (!Host() && playing_ && g_.TurnJustPassed() && t == "Dealer has terminated game.") {
+        Stalemate(true);
+        return mb::IDOK;
+    }
     if (computer_.Trying()) {
         computer_.Refused();
         return mb::IDOK;

@@ -187,9 +187,13 @@ void ScriptedHuman::Discard(Game& g) {
         for (int j = i + 1; j < 4; ++j)
             if (size(order[j]) < size(order[i]) || (size(order[j]) == size(order[i]) && order[j] < order[i]))
                 std::swap(order[i], order[j]);
+    const bool netGame = g.NetActive;
     for (int k : order) {
         if (g.PlayerHoldCount[k] >= 30) continue;  // the capacity check would refuse it
         if (DiscardTo(g, h, k + 6)) return;
+        // The network game ended under the discard (the peer quit, or what it sent was
+        // refused): the table is cleaned up and nothing is left to move.
+        if (netGame && !g.NetActive) return;
     }
     hooks_.violation("no HOLD pile took the player's discard");
 }

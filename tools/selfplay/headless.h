@@ -66,7 +66,8 @@ private:
 
 // The scripted human: plays the first card that fits (pay-off top, hand, HOLD tops; a King
 // only from the pay-off top), then discards its highest hand card onto the smallest HOLD
-// pile. Every play goes through the mouse entry points of the table.
+// pile. Every play goes through the mouse entry points of the table. A network game that
+// ends under one of its moves ends its turn there.
 class ScriptedHuman {
 public:
     struct Hooks {
